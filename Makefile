@@ -1,0 +1,68 @@
+# The two commands of the README are `make run` and `make test`; both install
+# whatever Debian packages are missing first (with sudo when not root).
+
+BUILD     ?= build
+GENERATOR ?= Ninja
+JOBS      ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+
+DEPS := cmake ninja-build g++ pkg-config make \
+        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev \
+        libgtest-dev libgmock-dev libbenchmark-dev \
+        xvfb xauth fonts-noto-cjk fonts-thai-tlwg
+FUZZ_DEPS := clang-14 libclang-rt-14-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps fuzz-deps configure build run test bench fuzz clean
+
+all: build
+
+# Installs only what is missing, so a second run costs nothing.
+define install_missing
+	@missing=""; for p in $(1); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+endef
+
+deps:
+	$(call install_missing,$(DEPS))
+
+fuzz-deps: deps
+	$(call install_missing,$(FUZZ_DEPS))
+
+$(BUILD)/build.ninja: CMakeLists.txt | deps
+	cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/unctora-calc examples/plant.csv
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/bench/unctora-bench
+	bench/batch-throughput.sh $(BUILD)
+
+# libFuzzer targets, built with clang in a separate tree; each runs FUZZ_SECONDS.
+fuzz: fuzz-deps
+	cmake -S fuzz -B $(BUILD)-fuzz -G $(GENERATOR) -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@for t in $$(ls $(BUILD)-fuzz/fuzz-*); do \
+	  name=$$(basename $$t); mkdir -p $(BUILD)-fuzz/corpus/$$name; \
+	  echo "== $$name for $(FUZZ_SECONDS) s"; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD)-fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-fuzz

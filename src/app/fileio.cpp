@@ -1,0 +1,79 @@
+#include "app/fileio.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace unctora::app {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& path, int err) {
+    throw WriteError("Unable to write to " + path + " (" + std::strerror(err) + ")");
+}
+
+} // namespace
+
+void writeFileAtomically(const std::string& path, std::string_view bytes) {
+    // A file the user made read-only stays refused, as a direct write would be.
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && (old.st_mode & 0222) == 0)
+        fail(path, EACCES);
+    std::string tmp = path + ".XXXXXX";
+    int fd = ::mkstemp(tmp.data());
+    if (fd < 0)
+        fail(path, errno);
+    auto abandon = [&](int err) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        fail(path, err);
+    };
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            abandon(errno);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    // Keep the permissions an existing file had; a new file gets the usual 0644.
+    ::fchmod(fd, exists ? (old.st_mode & 07777) : 0644);
+    if (::fsync(fd) != 0)
+        abandon(errno);
+    if (::close(fd) != 0) {
+        int err = errno;
+        ::unlink(tmp.c_str());
+        fail(path, err);
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        int err = errno;
+        ::unlink(tmp.c_str());
+        fail(path, err);
+    }
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::string data;
+    char buf[65536];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        data.append(buf, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    if (ok)
+        bytes = std::move(data);
+    return ok;
+}
+
+} // namespace unctora::app

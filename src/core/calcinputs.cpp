@@ -1,0 +1,128 @@
+#include "core/calcinputs.h"
+
+#include "core/round.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace unctora::core {
+
+namespace {
+
+using SV = std::string_view;
+
+constexpr SV kTypeItems[] = {
+    "Deep groove ball bearings ",     "Angular contact ball bearings",
+    "Self aligning ball bearings",    "Cylindrical roller bearings",
+    "Spherical roller bearings",      "Tapered roller bearings",
+    "Thrust ball bearings",           "TORB toroidal roller bearings",
+    "Cylindrical roller thrust bearings", "Spherical roller thrust bearings",
+};
+constexpr SV kCrbCageItems[] = {"Glass fibre cage", "Steel cage"};
+constexpr SV kCrbLocatingItems[] = {"Non locating", "Locating I", "Locating II", "Without cage"};
+constexpr SV kSrbLoadRatioItems[] = {"Load ratio Fa/Fr < e and dm \u2264 800mm",
+                                     "Load ratio Fa/Fr < e and dm > 800mm.", "Load ratio Fa/Fr>e"};
+constexpr SV kSrbSeriesItems[] = {"Series 213 ...", "Series 223 ...", "Series 241    "};
+constexpr SV kTorbCageItems[] = {"With cage", "Without cage"};
+constexpr SV kGreaseItems[] = {"Unspecified", "NVKA2", "NVRO2", "NVTE2", "NVSU2",
+                               "NVPI1",       "NVDA2", "NVLO3", "NVBE2", "NVLO2",
+                               "NVFI2",       "NVGU2", "NVHA2", "NVPI2"};
+constexpr SV kLubricatorItems[] = {"VOXA 60",    "VOXA 125",   "TENO 125", "TENO 250",
+                                   "ZOLT 120ml", "ZOLT 380ml", "VOXA 400", "VOXA 1000"};
+constexpr SV kPowerSourceItems[] = {"AC", "DC"};
+constexpr SV kOutletItems[] = {"10", "12", "14", "16", "18", "20"};
+constexpr SV kTempItems[] = {"Low", "Normal", "High", "Very High"};
+constexpr SV kContMoistItems[] = {"Low", "Moderate", "High"};
+constexpr SV kLoadItems[] = {"Low", "Moderate", "High", "Very High"};
+constexpr SV kNoYesItems[] = {"No", "Yes"};
+constexpr SV kAmbientItems[] = {"Below -10", "Average", "Above 40"};
+constexpr SV kShaftItems[] = {"Horizontal", "Vertical"};
+constexpr SV kReplenishItems[] = {"From the side", "Through Q47 groove"};
+
+using K = InputField::Kind;
+using C = CalcInputs;
+
+constexpr InputField num(SV name, int min, int max, int def, double C::*m) {
+    return {name, K::Number, min, max, def, {}, m, nullptr};
+}
+template <std::size_t N>
+constexpr InputField idx(SV name, const SV (&items)[N], int def, int C::*m) {
+    return {name, K::Index, 0, static_cast<int>(N) - 1, def, items, nullptr, m};
+}
+
+const InputField kFields[] = {
+    num("Bore_mm", 0, 10000, 100, &C::Bore_mm),
+    num("D_mm", 0, 10000, 180, &C::D_mm),
+    num("B_mm", 0, 10000, 100, &C::B_mm),
+    idx("Type", kTypeItems, 0, &C::Type),
+    idx("CRBsub1", kCrbCageItems, 0, &C::CRBsub1),
+    idx("CRBsub2", kCrbLocatingItems, 0, &C::CRBsub2),
+    idx("SRBsub1", kSrbLoadRatioItems, 0, &C::SRBsub1),
+    idx("SRBsub2", kSrbSeriesItems, 0, &C::SRBsub2),
+    idx("TORBsub1", kTorbCageItems, 0, &C::TORBsub1),
+    idx("Grease", kGreaseItems, 0, &C::Grease),
+    idx("Lubricator", kLubricatorItems, 1, &C::Lubricator),
+    idx("PowerSource", kPowerSourceItems, 0, &C::PowerSource),
+    idx("Outlets", kOutletItems, 0, &C::Outlets),
+    num("Speed", 0, 10000, 2000, &C::Speed),
+    num("OpHours", 1, 24, 24, &C::OpHours),
+    idx("BrgOpTemp", kTempItems, 0, &C::BrgOpTemp),
+    idx("ContMoist", kContMoistItems, 1, &C::ContMoist),
+    idx("Load", kLoadItems, 1, &C::Load),
+    idx("ShockLoad", kNoYesItems, 1, &C::ShockLoad),
+    idx("Ambient", kAmbientItems, 1, &C::Ambient),
+    idx("ShaftOrientation", kShaftItems, 1, &C::ShaftOrientation),
+    idx("Replenishment", kReplenishItems, 1, &C::Replenishment),
+    idx("RotOR", kNoYesItems, 1, &C::RotOR),
+};
+
+bool equalsNoCase(SV a, SV b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
+               return up(x) == up(y);
+           });
+}
+
+} // namespace
+
+BearingKey bearingKey(const CalcInputs& in) {
+    switch (in.Type) {
+    case 3: return {3, in.CRBsub1, in.CRBsub2};
+    case 4: return {4, in.SRBsub1, in.SRBsub2};
+    case 7: return {7, in.TORBsub1, 0};
+    default: return {in.Type, 0, 0};
+    }
+}
+
+bool applyReplenishmentRule(CalcInputs& in) {
+    if (in.Type >= 0 && in.Type <= 2) {
+        in.Replenishment = 0;
+        return false;
+    }
+    return true;
+}
+
+std::span<const InputField> inputFields() { return kFields; }
+
+const InputField* findInputField(std::string_view name) {
+    for (const auto& f : kFields)
+        if (equalsNoCase(f.name, name))
+            return &f;
+    return nullptr;
+}
+
+std::span<const std::string_view> bearingTypeItems() { return kTypeItems; }
+
+void clampInputs(CalcInputs& in) {
+    for (const auto& f : kFields) {
+        if (f.number) {
+            double v = in.*f.number;
+            v = std::isnan(v) ? f.min : std::clamp(v, double(f.min), double(f.max));
+            in.*f.number = static_cast<double>(Round(v));
+        } else {
+            in.*f.index = std::clamp(in.*f.index, f.min, f.max);
+        }
+    }
+}
+
+} // namespace unctora::core

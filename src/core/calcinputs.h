@@ -1,0 +1,115 @@
+#pragma once
+// The calculation inputs and results of one bearing application.
+//
+// Field names are the settings keys under which the inputs are stored; the
+// enumerations are zero-based indexes in the order the window lists them.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace unctora::core {
+
+// Lubricator indexes and families.
+enum Lubricator : int {
+    VOXA60 = 0,
+    VOXA125 = 1,
+    TENO125 = 2,
+    TENO250 = 3,
+    ZOLT120 = 4,
+    ZOLT380 = 5,
+    VOXA400 = 6,
+    VOXA1000 = 7,
+};
+inline constexpr int kLubricatorCount = 8;
+inline constexpr int kGreaseCount = 14; // "Unspecified" and thirteen greases
+
+inline bool isGasDriven(int lub) { return lub == VOXA60 || lub == VOXA125; }
+inline bool isTeno(int lub) { return lub == TENO125 || lub == TENO250; }
+inline bool isZolt(int lub) { return lub == ZOLT120 || lub == ZOLT380; }
+inline bool isMultiPoint(int lub) { return lub == VOXA400 || lub == VOXA1000; }
+
+struct CalcInputs {
+    double Bore_mm = 100;
+    double D_mm = 180;
+    double B_mm = 100;
+    int Type = 0;
+    int CRBsub1 = 0;
+    int CRBsub2 = 0;
+    int SRBsub1 = 0;
+    int SRBsub2 = 0;
+    int TORBsub1 = 0;
+    int Grease = 0;
+    int Lubricator = VOXA125;
+    int PowerSource = 0;
+    int Outlets = 0;
+    double Speed = 2000;
+    double OpHours = 24;
+    int BrgOpTemp = 0;
+    int ContMoist = 1;
+    int Load = 1;
+    int ShockLoad = 1;
+    int Ambient = 1;
+    int ShaftOrientation = 1;
+    int Replenishment = 1;
+    int RotOR = 1;
+
+    bool operator==(const CalcInputs&) const = default;
+};
+
+struct CalcResults {
+    double tf = 0;
+    double tfc = 0;
+    double Gp = 0;
+    double Qf = 0;
+    // Set only when tfc > 0; OldQf only when tfcHours >= 1.
+    std::optional<std::int64_t> tfcHours;
+    std::optional<double> OldQf;
+    double DS = 0;
+    double PauseBase = 0;
+};
+
+// The (type, sub1, sub2) triple the formulas see.
+struct BearingKey {
+    int type = 0;
+    int sub1 = 0;
+    int sub2 = 0;
+};
+BearingKey bearingKey(const CalcInputs& in);
+
+// Types 0 to 2 take fresh grease from the side only: forces Replenishment to 0.
+// Returns whether the replenishment choice stays open to the user.
+bool applyReplenishmentRule(CalcInputs& in);
+
+// One input field: its name (the settings key), kind, range and first-start default,
+// and for enumerations the English item texts in index order.
+struct InputField {
+    enum class Kind { Number, Index };
+    std::string_view name;
+    Kind kind;
+    int min;
+    int max;
+    int firstStart;
+    std::span<const std::string_view> items; // empty for numbers
+    double CalcInputs::*number = nullptr;
+    int CalcInputs::*index = nullptr;
+
+    double get(const CalcInputs& in) const {
+        return number ? in.*number : static_cast<double>(in.*index);
+    }
+};
+
+// All fields of CalcInputs in the order of the record, Lubricator included.
+std::span<const InputField> inputFields();
+const InputField* findInputField(std::string_view name); // case-insensitive
+
+// Item texts of the enumerations used by several subsystems.
+std::span<const std::string_view> bearingTypeItems();
+
+// Brings every field into its range: indexes as the settings file clamps them,
+// numbers to the spin edits' bounds after rounding to whole values (halves to even).
+void clampInputs(CalcInputs& in);
+
+} // namespace unctora::core
