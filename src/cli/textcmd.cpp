@@ -1,0 +1,105 @@
+#include "cli/textcmd.h"
+
+#include "strings/startcheck.h"
+#include "strings/stringtable.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+namespace unctora::cli {
+
+namespace {
+
+constexpr const char* kTextUsage =
+    "Usage: unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] "
+    "[--language-file PATH]\n";
+
+int usage(std::ostream& err, const std::string& message) {
+    err << "unctora-calc text: " << message << "\n" << kTextUsage;
+    return 2;
+}
+
+std::optional<int> parseNumber(const std::string& s) {
+    int n = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    if (ec != std::errc() || end != s.data() + s.size() || n < 0)
+        return std::nullopt;
+    return n;
+}
+
+} // namespace
+
+int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                   const std::string& programDir) {
+    std::optional<std::string> key;
+    int number = 0;
+    bool orEmpty = false;
+    std::optional<std::string> language;
+    std::string languageFile = strings::languageFilePath(programDir);
+
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
+            if (key)
+                return usage(err, "only one KEY, got \"" + *key + "\" and \"" + a + "\"");
+            key = a;
+            continue;
+        }
+        if (a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (a == "--or-empty") {
+            orEmpty = true;
+            continue;
+        }
+        // Options with a value: "--name VALUE" or "--name=VALUE".
+        std::string name = a;
+        std::optional<std::string> value;
+        if (const auto eq = a.find('='); eq != std::string::npos) {
+            name = a.substr(0, eq);
+            value = a.substr(eq + 1);
+        }
+        if (name != "--number" && name != "--lang" && name != "--language-file")
+            return usage(err, "unknown option \"" + a + "\"");
+        if (!value) {
+            if (i + 1 >= args.size())
+                return usage(err, name + " needs a value");
+            value = args[++i];
+        }
+        if (name == "--number") {
+            const std::optional<int> n = parseNumber(*value);
+            if (!n)
+                return usage(err, "--number needs a whole number of 0 or more, got \"" + *value + "\"");
+            number = *n;
+        } else if (name == "--lang") {
+            language = *value;
+        } else {
+            languageFile = *value;
+        }
+    }
+    if (!key)
+        return usage(err, "KEY is missing");
+
+    if (const std::optional<std::string> message = strings::checkLanguageFile(languageFile)) {
+        // The window shows this text in a box; its CR line breaks become newlines here.
+        std::string text = *message;
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        err << text << "\n";
+        return 2;
+    }
+    strings::StringTable table;
+    if (!table.LoadLanguageFile(languageFile)) {
+        err << "unctora-calc text: cannot read the language file \"" << languageFile << "\"\n";
+        return 2;
+    }
+    if (language)
+        table.SetLanguageByName(*language);
+
+    out << (orEmpty ? table.LangStrOrEmpty(*key, number) : table.LangStr(*key, number)) << "\n";
+    return 0;
+}
+
+} // namespace unctora::cli
