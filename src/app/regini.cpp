@@ -8,7 +8,7 @@
 namespace unctora::app {
 
 struct TStRegIni::Impl {
-    CSimpleIniCaseA ini{false, true, false}; // not unicode-converted, multi-key, single-line
+    CSimpleIniA ini{false, true, false}; // case-insensitive, bytes as they are, multi-key, single-line
 };
 
 namespace {
@@ -53,8 +53,11 @@ void TStRegIni::load() {
         return;
     m_loaded = true;
     std::string bytes;
-    if (readWholeFile(m_fileName, bytes))
+    if (readWholeFile(m_fileName, bytes)) {
+        // The parser stops at a NUL byte; a damaged file must not hide the keys after one.
+        std::erase(bytes, '\0');
         m_impl->ini.LoadData(bytes); // whatever does not parse is simply not there
+    }
 }
 
 void TStRegIni::save() {
@@ -86,10 +89,8 @@ void TStRegIni::WriteString(const std::string& key, const std::string& value) {
 }
 
 int TStRegIni::ReadInteger(const std::string& key, int def) {
-    load();
-    const char* v = m_impl->ini.GetValue(Section.c_str(), key.c_str(), nullptr);
     int value = def;
-    if (!v || !parseIniInteger(v, value))
+    if (!parseIniInteger(ReadString(key, ""), value))
         return def;
     return value;
 }

@@ -1,0 +1,422 @@
+#include "cli/batch.h"
+
+#include "cli/csv.h"
+#include "core/log.h"
+#include "core/pipeline.h"
+#include "core/suitability.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace unctora::cli {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = char(x - 32);
+        if (y >= 'a' && y <= 'z') y = char(y - 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+void appendNumber(std::string& out, double v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+void appendInt(std::string& out, long long v) {
+    char buf[24];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+const char* kResultNames[] = {"tf", "tfc", "Gp", "Qf", "tfcHours", "OldQf", "DS", "PauseBase"};
+const char* kDisplayNames[] = {"edTf",     "edTfcorr", "edGp",  "edQf",
+                               "edBore_in", "edD_in",  "edB_in"};
+
+} // namespace
+
+struct RowResult {
+    core::Suitability suitability;
+    core::CalcOutcome outcome;
+    core::LineLog log;
+};
+
+bool parseHeader(const std::vector<std::string>& names, std::size_t count,
+                 std::vector<Column>& columns, std::string& error) {
+    columns.clear();
+    bool haveId = false;
+    std::vector<const core::InputField*> seen;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string_view name = trim(names[i]);
+        Column c;
+        if (equalsNoCase(name, "Id")) {
+            if (haveId) {
+                error = "the column \"" + std::string(name) + "\" appears twice in the header";
+                return false;
+            }
+            haveId = true;
+        } else {
+            c.field = core::findInputField(name);
+            if (!c.field) {
+                error = "unknown column \"" + std::string(name) + "\" in the header";
+                return false;
+            }
+            for (auto* f : seen)
+                if (f == c.field) {
+                    error = "the column \"" + std::string(name) + "\" appears twice in the header";
+                    return false;
+                }
+            seen.push_back(c.field);
+        }
+        columns.push_back(c);
+    }
+    return true;
+}
+
+bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view text,
+              std::string& error) {
+    text = trim(text);
+    if (text.empty()) {
+        if (f.number)
+            in.*f.number = f.firstStart;
+        else
+            in.*f.index = f.firstStart;
+        return true;
+    }
+    if (f.number) {
+        double v = 0;
+        const char* b = text.data();
+        const char* e = b + text.size();
+        if (*b == '+')
+            ++b;
+        auto r = std::from_chars(b, e, v);
+        if (r.ec != std::errc() || r.ptr != e || !std::isfinite(v)) {
+            error = "\"" + std::string(text) + "\" is not a number";
+            return false;
+        }
+        in.*f.number = v;
+        return true;
+    }
+    for (std::size_t i = 0; i < f.items.size(); ++i)
+        if (equalsNoCase(trim(f.items[i]), text)) {
+            in.*f.index = static_cast<int>(i);
+            return true;
+        }
+    long long v = 0;
+    const char* b = text.data();
+    const char* e = b + text.size();
+    if (*b == '+')
+        ++b;
+    auto r = std::from_chars(b, e, v);
+    if (r.ptr == e && (r.ec == std::errc() || r.ec == std::errc::result_out_of_range)) {
+        // Out-of-range indexes are clamped as the settings file clamps them.
+        if (r.ec == std::errc::result_out_of_range)
+            v = (*b == '-') ? f.min : f.max;
+        in.*f.index = static_cast<int>(std::clamp<long long>(v, f.min, f.max));
+        return true;
+    }
+    error = "\"" + std::string(text) + "\" is neither an item of " + std::string(f.name) +
+            " nor an index";
+    return false;
+}
+
+BatchWriter::BatchWriter(std::FILE* out, const BatchOptions& options)
+    : m_out(out), m_options(options) {
+    m_buf.reserve(1 << 17);
+}
+
+BatchWriter::~BatchWriter() { flush(); }
+
+void BatchWriter::flush() {
+    if (!m_buf.empty()) {
+        std::fwrite(m_buf.data(), 1, m_buf.size(), m_out);
+        m_buf.clear();
+    }
+    std::fflush(m_out);
+}
+
+void BatchWriter::writeHeader() {
+    if (m_options.format != OutputFormat::Csv)
+        return;
+    m_buf.append("Id");
+    for (const auto& f : core::inputFields()) {
+        m_buf.push_back(',');
+        m_buf.append(f.name);
+    }
+    for (const char* n : kResultNames) {
+        m_buf.push_back(',');
+        m_buf.append(n);
+    }
+    for (const char* n : kDisplayNames) {
+        m_buf.push_back(',');
+        m_buf.append(n);
+    }
+    m_buf.append(",Greases,Status,Error");
+    if (m_options.log)
+        m_buf.append(",Log");
+    m_buf.append("\r\n");
+}
+
+void BatchWriter::write(Application& app) {
+    RowResult r;
+    if (app.valid) {
+        core::CalcInputs& in = app.inputs;
+        core::clampInputs(in);
+        core::applyReplenishmentRule(in);
+        core::CalcContext ctx;
+        ctx.log = m_options.log ? &r.log : nullptr;
+        r.suitability = core::checkApplicationSuitability(in, ctx);
+        in.Grease = r.suitability.grease;
+        r.outcome = core::calculate(in, m_options.units, ctx);
+    }
+    if (m_options.format == OutputFormat::Csv)
+        writeCsv(app, r);
+    else
+        writeJson(app, r);
+    if (m_buf.size() > (1 << 16)) {
+        std::fwrite(m_buf.data(), 1, m_buf.size(), m_out);
+        m_buf.clear();
+    }
+}
+
+void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
+    std::string& o = m_buf;
+    appendCsvField(o, app.id);
+    const auto& fields = core::inputFields();
+    if (!app.valid) {
+        o.append(fields.size() + std::size(kResultNames) + std::size(kDisplayNames) + 1, ',');
+        o.append(",invalid,");
+        appendCsvField(o, app.error);
+        if (m_options.log)
+            o.push_back(',');
+        o.append("\r\n");
+        return;
+    }
+    for (const auto& f : fields) {
+        o.push_back(',');
+        appendNumber(o, f.get(app.inputs));
+    }
+    const core::CalcResults& res = r.outcome.run.results;
+    if (r.outcome.ok) {
+        for (double v : {res.tf, res.tfc, res.Gp, res.Qf}) {
+            o.push_back(',');
+            appendNumber(o, v);
+        }
+        o.push_back(',');
+        if (res.tfcHours)
+            appendInt(o, *res.tfcHours);
+        o.push_back(',');
+        if (res.OldQf)
+            appendNumber(o, *res.OldQf);
+        o.push_back(',');
+        appendNumber(o, res.DS);
+        o.push_back(',');
+        appendNumber(o, res.PauseBase);
+    } else {
+        o.append(std::size(kResultNames), ',');
+    }
+    const core::CalcDisplay& d = r.outcome.run.display;
+    for (const std::string* t : {&d.edTf, &d.edTfcorr, &d.edGp, &d.edQf, &d.edBore_in, &d.edD_in,
+                                 &d.edB_in}) {
+        o.push_back(',');
+        appendCsvField(o, *t);
+    }
+    o.push_back(',');
+    bool first = true;
+    for (int i = 0; i < core::kGreaseCount; ++i)
+        if (r.suitability.enabled[i]) {
+            if (!first)
+                o.push_back(' ');
+            appendInt(o, i);
+            first = false;
+        }
+    if (r.outcome.ok) {
+        o.append(",ok,");
+    } else {
+        o.append(",failed,");
+        appendCsvField(o, r.outcome.error);
+    }
+    if (m_options.log) {
+        o.push_back(',');
+        std::string joined;
+        for (std::size_t i = 0; i < r.log.lines().size(); ++i) {
+            if (i)
+                joined.push_back('\n');
+            joined.append(r.log.lines()[i]);
+        }
+        appendCsvField(o, joined);
+    }
+    o.append("\r\n");
+}
+
+void BatchWriter::writeJson(const Application& app, const RowResult& r) {
+    std::string& o = m_buf;
+    o.append("{\"Id\":");
+    if (app.hasId)
+        appendJsonString(o, app.id);
+    else
+        o.append("null");
+    const core::CalcResults& res = r.outcome.run.results;
+    const bool ok = app.valid && r.outcome.ok;
+    for (const auto& f : core::inputFields()) {
+        o.append(",\"");
+        o.append(f.name);
+        o.append("\":");
+        if (app.valid)
+            appendNumber(o, f.get(app.inputs));
+        else
+            o.append("null");
+    }
+    auto number = [&](const char* name, std::optional<double> v) {
+        o.append(",\"");
+        o.append(name);
+        o.append("\":");
+        if (v)
+            appendNumber(o, *v);
+        else
+            o.append("null");
+    };
+    auto some = [&](double v) { return ok ? std::optional<double>(v) : std::nullopt; };
+    number("tf", some(res.tf));
+    number("tfc", some(res.tfc));
+    number("Gp", some(res.Gp));
+    number("Qf", some(res.Qf));
+    o.append(",\"tfcHours\":");
+    if (ok && res.tfcHours)
+        appendInt(o, *res.tfcHours);
+    else
+        o.append("null");
+    number("OldQf", ok && res.OldQf ? std::optional<double>(*res.OldQf) : std::nullopt);
+    number("DS", some(res.DS));
+    number("PauseBase", some(res.PauseBase));
+    const core::CalcDisplay& d = r.outcome.run.display;
+    const std::string* texts[] = {&d.edTf, &d.edTfcorr, &d.edGp, &d.edQf,
+                                  &d.edBore_in, &d.edD_in, &d.edB_in};
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        o.append(",\"");
+        o.append(kDisplayNames[i]);
+        o.append("\":");
+        if (app.valid)
+            appendJsonString(o, *texts[i]);
+        else
+            o.append("null");
+    }
+    o.append(",\"Greases\":");
+    if (app.valid) {
+        o.push_back('[');
+        bool first = true;
+        for (int i = 0; i < core::kGreaseCount; ++i)
+            if (r.suitability.enabled[i]) {
+                if (!first)
+                    o.push_back(',');
+                appendInt(o, i);
+                first = false;
+            }
+        o.push_back(']');
+    } else {
+        o.append("null");
+    }
+    o.append(",\"Status\":");
+    if (!app.valid) {
+        o.append("\"invalid\",\"Error\":");
+        appendJsonString(o, app.error);
+    } else if (!r.outcome.ok) {
+        o.append("\"failed\",\"Error\":");
+        appendJsonString(o, r.outcome.error);
+    } else {
+        o.append("\"ok\",\"Error\":null");
+    }
+    if (m_options.log) {
+        o.append(",\"Log\":[");
+        for (std::size_t i = 0; i < r.log.lines().size(); ++i) {
+            if (i)
+                o.push_back(',');
+            appendJsonString(o, r.log.lines()[i]);
+        }
+        o.push_back(']');
+    }
+    o.append("}\n");
+}
+
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& options,
+           const std::string& inputName) {
+    CsvReader reader(in);
+    CsvRecord rec;
+    std::vector<Column> columns;
+    BatchWriter writer(out, options);
+    if (!reader.next(rec)) {
+        if (reader.failed()) {
+            std::fprintf(err, "unctora-calc: cannot read %s\n", inputName.c_str());
+            return 2;
+        }
+        writer.writeHeader(); // an empty list gives an empty table
+        return 0;
+    }
+    std::string error;
+    if (!rec.error.empty() || !parseHeader(rec.fields, rec.count, columns, error)) {
+        std::fprintf(err, "unctora-calc: %s, line %ld: %s\n", inputName.c_str(), rec.line,
+                     rec.error.empty() ? error.c_str() : rec.error.c_str());
+        return 2;
+    }
+    writer.writeHeader();
+    int exitCode = 0;
+    Application app;
+    while (reader.next(rec)) {
+        app.inputs = core::CalcInputs{};
+        app.valid = true;
+        app.error.clear();
+        app.id.clear();
+        app.hasId = false;
+        for (std::size_t i = 0; i < columns.size() && i < rec.count; ++i)
+            if (!columns[i].field) {
+                app.id = rec.fields[i];
+                app.hasId = true;
+            }
+        auto invalid = [&](const std::string& what) {
+            app.valid = false;
+            app.error = "line " + std::to_string(rec.line) + ": " + what;
+        };
+        if (!rec.error.empty()) {
+            invalid(rec.error);
+        } else if (rec.count != columns.size()) {
+            invalid("expected " + std::to_string(columns.size()) + " fields, found " +
+                    std::to_string(rec.count));
+        } else {
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const core::InputField* f = columns[i].field;
+                if (f && !setInput(app.inputs, *f, rec.fields[i], error)) {
+                    invalid("column " + std::string(f->name) + ": " + error);
+                    break;
+                }
+            }
+        }
+        if (!app.valid)
+            exitCode = 1;
+        writer.write(app);
+    }
+    writer.flush();
+    if (reader.failed()) {
+        std::fprintf(err, "unctora-calc: reading %s failed\n", inputName.c_str());
+        return 2;
+    }
+    return exitCode;
+}
+
+} // namespace unctora::cli

@@ -1,0 +1,72 @@
+#pragma once
+// The batch calculator: the window's calculation applied to a list of applications.
+
+#include "core/calcinputs.h"
+#include "core/units.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace unctora::cli {
+
+enum class OutputFormat { Csv, Jsonl };
+
+struct BatchOptions {
+    OutputFormat format = OutputFormat::Csv;
+    core::Units units = core::Units::SI;
+    bool log = false;
+};
+
+// The columns a plant list may name: "Id" or an input field.
+struct Column {
+    const core::InputField* field = nullptr; // nullptr: the Id column
+};
+
+// Maps header names to columns; on an unknown or repeated name, returns false with
+// a message naming it.
+bool parseHeader(const std::vector<std::string>& names, std::size_t count,
+                 std::vector<Column>& columns, std::string& error);
+
+// Sets one input from the text of a cell. Empty cells keep the first-start default.
+// Numbers: a decimal number; enumerations: the item's English text or its index.
+// Returns false with a message when the text is neither.
+bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view text,
+              std::string& error);
+
+// One application as the window would compute it.
+struct Application {
+    std::string id;
+    bool hasId = false;
+    bool valid = true;
+    std::string error; // why the row is invalid
+    core::CalcInputs inputs;
+};
+
+// Writes the header and one row (or JSON object) per application.
+class BatchWriter {
+public:
+    BatchWriter(std::FILE* out, const BatchOptions& options);
+    ~BatchWriter();
+    void writeHeader();
+    // Applies the window's clamping and rules, computes and writes the row.
+    void write(Application& app);
+    void flush();
+
+private:
+    void writeCsv(const Application& app, const struct RowResult& r);
+    void writeJson(const Application& app, const struct RowResult& r);
+
+    std::FILE* m_out;
+    BatchOptions m_options;
+    std::string m_buf;
+};
+
+// Runs a whole plant list from `in`; returns the exit code (0 all rows read,
+// 1 some rows invalid, 2 the list could not be read at all). Messages go to err.
+int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& options,
+           const std::string& inputName);
+
+} // namespace unctora::cli

@@ -1,0 +1,52 @@
+#pragma once
+// Streaming CSV in the form RFC 4180 describes: fields separated by commas,
+// records by CR LF, LF or CR; a field in double quotes may hold commas, quotes
+// (doubled) and line breaks. The reader keeps its buffers between records, so a
+// list of any length is read in constant memory.
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace unctora::cli {
+
+struct CsvRecord {
+    std::vector<std::string> fields; // only the first `count` are this record's
+    std::size_t count = 0;
+    long line = 0;     // line of the input on which the record starts
+    std::string error; // not empty when the record is malformed
+
+    std::string_view field(std::size_t i) const { return fields[i]; }
+};
+
+class CsvReader {
+public:
+    explicit CsvReader(std::FILE* in);
+    // Reads the next record; false at the end of the input. Blank lines are skipped.
+    bool next(CsvRecord& rec);
+    // True when reading stopped on an input error rather than at the end.
+    bool failed() const { return m_failed; }
+
+private:
+    int peek();
+    int get();
+    bool refill();
+
+    std::FILE* m_in;
+    std::vector<char> m_buf;
+    std::size_t m_pos = 0;
+    std::size_t m_len = 0;
+    bool m_eof = false;
+    bool m_failed = false;
+    bool m_atStart = true;
+    long m_line = 1;
+};
+
+// Appends one field, quoted when it holds a comma, a quote, CR or LF.
+void appendCsvField(std::string& out, std::string_view field);
+
+// Appends a JSON string literal; invalid UTF-8 becomes U+FFFD so the output stays valid.
+void appendJsonString(std::string& out, std::string_view text);
+
+} // namespace unctora::cli

@@ -1,0 +1,142 @@
+// unctora-calc: the window's calculation for a whole plant list, or for one
+// application from a settings file or the command line.
+
+#include "app/regini.h"
+#include "app/settingsdata.h"
+#include "cli/batch.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace unctora;
+
+const char* kUsage =
+    "Usage:\n"
+    "  unctora-calc [--format csv|jsonl] [--units si|imperial] [--log] [FILE.csv | -]\n"
+    "  unctora-calc --ini SETTINGS.INI [options]    one application from a settings file's [Data] section\n"
+    "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
+    "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
+    "\n"
+    "The plant list is CSV with a header row of input names (Bore_mm, D_mm, B_mm, Type,\n"
+    "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"
+    "Speed, OpHours, BrgOpTemp, ContMoist, Load, ShockLoad, Ambient, ShaftOrientation,\n"
+    "Replenishment, RotOR) and an optional Id column; missing columns take the first-start\n"
+    "values. Exit code 0: every row read; 1: some rows invalid; 2: the input could not be used.\n";
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "unctora-calc: %s\n\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
+              const cli::BatchOptions& options) {
+    cli::Application app;
+    if (!iniPath.empty()) {
+        if (std::FILE* f = std::fopen(iniPath.c_str(), "rb"))
+            std::fclose(f);
+        else {
+            std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", iniPath.c_str(),
+                         std::strerror(errno));
+            return 2;
+        }
+        app::TStRegIni ini(iniPath, true);
+        app.inputs = app::readDataSection(ini);
+    }
+    for (const std::string& s : sets) {
+        const auto eq = s.find('=');
+        if (eq == std::string::npos)
+            return usageError("--set needs Key=Value, got \"" + s + "\"");
+        const std::string key = s.substr(0, eq);
+        const std::string value = s.substr(eq + 1);
+        if (key == "Id" || key == "id" || key == "ID") {
+            app.id = value;
+            app.hasId = true;
+            continue;
+        }
+        const core::InputField* f = core::findInputField(key);
+        if (!f)
+            return usageError("unknown input \"" + key + "\" in --set");
+        std::string error;
+        if (app.valid && !cli::setInput(app.inputs, *f, value, error)) {
+            app.valid = false;
+            app.error = "--set " + std::string(f->name) + ": " + error;
+        }
+    }
+    cli::BatchWriter writer(stdout, options);
+    writer.writeHeader();
+    writer.write(app);
+    writer.flush();
+    return app.valid ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    cli::BatchOptions options;
+    std::string file, iniPath;
+    std::vector<std::string> sets;
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](const char* opt) -> const std::string* {
+            if (i + 1 >= args.size())
+                return nullptr;
+            (void)opt;
+            return &args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == "--format") {
+            const std::string* v = value("--format");
+            if (!v || (*v != "csv" && *v != "jsonl"))
+                return usageError("--format takes csv or jsonl");
+            options.format = *v == "csv" ? cli::OutputFormat::Csv : cli::OutputFormat::Jsonl;
+        } else if (a == "--units") {
+            const std::string* v = value("--units");
+            if (!v || (*v != "si" && *v != "imperial"))
+                return usageError("--units takes si or imperial");
+            options.units = *v == "si" ? core::Units::SI : core::Units::Imperial;
+        } else if (a == "--log") {
+            options.log = true;
+        } else if (a == "--ini") {
+            const std::string* v = value("--ini");
+            if (!v)
+                return usageError("--ini needs a file name");
+            iniPath = *v;
+        } else if (a == "--set") {
+            const std::string* v = value("--set");
+            if (!v)
+                return usageError("--set needs Key=Value");
+            sets.push_back(*v);
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            return usageError("unknown option " + a);
+        } else {
+            if (haveFile)
+                return usageError("only one plant list can be read at a time");
+            file = a;
+            haveFile = true;
+        }
+    }
+    if (!iniPath.empty() || !sets.empty()) {
+        if (haveFile)
+            return usageError("a plant list cannot be combined with --ini or --set");
+        return runSingle(iniPath, sets, options);
+    }
+    if (!haveFile || file == "-")
+        return cli::runCsv(stdin, stdout, stderr, options, "standard input");
+    std::FILE* in = std::fopen(file.c_str(), "rb");
+    if (!in) {
+        std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", file.c_str(), std::strerror(errno));
+        return 2;
+    }
+    const int rc = cli::runCsv(in, stdout, stderr, options, file);
+    std::fclose(in);
+    return rc;
+}
