@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -20,25 +21,18 @@ StringTable tableOf(std::string_view bytes, std::string_view language = "English
     return t;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        m_path = fs::temp_directory_path() /
-                 ("unctora_strings_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempDir() { fs::remove_all(m_path); }
+// A fresh folder for one test, removed afterwards.
+struct TempDir {
+    fs::path path = fs::temp_directory_path() /
+                    ("unctora_strings_" +
+                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                     std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    TempDir() { fs::create_directories(path); }
+    ~TempDir() { fs::remove_all(path); }
     std::string write(const std::string& name, std::string_view bytes) const {
-        const fs::path p = m_path / name;
-        std::ofstream(p, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return p.string();
+        std::ofstream(path / name, std::ios::binary) << bytes;
+        return (path / name).string();
     }
-    std::string path() const { return m_path.string(); }
-
-private:
-    fs::path m_path;
 };
 
 } // namespace
@@ -53,11 +47,9 @@ TEST(StringTableParsing, LinesFromBytes) {
         {"empty file", "", {}},
         {"only a byte-order mark", "\xEF\xBB\xBF", {}},
         {"single CR LF is one empty line", "\r\n", {""}},
-        {"no final line end", "a=1\nb=2", {"a=1", "b=2"}},
-        {"final line end adds nothing", "a=1\nb=2\n", {"a=1", "b=2"}},
+        {"final line end adds nothing", "a=1\nb=2\n\n", {"a=1", "b=2", ""}},
         {"CR LF, LF and CR mixed", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         {"LF CR is two line ends", "a\n\rb", {"a", "", "b"}},
-        {"blank lines are kept", "a\r\n\r\n\r\nb\r\n", {"a", "", "", "b"}},
         {"byte-order mark skipped once", "\xEF\xBB\xBF\xEF\xBB\xBFx", {"\xEF\xBB\xBFx"}},
         {"byte-order mark only at the start", "a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},
         {"nothing trimmed", "  k = v  \n\tx", {"  k = v  ", "\tx"}},
@@ -81,11 +73,9 @@ TEST(StringTableParsing, InvalidUtf8BecomesReplacementCharacters) {
         {"stray continuation bytes, one each", "\x80\xBF", fffd + fffd},
         {"truncated 3-byte sequence is one", "\xE4\xB8" "a", fffd + "a"},
         {"truncated at the end", "a\xF0\x9F\x98", "a" + fffd},
-        {"overlong 2-byte lead", "\xC0\xAF", fffd + fffd},
         {"overlong 3-byte form", "\xE0\x80\xAF", fffd + fffd + fffd},
         {"surrogate", "\xED\xA0\x80", fffd + fffd + fffd},
         {"above U+10FFFF", "\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},
-        {"F5..FF leads", "\xF5\xFF", fffd + fffd},
         {"line end inside a sequence ends it", "\xE4\xB8\nx", fffd + "\nx"},
     };
     for (const Case& c : cases) {
@@ -103,17 +93,10 @@ TEST(StringTableParsing, HeaderAndKeys) {
     EXPECT_EQ(without.keys(),
               (std::vector<std::string>{"STRA", "STRB", "NO EQUALS SIGN", "", "[STRINGS]"}));
 
-    struct Case {
-        const char* name;
-        std::string firstLine;
-    };
-    for (const Case& c : std::vector<Case>{{"lower case", "[strings]"},
-                                           {"trailing blank", "[Strings] "},
-                                           {"leading blank", " [Strings]"}}) {
-        SCOPED_TRACE(c.name);
-        const StringTable t = tableOf(c.firstLine + "\nstrA=a");
-        ASSERT_EQ(t.lineCount(), 2u);
-        EXPECT_EQ(t.lines()[0], c.firstLine);
+    // Only the exact header text is dropped.
+    for (const std::string first : {"[strings]", "[Strings] ", " [Strings]"}) {
+        SCOPED_TRACE(first);
+        EXPECT_EQ(tableOf(first + "\nstrA=a").lines()[0], first);
     }
 
     // 1200 lines with the header: the editor reports 1199 strings.
@@ -137,21 +120,15 @@ TEST(StringTableLookup, ColumnEntries) {
         {"strX=~b", "English", "strX", "\"strX\"?", ""},
         {"strX=~b", "German", "strX", "b", "b"},
         {"strX=-~b", "English", "strX", "\"strX\"?", ""},
-        {"strX=\"\"~b", "English", "strX", "\"strX\"?", ""},
         {"strX=a~-", "German", "strX", "\"strX\"?", ""},
         {"strX=a~b~", "French", "strX", "a", "a"},
-        {"strX=a~~c", "German", "strX", "a", "a"},
         {"strX=a=b", "English", "strX", "a=b", "a=b"},
         {"STRX=a", "English", "strX", "a", "a"},
-        {"strx=a", "English", "STRX", "a", "a"},
         {"strX", "English", "strX", "\"strX\"?", ""},
-        {"strX=", "English", "strX", "\"strX\"?", ""},
         {"strX = a", "English", "strX", "\"strX\"?", "\"strX\"?"},
         {"strX = a", "English", "strX ", " a", " a"},
         {"strX=a\nstrX=b", "English", "strX", "a", "a"},
         {"strX=1~2~3~4~5~6~7~8~9~10~11", "Japanese", "strX", "11", "11"},
-        {"strX=1~2~3~4~5~6~7~8~9~10", "Japanese", "strX", "1", "1"},
-        {"strX=a", "English", "strMissing", "\"strMissing\"?", "\"strMissing\"?"},
         // A column entry missing but present as KEY_01.
         {"strX_01=one", "German", "strX", "one", "one"},
         // All texts empty, KEY_01 exists: both fall back to it.
@@ -180,16 +157,14 @@ TEST(StringTableLookup, NumberedEntries) {
         {w.c_str(), "strW", 2, "de"},
         {w.c_str(), "strW", 1, "en"},
         {w.c_str(), "strW", 3, "en"},
-        {"strW_01=en\nstrW_03=\n", "strW", 3, "en"},
         // "-" is an empty text, so LangStr retries with _01, read whole.
         {"strW_01=en~x\nstrW_03=-\n", "strW", 3, "en~x"},
+        {"strW_01=a~b\nstrW_03=\n", "strW", 3, "a"}, // empty: text 1 of _01
         {"strW_02=\n", "strW", 2, "ExcErr: \"strW\""},
         {"strW_02=a~b~c\n", "strW", 2, "a~b~c"},
-        {"strW_01=a~b\nstrW_02=\n", "strW", 2, "a"},
         {"strW_10=ten\n", "strW", 10, "ten"},
         {"strW_123=many\n", "strW", 123, "many"},
         {"strW_1=one\n", "strW", 1, "\"strW\"?"},
-        {"STRW_05=sv\n", "strw", 5, "sv"},
         {"strW_05=\"\"\nstrW_01=en", "strW", 5, "en"},
         {"strW=col\n", "strW", 4, "\"strW\"?"},
     };
@@ -211,16 +186,13 @@ TEST(StringTableLookup, LanguageSelection) {
     StringTable t = tableOf("strX=en~de~fr\n");
     std::vector<int> selected;
     t.setLanguageSelectedHandler([&](int n) { selected.push_back(n); });
-
-    EXPECT_EQ(t.CurrentLanguageName(), "English");
     EXPECT_EQ(t.CurrentLanguageNumber(), 1);
 
     EXPECT_TRUE(t.SetLanguageByName("german"));
     EXPECT_EQ(t.CurrentLanguageName(), "german"); // stored as passed
     EXPECT_EQ(t.CurrentLanguageNumber(), 2);
     EXPECT_EQ(t.LangStr("strX"), "de");
-
-    for (const char* bad : {"Klingon", " German", "German ", "", "Germa"}) {
+    for (const char* bad : {"Klingon", " German", "German ", ""}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(t.SetLanguageByName(bad));
         EXPECT_EQ(t.CurrentLanguageName(), "german");
@@ -233,33 +205,24 @@ TEST(StringTableLookup, LanguageSelection) {
     EXPECT_TRUE(t.SetLanguageByNumber(3));
     EXPECT_EQ(t.CurrentLanguageName(), "French");
     EXPECT_EQ(t.LangStr("strX"), "fr");
-    EXPECT_TRUE(t.SetLanguageByNumber(11));
-    EXPECT_EQ(t.CurrentLanguageName(), "Japanese");
-    EXPECT_EQ(selected, (std::vector<int>{2, 3, 11}));
+    EXPECT_EQ(selected, (std::vector<int>{2, 3}));
 
-    EXPECT_EQ(LanguageName(&t, 1), "English");
     EXPECT_EQ(LanguageName(&t, 10), "Portuguese");
     EXPECT_EQ(LanguageName(&t, 0), "English");
     EXPECT_EQ(LanguageName(&t, 99), "English");
-}
 
-TEST(StringTableLookup, WithoutTable) {
+    // No table (yet): the look-ups still answer.
     EXPECT_EQ(LangStr(nullptr, "strX"), "frmString=nil!");
     EXPECT_EQ(LangStrOrEmpty(nullptr, "strX", 3), "frmString=nil!");
     EXPECT_EQ(LanguageName(nullptr, 2), "frmString=nil!");
     EXPECT_EQ(CurrentLanguageNumber(nullptr), 1);
-
-    const StringTable t = tableOf("strX=en~de", "German");
-    EXPECT_EQ(LangStr(&t, "strX"), "de");
-    EXPECT_EQ(CurrentLanguageNumber(&t), 2);
+    EXPECT_EQ(LangStr(&t, "strX"), "fr");
 }
 
 TEST(StringTableLookup, EditedLineKeepsItsKey) {
     StringTable t = tableOf("strX=a\nstrY=b");
-    ASSERT_TRUE(t.replaceLine(0, "strX=c~d~"));
-    EXPECT_EQ(t.LangStr("strX"), "c");
     // Even a line written with another key keeps answering to its old one.
-    ASSERT_TRUE(t.replaceLine(1, "strZ=z"));
+    ASSERT_TRUE(t.replaceLine(1, "strZ=z~"));
     EXPECT_EQ(t.LangStr("strY"), "z");
     EXPECT_EQ(t.LangStr("strZ"), "\"strZ\"?");
     EXPECT_FALSE(t.replaceLine(2, "x"));
@@ -272,8 +235,8 @@ TEST(StringTableLoad, FromFile) {
     EXPECT_EQ(t.lines(), std::vector<std::string>{"strX=a~b"});
 
     // A file that cannot be read leaves the table as it was.
-    EXPECT_FALSE(t.LoadLanguageFile(dir.path() + "/missing.sil"));
-    EXPECT_FALSE(t.LoadLanguageFile(dir.path()));
+    EXPECT_FALSE(t.LoadLanguageFile((dir.path / "missing.sil").string()));
+    EXPECT_FALSE(t.LoadLanguageFile(dir.path.string()));
     EXPECT_EQ(t.lines(), std::vector<std::string>{"strX=a~b"});
     EXPECT_EQ(t.LangStr("strX"), "a");
 
@@ -286,7 +249,6 @@ TEST(StringTableLoad, FromFile) {
     // An empty file gives an empty table: every look-up is the not-found marker.
     ASSERT_TRUE(t.LoadLanguageFile(dir.write("c.sil", "")));
     EXPECT_EQ(t.lineCount(), 0u);
-    EXPECT_EQ(t.LangStr("strY"), "\"strY\"?");
     EXPECT_EQ(t.LangStr("strY", 4), "\"strY\"?");
 }
 
@@ -305,7 +267,6 @@ TEST(StringTableLoad, BadInputStillAnswers) {
         {"NUL bytes", std::string("strX=a\0b\n\0=z", 12), "strX", std::string("a\0b", 3)},
         {"NUL key", std::string("strX=a\0b\n\0=z", 12), std::string("\0", 1), "z"},
         {"a megabyte line", "strX=" + longText + "\nstrY=y", "strY", "y"},
-        {"a megabyte text", "strX=" + longText + "\nstrY=y", "strX", longText},
         {"a megabyte of tildes", "strX=" + std::string(1 << 20, '~'), "strX", "\"strX\"?"},
         {"only line ends", "\r\n\n\r\r", "strX", "\"strX\"?"},
     };
@@ -329,7 +290,7 @@ TEST(StartCheck, MessageAndExistence) {
               "not found in the program directory.\r \rProgram will be aborted.");
 
     TempDir dir;
-    const std::string path = languageFilePath(dir.path());
+    const std::string path = languageFilePath(dir.path.string());
     EXPECT_EQ(fs::path(path).filename(), "unctora.sil");
     EXPECT_EQ(checkLanguageFile(path), missingLanguageFileMessage(path));
 
