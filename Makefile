@@ -11,6 +11,7 @@ DEPS := cmake ninja-build g++ pkg-config make \
         libgtest-dev libgmock-dev libbenchmark-dev \
         xvfb xauth fonts-noto-cjk fonts-thai-tlwg
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
+BENCH_DEPS := bc time
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -51,6 +52,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
+	$(call install_missing,$(BENCH_DEPS))
 	$(BUILD)/bench/unctora-bench
 	bench/batch-throughput.sh $(BUILD)
 

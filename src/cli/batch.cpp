@@ -34,7 +34,15 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+void appendInt(std::string& out, long long v);
+
+// The shortest text that reads back to the same double; whole numbers take the
+// integer path, which gives the same text faster.
 void appendNumber(std::string& out, double v) {
+    if (v == std::trunc(v) && std::fabs(v) < 1e15 && !(v == 0 && std::signbit(v))) {
+        appendInt(out, static_cast<long long>(v));
+        return;
+    }
     char buf[32];
     auto r = std::to_chars(buf, buf + sizeof buf, v);
     out.append(buf, r.ptr);
@@ -114,11 +122,14 @@ bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view 
         in.*f.number = v;
         return true;
     }
-    for (std::size_t i = 0; i < f.items.size(); ++i)
-        if (equalsNoCase(trim(f.items[i]), text)) {
-            in.*f.index = static_cast<int>(i);
-            return true;
-        }
+    const bool numeric = (text[0] >= '0' && text[0] <= '9') || text[0] == '-' || text[0] == '+';
+    // "10" to "20" are the item texts of the outlet count, not indexes.
+    if (!numeric || f.name == "Outlets")
+        for (std::size_t i = 0; i < f.items.size(); ++i)
+            if (equalsNoCase(trim(f.items[i]), text)) {
+                in.*f.index = static_cast<int>(i);
+                return true;
+            }
     long long v = 0;
     const char* b = text.data();
     const char* e = b + text.size();

@@ -4,16 +4,20 @@
 #include "app/regini.h"
 #include "app/settingsdata.h"
 #include "cli/batch.h"
+#include "cli/textcmd.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace unctora;
+namespace fs = std::filesystem;
 
 const char* kUsage =
     "Usage:\n"
@@ -74,10 +78,22 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
     return app.valid ? 0 : 1;
 }
 
+// The folder of the running executable, symlinks resolved.
+std::string programDir(const char* argv0) {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        exe = fs::absolute(argv0, ec);
+    return exe.parent_path().string();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "text")
+        return cli::runTextCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
+                                   programDir(argv[0]));
     cli::BatchOptions options;
     std::string file, iniPath;
     std::vector<std::string> sets;

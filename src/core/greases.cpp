@@ -65,39 +65,50 @@ template <std::size_t N> std::array<bool, N> bits(const char* s) {
 
 std::string unknownName(int index) { return std::to_string(index) + "?"; }
 
+// The records, built once; index 0 holds the default record.
+const std::array<TGreaseData, kGreaseCount>& greaseRecords() {
+    static const std::array<TGreaseData, kGreaseCount> records = [] {
+        std::array<TGreaseData, kGreaseCount> a{};
+        for (int g = 1; g < kGreaseCount; ++g) {
+            const GreaseRow& r = kGreaseRows[g];
+            TGreaseData& d = a[g];
+            d.Name = kGreaseNames[g];
+            d.OpTempOk = bits<4>(r.opTemp);
+            d.LoadOk = bits<4>(r.load);
+            d.SpeedOk = bits<5>(r.speed);
+            d.Thickener = r.thickener;
+            d.BaseOil = r.baseOil;
+            d.Viscosity = r.viscosity;
+        }
+        return a;
+    }();
+    return records;
+}
+
 } // namespace
 
 TGreaseData getGreaseData(int grease) {
-    TGreaseData d;
     if (grease < 1 || grease >= kGreaseCount)
-        return d;
-    const GreaseRow& r = kGreaseRows[grease];
-    d.Name = kGreaseNames[grease];
-    d.OpTempOk = bits<4>(r.opTemp);
-    d.LoadOk = bits<4>(r.load);
-    d.SpeedOk = bits<5>(r.speed);
-    d.Thickener = r.thickener;
-    d.BaseOil = r.baseOil;
-    d.Viscosity = r.viscosity;
-    return d;
+        return TGreaseData{};
+    return greaseRecords()[grease];
 }
 
 bool greaseSpeedOk(int grease, int speedClass) {
     if (!validGrease(grease) || speedClass < 0 || speedClass > 4)
         return false;
-    return getGreaseData(grease).SpeedOk[speedClass];
+    return greaseRecords()[grease].SpeedOk[speedClass];
 }
 
 bool greaseLoadOk(int grease, int loadClass) {
     if (!validGrease(grease) || loadClass < 0 || loadClass > 3)
         return false;
-    return getGreaseData(grease).LoadOk[loadClass];
+    return greaseRecords()[grease].LoadOk[loadClass];
 }
 
 bool greaseTempOk(int grease, int tempClass) {
     if (!validGrease(grease) || tempClass < 0 || tempClass > 3)
         return false;
-    return getGreaseData(grease).OpTempOk[tempClass];
+    return greaseRecords()[grease].OpTempOk[tempClass];
 }
 
 bool isGreaseAllowed(int grease, int lubricator) {

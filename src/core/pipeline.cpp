@@ -6,29 +6,27 @@
 
 namespace unctora::core {
 
-using strings::format;
-
 void inchTexts(const CalcInputs& in, CalcDisplay& d, const std::string& sep) {
-    d.edBore_in = format("%.2f", {in.Bore_mm / kMmPerInch}, sep);
-    d.edD_in = format("%.2f", {in.D_mm / kMmPerInch}, sep);
-    d.edB_in = format("%.2f", {in.B_mm / kMmPerInch}, sep);
+    d.edBore_in = strings::fixed(in.Bore_mm / kMmPerInch, 2, sep);
+    d.edD_in = strings::fixed(in.D_mm / kMmPerInch, 2, sep);
+    d.edB_in = strings::fixed(in.B_mm / kMmPerInch, 2, sep);
 }
 
 std::string intervalText(double hours) {
     const std::int64_t shown = hours > 100 ? Round(hours / 100) * 100 : 100;
-    return format("%d", {static_cast<long long>(shown)});
+    return std::to_string(shown);
 }
 
 std::string greaseQuantityText(double Gp, Units units, const std::string& sep) {
     const double shown = units == Units::SI
                              ? static_cast<double>(Round(Gp))
                              : static_cast<double>(Round(gramsToOunces(Gp) * 10)) / 10;
-    return format("%.1f", {shown}, sep);
+    return strings::fixed(shown, 1, sep);
 }
 
 std::string feedRateText(double Qf, Units units, const std::string& sep) {
     const double value = units == Units::SI ? Qf : gramsToOunces(Qf);
-    return format("%.*f", {value < 0.1 ? 3 : 2, value}, sep);
+    return strings::fixed(value, value < 0.1 ? 3 : 2, sep);
 }
 
 CalcRun runCalculation(const CalcInputs& in, Units units, const CalcContext& ctx) {

@@ -35,6 +35,44 @@ std::size_t prefixBytes(std::string_view s, std::size_t n) {
     return i;
 }
 
+// "%.Nf" of |v| for the common small cases, exactly as to_chars gives it: the exact
+// binary value times 10^N rounded to the nearest integer, ties to even. Returns the
+// length written, or 0 when the case is not a small one.
+std::size_t smallFixed(double v, int prec, char* out) {
+    static constexpr std::uint64_t kPow10[] = {1, 10, 100, 1000, 10000};
+    if (prec > 4 || !(v < 1e15))
+        return 0;
+    std::uint64_t q = 0;
+    if (v > 0) {
+        int ex = 0;
+        const double f = std::frexp(v, &ex);
+        const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
+        const int shift = 53 - ex; // v = m / 2^shift, shift >= 4 here
+        const unsigned __int128 n = static_cast<unsigned __int128>(m) * kPow10[prec];
+        if (shift < 127) {
+            const unsigned __int128 one = 1;
+            const unsigned __int128 rem = n & ((one << shift) - 1);
+            const unsigned __int128 half = one << (shift - 1);
+            q = static_cast<std::uint64_t>(n >> shift);
+            if (rem > half || (rem == half && (q & 1)))
+                ++q;
+        }
+    }
+    char tmp[32];
+    auto r = std::to_chars(tmp, tmp + sizeof tmp, q);
+    std::size_t len = r.ptr - tmp;
+    // At least one integer digit before the decimals.
+    std::size_t pad = len <= static_cast<std::size_t>(prec) ? prec + 1 - len : 0;
+    std::size_t o = 0;
+    const std::size_t intDigits = len + pad - prec;
+    for (std::size_t i = 0; i < len + pad; ++i) {
+        if (i == intDigits)
+            out[o++] = '.';
+        out[o++] = i < pad ? '0' : tmp[i - pad];
+    }
+    return o;
+}
+
 class Formatter {
 public:
     Formatter(std::string& out, std::string_view tmpl, std::span<const FmtArg> args,
@@ -147,10 +185,10 @@ private:
 
     void pad(std::string_view body, std::size_t bodyChars, const Spec& s) {
         std::size_t fill = s.width > static_cast<int>(bodyChars) ? s.width - bodyChars : 0;
-        if (!s.left)
+        if (fill && !s.left)
             m_out.append(fill, ' ');
         m_out.append(body);
-        if (s.left)
+        if (fill && s.left)
             m_out.append(fill, ' ');
     }
 
@@ -164,9 +202,14 @@ private:
             m_out.append(digits);
             return;
         }
-        std::string body(sign);
-        body.append(digits);
-        pad(body, len, s);
+        const std::size_t fill = s.width > static_cast<int>(len) ? s.width - len : 0;
+        if (fill && !s.left)
+            m_out.append(fill, ' ');
+        if (!sign.empty())
+            m_out.append(sign);
+        m_out.append(digits);
+        if (fill && s.left)
+            m_out.append(fill, ' ');
     }
 
     void integer(std::size_t pos, const Spec& s) {
@@ -174,12 +217,17 @@ private:
         char buf[32];
         std::uint64_t mag = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
         auto r = std::to_chars(buf, buf + sizeof buf, mag);
-        std::string digits(buf, r.ptr);
+        std::string_view digits(buf, r.ptr - buf);
+        char padded[kMaxWidth + 32];
         if (s.precision >= 0) {
-            if (s.precision == 0 && mag == 0)
-                digits.clear();
-            else if (static_cast<int>(digits.size()) < s.precision)
-                digits.insert(0, s.precision - digits.size(), '0');
+            if (s.precision == 0 && mag == 0) {
+                digits = {};
+            } else if (static_cast<int>(digits.size()) < s.precision) {
+                const std::size_t zeros = s.precision - digits.size();
+                std::memset(padded, '0', zeros);
+                std::memcpy(padded + zeros, digits.data(), digits.size());
+                digits = std::string_view(padded, zeros + digits.size());
+            }
         }
         const char* sign = v < 0 ? "-" : s.plus ? "+" : s.space ? " " : "";
         number(sign, digits, digits.size(), s, s.precision < 0);
@@ -198,19 +246,38 @@ private:
             return;
         }
         int prec = s.precision < 0 ? 6 : s.precision;
-        std::string digits(340 + prec, '\0');
-        auto r = std::to_chars(digits.data(), digits.data() + digits.size(), std::fabs(v),
-                               std::chars_format::fixed, prec);
-        digits.resize(r.ptr - digits.data());
+        // Up to 309 integer digits, the point and the decimals.
+        char stackBuf[400];
+        std::string heapBuf;
+        char* buf = stackBuf;
+        std::size_t cap = sizeof stackBuf;
+        if (prec > 80) {
+            heapBuf.resize(320 + prec);
+            buf = heapBuf.data();
+            cap = heapBuf.size();
+        }
+        std::string_view digits;
+        if (std::size_t n = smallFixed(std::fabs(v), prec, buf)) {
+            digits = std::string_view(buf, n);
+        } else {
+            auto r = std::to_chars(buf, buf + cap, std::fabs(v), std::chars_format::fixed, prec);
+            digits = std::string_view(buf, r.ptr - buf);
+        }
         std::size_t chars = digits.size();
+        std::string withSep;
         if (prec == 0 && s.alt) {
-            digits.push_back('.');
+            withSep.assign(digits);
+            withSep.push_back('.');
             ++chars;
+            digits = withSep;
         }
         if (m_sep != ".") {
             std::size_t dot = digits.find('.');
-            if (dot != std::string::npos)
-                digits.replace(dot, 1, m_sep);
+            if (dot != std::string_view::npos) {
+                withSep.assign(digits);
+                withSep.replace(dot, 1, m_sep);
+                digits = withSep;
+            }
         }
         number(sign, digits, chars, s, true);
     }
@@ -243,12 +310,24 @@ void formatTo(std::string& out, std::string_view tmpl, std::span<const FmtArg> a
 std::string format(std::string_view tmpl, std::span<const FmtArg> args,
                    std::string_view decimalSeparator) {
     std::string out;
-    out.reserve(tmpl.size() + 16);
+    if (tmpl.size() > 15)
+        out.reserve(tmpl.size() + 16);
     formatTo(out, tmpl, args, decimalSeparator);
     return out;
 }
 
 std::string fixed(double v, int decimals, std::string_view decimalSeparator) {
+    char buf[40];
+    if (std::isfinite(v) && decimals >= 0) {
+        buf[0] = '-';
+        const std::size_t sign = std::signbit(v) ? 1 : 0;
+        if (std::size_t n = smallFixed(std::fabs(v), decimals, buf + sign)) {
+            std::string out(buf, n + sign);
+            if (decimalSeparator != "." && decimals > 0)
+                out.replace(out.size() - decimals - 1, 1, decimalSeparator);
+            return out;
+        }
+    }
     const FmtArg args[] = {decimals, v};
     return format("%.*f", args, decimalSeparator);
 }

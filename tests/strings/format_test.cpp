@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
 using unctora::strings::FmtArg;
 using unctora::strings::format;
 using unctora::strings::FormatError;
@@ -89,4 +93,34 @@ TEST(Format, TemplatesThatDoNotFitTheirValues) {
             EXPECT_NE(std::string(e.what()).find(c.tmpl), std::string::npos) << e.what();
         }
     }
+}
+
+TEST(Format, FixedPointAgreesWithExactRounding) {
+    // Small precisions take a fast path; it must agree with the exact conversion on
+    // ties, near-ties and negative values.
+    std::uint64_t x = 88172645463325252ULL;
+    auto next = [&x] {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        return x;
+    };
+    int mismatches = 0;
+    for (int i = 0; i < 50000; ++i) {
+        double v;
+        switch (i % 3) {
+        case 0: v = std::ldexp(static_cast<double>(next() >> 11), -static_cast<int>(next() % 70)); break;
+        case 1: v = static_cast<double>(next() % 100000) / 8.0; break; // exact ties
+        default: v = std::nextafter(static_cast<double>(next() % 100000) / 1000.0, (i & 1) ? 1e9 : 0);
+        }
+        if (next() & 1)
+            v = -v;
+        for (int p = 0; p <= 6; ++p) {
+            char buf[400];
+            const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, p);
+            if (format("%.*f", {p, v}) != std::string(buf, r.ptr))
+                ++mismatches;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
 }
