@@ -111,8 +111,30 @@ bool parseHeader(const std::vector<std::string>& names, std::size_t count,
     return true;
 }
 
+// Reads a plain run of at most nine decimal digits, the common case of a plant list.
+bool plainDigits(std::string_view t, int& v) {
+    if (t.empty() || t.size() > 9)
+        return false;
+    int x = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9')
+            return false;
+        x = x * 10 + (c - '0');
+    }
+    v = x;
+    return true;
+}
+
 bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view text,
               std::string& error) {
+    int plain = 0;
+    if (plainDigits(text, plain) && !(f.index && f.name == "Outlets")) {
+        if (f.number)
+            in.*f.number = plain;
+        else
+            in.*f.index = std::min(plain, f.max);
+        return true;
+    }
     text = trim(text);
     if (text.empty()) {
         if (f.number)

@@ -68,6 +68,18 @@ bool CsvReader::next(CsvRecord& rec) {
     };
     std::string* field = &newField();
     for (;;) {
+        // Unquoted text runs to the next separator: copy it from the buffer in one piece.
+        if (m_pos < m_len) {
+            const char* b = m_buf.data() + m_pos;
+            const char* e = m_buf.data() + m_len;
+            const char* q = b;
+            while (q < e && *q != ',' && *q != '\r' && *q != '\n' && *q != '"')
+                ++q;
+            if (q != b && !(q < e && *q == '"')) {
+                field->append(b, q);
+                m_pos += q - b;
+            }
+        }
         int c = get();
         if (c == EOF)
             return true;
@@ -114,7 +126,13 @@ bool CsvReader::next(CsvRecord& rec) {
 }
 
 void appendCsvField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    bool plain = true;
+    for (char c : field)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    if (plain) {
         out.append(field);
         return;
     }

@@ -38,21 +38,31 @@ std::size_t prefixBytes(std::string_view s, std::size_t n) {
 // "%.Nf" of |v| for the common small cases, exactly as to_chars gives it: the exact
 // binary value times 10^N rounded to the nearest integer, ties to even. Returns the
 // length written, or 0 when the case is not a small one.
+__extension__ typedef unsigned __int128 uint128;
+
 std::size_t smallFixed(double v, int prec, char* out) {
     static constexpr std::uint64_t kPow10[] = {1, 10, 100, 1000, 10000};
     if (prec > 4 || !(v < 1e15))
         return 0;
     std::uint64_t q = 0;
     if (v > 0) {
-        int ex = 0;
-        const double f = std::frexp(v, &ex);
-        const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
-        const int shift = 53 - ex; // v = m / 2^shift, shift >= 4 here
-        const unsigned __int128 n = static_cast<unsigned __int128>(m) * kPow10[prec];
+        // v = m / 2^shift exactly, read from the bits (shift >= 4 below 1e15).
+        std::uint64_t bitsOf;
+        std::memcpy(&bitsOf, &v, sizeof v);
+        const int biased = static_cast<int>(bitsOf >> 52);
+        std::uint64_t m = bitsOf & ((std::uint64_t(1) << 52) - 1);
+        int shift;
+        if (biased == 0) {
+            shift = 1074; // subnormal
+        } else {
+            m |= std::uint64_t(1) << 52;
+            shift = 1075 - biased;
+        }
+        const uint128 n = static_cast<uint128>(m) * kPow10[prec];
         if (shift < 127) {
-            const unsigned __int128 one = 1;
-            const unsigned __int128 rem = n & ((one << shift) - 1);
-            const unsigned __int128 half = one << (shift - 1);
+            const uint128 one = 1;
+            const uint128 rem = n & ((one << shift) - 1);
+            const uint128 half = one << (shift - 1);
             q = static_cast<std::uint64_t>(n >> shift);
             if (rem > half || (rem == half && (q & 1)))
                 ++q;
