@@ -1,0 +1,128 @@
+#include "advice/notetext.h"
+
+#include "core/calcinputs.h"
+#include "core/greases.h"
+#include "strings/format.h"
+#include "strings/keys.h"
+#include "strings/stringtable.h"
+
+#include <array>
+
+namespace unctora::advice {
+
+namespace {
+
+namespace keys = strings::keys;
+using strings::LangStr;
+
+// Ounces per month at the shortest and the longest setting, by lubricator index.
+constexpr double kNote1Amount[core::kLubricatorCount] = {1.94, 3.88, 3.88, 7.76,
+                                                          3.88, 12.06, 3.88, 3.88};
+constexpr double kNote2Amount[core::kLubricatorCount] = {0.15, 0.3, 0.33, 0.6,
+                                                          0.16, 0.5,  0.3,  0.3};
+// The multi-point units' amounts stand in for an index outside the table.
+constexpr int kFallbackAmountRow = core::VOXA400;
+
+int amountRow(int lubricator) {
+    return lubricator >= 0 && lubricator < core::kLubricatorCount ? lubricator
+                                                                  : kFallbackAmountRow;
+}
+
+// The pump of the VOXA 1000 runs at most this many minutes per cycle.
+constexpr int kMaxPumpMinutes = 5;
+// The VOXA 400 dispenses at most this much per day and outlet, in ounces.
+constexpr double kVoxa400MaxPerDay = 0.35;
+
+std::string note1(int lub, const strings::StringTable* t, const app::QuantityContext& q) {
+    std::string text =
+        app::FormatQuantity(LangStr(t, keys::strNote1_1), 1, note1Amount(lub), "", "", q);
+    // The models that have a larger sibling point to it.
+    int larger = -1;
+    switch (lub) {
+    case core::VOXA60: larger = core::VOXA125; break;
+    case core::TENO125: larger = core::TENO250; break;
+    case core::ZOLT120: larger = core::ZOLT380; break;
+    default: break;
+    }
+    if (larger >= 0)
+        text += strings::format(LangStr(t, keys::strNote1_2), {core::lubricatorName(larger)},
+                                q.decimalSeparator);
+    else
+        text += strings::format(LangStr(t, keys::strNote1_3), {""}, q.decimalSeparator);
+    return text;
+}
+
+std::string note2(int lub, const strings::StringTable* t, const app::QuantityContext& q) {
+    const double amount = note2Amount(lub);
+    std::string text = app::FormatQuantity(LangStr(t, keys::strNote2_1), 0, amount, "", "", q);
+    // The models that have a smaller sibling point to it below their slowest rate.
+    int smaller = -1;
+    switch (lub) {
+    case core::VOXA125: smaller = core::VOXA60; break;
+    case core::TENO250: smaller = core::TENO125; break;
+    case core::ZOLT380: smaller = core::ZOLT120; break;
+    default: break;
+    }
+    if (smaller >= 0) {
+        text += app::FormatQuantity(LangStr(t, keys::strNote2_2), 0, amount, "",
+                                    core::lubricatorName(smaller), q);
+    } else {
+        // Longest run time in months: the grease ages in the unit.
+        const char* months = lub == core::ZOLT120 ? "24" : "12";
+        text += strings::format(LangStr(t, keys::strNote2_3), {core::lubricatorName(lub), months},
+                                q.decimalSeparator);
+    }
+    return text;
+}
+
+} // namespace
+
+double note1Amount(int lubricator) { return kNote1Amount[amountRow(lubricator)]; }
+double note2Amount(int lubricator) { return kNote2Amount[amountRow(lubricator)]; }
+
+std::string NoteText(int lubricator, int code, const strings::StringTable* t,
+                     const app::QuantityContext& q) {
+    switch (code) {
+    case 1: return note1(lubricator, t, q);
+    case 2: return note2(lubricator, t, q);
+    case 3:
+        return LangStr(t, keys::strNote3_1) + LangStr(t, keys::strNote3_2) +
+               LangStr(t, keys::strNote3_3) + LangStr(t, keys::strNote3_4);
+    case 4:
+        return LangStr(t, keys::strNote4_4) + LangStr(t, keys::strNote4_5) +
+               LangStr(t, keys::strNote4_6);
+    case 5: return LangStr(t, keys::strCalcFailed);
+    case 6:
+        return app::FormatQuantity(LangStr(t, keys::strNote6_1), 0, kVoxa400MaxPerDay,
+                                   app::UnitLabels::volumeUnitLabel(q.units), "", q) +
+               LangStr(t, keys::strNote6_2);
+    case 7: return LangStr(t, keys::strNote7_1);
+    case 8:
+        return strings::format(LangStr(t, keys::strNote8_1), {kMaxPumpMinutes}, q.decimalSeparator);
+    default: return {};
+    }
+}
+
+std::string pageText(const Page& page, const strings::StringTable* t,
+                     const app::QuantityContext& q) {
+    switch (page.kind) {
+    case Page::Kind::Note:
+        return NoteText(page.lubricator, page.code, t, q);
+    case Page::Kind::Error:
+        return page.message;
+    case Page::Kind::Warning:
+        break;
+    }
+    const int number =
+        page.lookup == Page::Lookup::Numbered ? strings::CurrentLanguageNumber(t) : 0;
+    std::string tmpl = LangStr(t, page.key, number);
+    if (page.valueCount == 0)
+        return tmpl;
+    std::array<strings::FmtArg, Page::kMaxValues> args{0, 0, 0};
+    for (std::size_t i = 0; i < page.valueCount; ++i)
+        args[i] = std::visit([](auto v) { return strings::FmtArg(v); }, page.values[i]);
+    return strings::format(tmpl, std::span<const strings::FmtArg>(args.data(), page.valueCount),
+                           q.decimalSeparator);
+}
+
+} // namespace unctora::advice

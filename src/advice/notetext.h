@@ -1,0 +1,38 @@
+#pragma once
+// The texts of the advice pages: the eight numbered notes and the warnings, in the
+// current language and unit system.
+//
+// Templates come from the language file and may not fit their values; formatting
+// them raises strings::FormatError, which these functions let through for the
+// caller's one handler.
+
+#include "advice/pages.h"
+#include "app/quantity.h"
+
+#include <string>
+
+namespace unctora::strings {
+class StringTable;
+}
+
+namespace unctora::advice {
+
+// The quantities the notes 1 and 2 quote, in ounces: the most and the least a
+// lubricator dispenses per month.
+double note1Amount(int lubricator);
+double note2Amount(int lubricator);
+
+// Text of numbered note `code` (1 to 8) for `lubricator`; empty for any other code.
+// Texts are looked up in `texts` (null while there is no table: every look-up then
+// gives strings::kNoTableMarker); quantities are shown in the units, with the
+// labels and the decimal separator of `quantity`.
+std::string NoteText(int lubricator, int code, const strings::StringTable* texts,
+                     const app::QuantityContext& quantity);
+
+// The text of a page as the notes box shows it, without the page header. Warnings
+// on numbered entries are read in the table's current language; a warning without
+// values is its text as it stands.
+std::string pageText(const Page& page, const strings::StringTable* texts,
+                     const app::QuantityContext& quantity);
+
+} // namespace unctora::advice
