@@ -85,7 +85,16 @@ void TStRegIni::WriteString(const std::string& key, const std::string& value) {
     load();
     if (m_impl->ini.SetValue(Section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
         throw WriteError("Unable to write to " + m_fileName);
+    m_dirty = true;
+    if (!m_deferred)
+        UpdateFile();
+}
+
+void TStRegIni::UpdateFile() {
+    if (!m_dirty)
+        return;
     save();
+    m_dirty = false;
 }
 
 int TStRegIni::ReadInteger(const std::string& key, int def) {

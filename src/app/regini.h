@@ -30,6 +30,11 @@ public:
 
     const std::string& fileName() const { return m_fileName; }
 
+    // For an operation that writes many keys: while deferred, writes collect in
+    // memory and UpdateFile() puts them on the disk in one piece.
+    void setDeferred(bool deferred) { m_deferred = deferred; }
+    void UpdateFile();
+
 private:
     void load();
     void save();
@@ -38,6 +43,8 @@ private:
     std::unique_ptr<Impl> m_impl;
     std::string m_fileName;
     bool m_loaded = false;
+    bool m_deferred = false;
+    bool m_dirty = false;
 };
 
 // Reads a whole decimal integer with optional sign and surrounding blanks; false

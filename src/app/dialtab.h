@@ -1,0 +1,94 @@
+#pragma once
+// The "Dial setting" tab: every calculation input, the results, the setting panel and
+// the notes box. It only builds and lays out the controls, each under its given object
+// name; TfrmMain reads them, wires their handlers and puts the results on them.
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class TClickLabel;
+class TGroupBar;
+class TRadioGroup;
+class TSpinEdit;
+
+class DialTab : public QWidget {
+    Q_OBJECT
+public:
+    explicit DialTab(QWidget* parent = nullptr);
+
+    struct SubVariantBar {
+        TGroupBar* bar = nullptr;
+        QList<QLabel*> labels; // the descriptive label inside each group
+    };
+
+    // Bearing basics.
+    QGroupBox* gbBrgBasic;
+    QGroupBox* gbBrgDim;
+    QGroupBox* gbBrgType;
+    TSpinEdit* spedBore;
+    TSpinEdit* spedD;
+    TSpinEdit* spedB;
+    QLineEdit* edBore_in;
+    QLineEdit* edD_in;
+    QLineEdit* edB_in;
+    QComboBox* cbBrgType;
+    SubVariantBar rbCRB_Cage, rbCRB_Locating, rbSRB_LoadRatio, rbSRB_Series, rbTORB_Cage;
+
+    // Lubricator, grease, operating conditions.
+    QGroupBox* gbLubricator;
+    TRadioGroup* rgLubricator;
+    QWidget* pnVOXA1000;
+    TRadioGroup* rgPowerSource;
+    TRadioGroup* rgOutlets;
+    QGroupBox* gbGreaseType;
+    TRadioGroup* rgGreaseType;
+    QGroupBox* gbOpCond;
+    QLabel* labSpeed;
+    TSpinEdit* spedSpeed;
+    QLabel* labSpeedUnit;
+    QLabel* labOpHrs;
+    TSpinEdit* spedOpHrs;
+    QLabel* labOpHrsUnit;
+    TRadioGroup* rgBrgOpTemp;
+    TGroupBar* ocOpCond;
+    // The seven condition groups of ocOpCond, in bar order.
+    TRadioGroup* rgContMoist;
+    TRadioGroup* rgLoad;
+    TRadioGroup* rgShockLoad;
+    TRadioGroup* rgAmbTemp;
+    TRadioGroup* rgShaftOri;
+    TRadioGroup* rgReplenish;
+    TRadioGroup* rgRotOR;
+    TClickLabel* imgUnit;
+
+    // Results.
+    QGroupBox* gbResults;
+    QLabel *labTf, *labTcorr, *labGp, *labQf;
+    QLineEdit *edTf, *edTfcorr, *edGp, *edQf;
+    QLabel *labUnitTf, *labUnitTcorr, *labUnitGp, *labUnitQf;
+    QWidget* pnDS;
+    QLabel* labSystem;
+    QLabel* slDS;
+    QLabel* imgDS;
+    QPlainTextEdit* memoNotes;
+    QWidget* pnPrevNextNote;
+    TClickLabel* labPrevNote;
+    TClickLabel* labNextNote;
+
+    // The five sub-variant bars in the order they are restyled.
+    QList<TGroupBar*> subVariantBars() const;
+    // The condition radio groups in bar order, and the bar index of a group.
+    QList<TRadioGroup*> conditionGroups() const;
+
+private:
+    QWidget* buildBasics();
+    QWidget* buildMiddle();
+    QWidget* buildResults();
+    SubVariantBar makeBar(const QString& name, const QStringList& groupNames,
+                          const QStringList& captions, const QStringList& labelNames,
+                          const QStringList& labels);
+};

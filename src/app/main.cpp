@@ -1,0 +1,33 @@
+// Unctora: the program entry. Creates the windows in their order (main window,
+// accessory picture window, font window, string window) and runs the message loop.
+
+#include "app/application.h"
+#include "app/environment.h"
+#include "app/fontwindow.h"
+#include "app/mainwindow.h"
+#include "app/messages.h"
+#include "reports/accpicwindow.h"
+#include "strings/stringwindow.h"
+
+int main(int argc, char** argv) {
+    UnctoraApplication app(argc, argv);
+    BoxMessages messages;
+    app.setMessages(&messages);
+    QApplication::setStyle("Fusion");
+
+    AppEnvironment env;
+    env.programDir = AppEnvironment::defaultProgramDir();
+    env.dataDir = AppEnvironment::defaultDataDir();
+    env.arguments = QApplication::arguments().mid(1);
+    env.messages = &messages;
+
+    TfrmMain frmMain(env);
+    if (!frmMain.created())
+        return 1;
+    TfrmAccPic frmAccPic(&frmMain);
+    TfrmSelFont frmSelFont(&frmMain);
+    TfrmStrings frmStrings(env.languageFile());
+    frmMain.attachWindows(&frmAccPic, &frmSelFont, &frmStrings);
+    frmMain.show();
+    return app.exec();
+}

@@ -1,0 +1,332 @@
+#include "app/mainwindow.h"
+
+#include "advice/notebox.h"
+#include "advice/warnings.h"
+#include "app/dialtab.h"
+#include "app/fontwindow.h"
+#include "app/messages.h"
+#include "app/version.h"
+#include "reports/accpicwindow.h"
+#include "strings/keys.h"
+#include "strings/startcheck.h"
+#include "strings/stringwindow.h"
+#include "widgets/clicklabel.h"
+#include "widgets/groupbar.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinedit.h"
+#include "widgets/tabbar.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kAccent(0, 102, 204);
+
+// The log lines go straight into the memo of the "Log" tab.
+class MemoLog : public unctora::core::LogSink {
+public:
+    explicit MemoLog(QPlainTextEdit* memo) : m_memo(memo) {}
+    void addLogLine(std::string line) override {
+        m_memo->appendPlainText(QString::fromStdString(line));
+    }
+
+private:
+    QPlainTextEdit* m_memo;
+};
+
+} // namespace
+
+TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
+    : QMainWindow(parent), m_env(std::move(env)), m_notes(std::make_unique<unctora::advice::NoteBox>()),
+      m_advice(std::make_unique<unctora::advice::Advice>()) {
+    AppEnvironment::initResources();
+    setObjectName("frmMain");
+    setWindowTitle(unctora::app::kProgramTitle);
+    setWindowIcon(QIcon(":/pictures/unctora.svg"));
+    QFont f("Arial Unicode MS");
+    f.setPixelSize(11);
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(237, 237, 237));
+    setPalette(pal);
+
+    // Without the language file there is nothing to show: say so and end.
+    if (auto message = unctora::strings::checkLanguageFile(m_env.languageFile().toStdString())) {
+        m_env.messages->showError(QString::fromStdString(*message));
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return;
+    }
+    m_logEnabled = m_env.hasSwitch("Log");
+    createMenus();
+    createTabs();
+    createFooter();
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_widgets.pgMain, 1);
+    column->addWidget(m_widgets.pnFooter);
+    setCentralWidget(central);
+
+    const int n = m_logEnabled ? 7 : 6;
+    if (!m_logEnabled)
+        m_widgets.pgMain->setTabVisible(7, false);
+    m_widgets.pgMain->setTabVisible(6, false); // "Design only" is never shown
+    m_widgets.tabBar->setTabWidth((870 - (n + 2)) / n);
+    if (m_env.hasSwitch("EditLang")) {
+        m_menus.editSeparator->setVisible(true);
+        m_menus.editText->setVisible(true);
+    }
+    for (QWidget* gb : std::initializer_list<QWidget*>{m_dial->gbBrgBasic, m_dial->gbGreaseType,
+                                                      m_dial->gbLubricator, m_dial->gbOpCond,
+                                                      m_dial->gbResults})
+        gb->setStyleSheet(QString("QGroupBox#%1::title { color: rgb(0,102,204); }").arg(gb->objectName()));
+
+    m_dial->rgLubricator->setItemIndex(unctora::core::VOXA125);
+    m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(120, 176));
+    m_dial->pnVOXA1000->hide();
+    m_dial->slDS->hide();
+    connectInputs();
+    updateBearingVariantControls();
+
+    setFixedSize(870, 659 + menuBar()->sizeHint().height());
+    RestoreWindowPlacement();
+    m_created = true;
+}
+
+TfrmMain::~TfrmMain() { shutdown(); }
+
+void TfrmMain::attachWindows(TfrmAccPic* accPic, TfrmSelFont* selFont, TfrmStrings* strings) {
+    m_accPic = accPic;
+    m_selFont = selFont;
+    m_strings = strings;
+}
+
+const unctora::strings::StringTable* TfrmMain::table() const {
+    return m_strings ? m_strings->table() : nullptr;
+}
+
+QString TfrmMain::text(const char* key, int number) const {
+    return QString::fromStdString(unctora::strings::LangStr(table(), key, number));
+}
+
+void TfrmMain::createMenus() {
+    QMenuBar* bar = menuBar();
+    m_menus.options = bar->addMenu("&Options");
+    m_menus.options->setObjectName("Options1");
+    m_menus.unitSI = m_menus.options->addAction("&SI: Celsius/grams");
+    m_menus.unitSI->setObjectName("miUnitSI");
+    m_menus.unitImp = m_menus.options->addAction("&Imp: Fahrenheit/ounces");
+    m_menus.unitImp->setObjectName("miUnitImp");
+    m_menus.options->addSeparator()->setObjectName("N1");
+    m_menus.selectFont = m_menus.options->addAction("Select font");
+    m_menus.selectFont->setObjectName("miSelectFont");
+    connect(m_menus.unitSI, &QAction::triggered, this, [this] { ApplyUnits(0); });
+    connect(m_menus.unitImp, &QAction::triggered, this, [this] { ApplyUnits(1); });
+
+    m_menus.print = bar->addAction("&Print");
+    m_menus.print->setObjectName("Print1");
+
+    m_menus.language = bar->addMenu("&Language");
+    m_menus.language->setObjectName("Language1");
+    const struct {
+        const char* name;
+        const char* caption;
+        int number;
+    } languages[] = {
+        {"miChinese", "Chinese (Chinese)", 7},       {"miGerman", "Deutsch (German)", 2},
+        {"miEnglish", "English (English)", 1},       {"miSpanish", "Espanol (Spanish)", 6},
+        {"miFrench", "Francais (French)", 3},        {"miItalian", "Italiano (Italian)", 4},
+        {"miJapanese", "Japanese (Japanese)", 11},   {"miPortuguese", "Portuguese (Portuguese)", 10},
+        {"miRussian", "Russian (Russian)", 9},       {"miSwedish", "Svenska (Swedish)", 5},
+        {"miThai", "Thai (Thai)", 8},
+    };
+    for (const auto& l : languages) {
+        QAction* a = m_menus.language->addAction(l.caption);
+        a->setObjectName(l.name);
+        a->setData(l.number);
+        connect(a, &QAction::triggered, this, [this, number = l.number] {
+            if (m_strings)
+                m_strings->table()->SetLanguageByNumber(number);
+            ApplyLanguage();
+        });
+        m_menus.languages << a;
+    }
+    m_menus.editSeparator = m_menus.language->addSeparator();
+    m_menus.editSeparator->setObjectName("msEditText");
+    m_menus.editSeparator->setVisible(false);
+    m_menus.editText = m_menus.language->addAction("Edit text");
+    m_menus.editText->setObjectName("miEdittext1");
+    m_menus.editText->setVisible(false);
+    connect(m_menus.editText, &QAction::triggered, this, [this] {
+        if (m_strings)
+            m_strings->show();
+    });
+
+    m_menus.about = bar->addAction("&About");
+    m_menus.about->setObjectName("About1");
+}
+
+void TfrmMain::createTabs() {
+    m_widgets.pgMain = new QTabWidget;
+    m_widgets.pgMain->setObjectName("pgMain");
+    m_widgets.tabBar = new TPageTabBar;
+    m_widgets.tabBar->setObjectName("pgMainTabs");
+    // QTabWidget takes its bar only through the protected setter; a small subclass
+    // would do too, but this keeps the page control a plain QTabWidget.
+    struct Access : QTabWidget {
+        using QTabWidget::setTabBar;
+    };
+    static_cast<Access*>(m_widgets.pgMain)->setTabBar(m_widgets.tabBar);
+    m_widgets.pgMain->setDocumentMode(true);
+
+    m_dial = new DialTab;
+    m_widgets.pgMain->addTab(m_dial, "Dial setting");
+    const struct {
+        const char* tab;
+        const char* label;
+        const char* caption;
+        const char* heading;
+    } pages[] = {
+        {"tabDispRate", "labDisprate", "Dispense rate", "Dispense rate of Talvik MERIDOSE"},
+        {"tabOpCond", "labOpCond", "Operating conditions", "Operating conditions"},
+        {"tabCalc", "labCalc", "Calculations", "Calculations"},
+        {"tabSelChart", "labSelChart", "Selection chart", "Talvik Bearing grease selection chart"},
+        {"tabAcc", "labAcc", "Accessories", "Accessoires for Talvik MERIDOSE"},
+        {"tabDesign", nullptr, "Design only", nullptr},
+    };
+    for (const auto& p : pages) {
+        auto* page = new QWidget;
+        page->setObjectName(p.tab);
+        auto* layout = new QVBoxLayout(page);
+        if (p.label) {
+            auto* heading = new QLabel(p.heading);
+            heading->setObjectName(p.label);
+            QFont f = heading->font();
+            f.setPixelSize(16);
+            f.setBold(true);
+            heading->setFont(f);
+            layout->addWidget(heading);
+        }
+        layout->addStretch(1);
+        m_widgets.pgMain->addTab(page, p.caption);
+    }
+    auto* logPage = new QWidget;
+    logPage->setObjectName("tabLog");
+    auto* logLayout = new QVBoxLayout(logPage);
+    m_widgets.memoLog = new QPlainTextEdit;
+    m_widgets.memoLog->setObjectName("memoLog");
+    m_widgets.memoLog->setReadOnly(true);
+    m_widgets.memoLog->viewport()->installEventFilter(this);
+    logLayout->addWidget(m_widgets.memoLog);
+    m_widgets.pgMain->addTab(logPage, "Log");
+    m_logSink = std::make_unique<MemoLog>(m_widgets.memoLog);
+}
+
+void TfrmMain::createFooter() {
+    m_widgets.pnFooter = new QWidget;
+    m_widgets.pnFooter->setObjectName("pnFooter");
+    m_widgets.pnFooter->setFixedHeight(26);
+    m_widgets.pnFooter->setAutoFillBackground(true);
+    QPalette p = m_widgets.pnFooter->palette();
+    p.setColor(QPalette::Window, kAccent);
+    m_widgets.pnFooter->setPalette(p);
+    auto* row = new QHBoxLayout(m_widgets.pnFooter);
+    row->setContentsMargins(4, 1, 4, 1);
+    m_widgets.bnQuit = new QPushButton("&Quit");
+    m_widgets.bnQuit->setObjectName("bnQuit");
+    m_widgets.bnQuit->setFixedHeight(22);
+    connect(m_widgets.bnQuit, &QPushButton::clicked, this, &QWidget::close);
+    m_widgets.imgLogo = new TClickLabel;
+    m_widgets.imgLogo->setObjectName("imgLogo");
+    m_widgets.imgLogo->setCursor(Qt::PointingHandCursor);
+    m_widgets.imgLogo->setPixmap(QIcon(":/pictures/logo.svg").pixmap(120, 24));
+    row->addWidget(m_widgets.bnQuit);
+    row->addStretch(1);
+    row->addWidget(m_widgets.imgLogo);
+}
+
+bool TfrmMain::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FirstActivation();
+    else if (e->type() == QEvent::Show && !m_activated)
+        QTimer::singleShot(0, this, &TfrmMain::FirstActivation);
+    return QMainWindow::event(e);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonDblClick) {
+        if (m_widgets.memoLog && watched == m_widgets.memoLog->viewport()) {
+            m_widgets.memoLog->clear();
+            return true;
+        }
+        if (m_dial && watched == m_dial->memoNotes->viewport()) {
+            ShowNotePage(m_notes->currentPage() + 1);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TfrmMain::FirstActivation() {
+    if (!m_created || m_activated || m_shutDown)
+        return;
+    m_widgets.pgMain->setCurrentIndex(0);
+    if (!QDir().mkpath(m_env.dataDir))
+        showError(QString("Unable to create the folder %1").arg(m_env.dataDir));
+    LoadSettings();
+    ApplyUnits(m_units);
+    UpdateConditionCaptions();
+    m_dial->ocOpCond->openGroup(0);
+    m_dial->ocOpCond->highlightOpenGroups(kAccent);
+    applyLubricatorChoice();
+    m_activated = true;
+    ApplyLanguage();
+    updateBearingVariantControls();
+    applyLubricatorChoice();
+    recalculate();
+    m_dial->spedSpeed->setFocus();
+    m_dial->spedBore->setFocus();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e) {
+    shutdown();
+    e->accept();
+    QApplication::quit();
+}
+
+void TfrmMain::shutdown() {
+    if (m_shutDown || !m_created)
+        return;
+    m_shutDown = true;
+    // Writing the settings of a window that never showed its inputs is not needed.
+    if (!m_activated)
+        return;
+    try {
+        SaveSettings();
+        SaveWindowPlacement();
+    } catch (const std::exception& ex) {
+        showError(QString::fromStdString(ex.what()));
+    }
+}
+
+void TfrmMain::showError(const QString& message) {
+    if (m_env.messages)
+        m_env.messages->showError(message);
+}
+
+void TfrmMain::addLogLine(const std::string& line) {
+    if (m_logEnabled)
+        m_logSink->addLogLine(line);
+}

@@ -1,0 +1,146 @@
+#pragma once
+// TfrmMain, the main window.
+//
+// How an input change reaches the screen: a control of the "Dial setting" tab changes
+// -> its handler here (the event table) -> core::checkApplicationSuitability on the
+// inputs read from the controls, which enables the suitable greases and may set the
+// grease back to "Unspecified" -> recalculate(): the inputs are read afresh,
+// core::calculate() runs the pure pipeline (log lines to memoLog with the "Log"
+// switch), the result and inch fields get its texts, advice::warnings() gives the
+// pages, the speed colour and the page bar, and the first note page is shown. A failed
+// calculation shows zeros and the failure pages instead. Nothing is computed before
+// the first activation has loaded the settings and applied the language.
+
+#include "app/environment.h"
+#include "app/quantity.h"
+#include "core/calcinputs.h"
+#include "core/log.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class DialTab;
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QLabel;
+class QTabWidget;
+class QPushButton;
+class TClickLabel;
+class TfrmAccPic;
+class TfrmSelFont;
+class TfrmStrings;
+class TPageTabBar;
+class TRadioGroup;
+namespace unctora::advice {
+class NoteBox;
+struct Advice;
+}
+namespace unctora::strings {
+class StringTable;
+}
+
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfrmMain(AppEnvironment env, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // False when the language file was missing: the program is ending.
+    bool created() const { return m_created; }
+    // The windows created after this one; the string window owns the string table.
+    void attachWindows(TfrmAccPic* accPic, TfrmSelFont* selFont, TfrmStrings* strings);
+
+    // The first activation: settings, units, language and the first calculation. Runs
+    // once; later activations do nothing.
+    void FirstActivation();
+    bool Activated() const { return m_activated; }
+    bool LogEnabled() const { return m_logEnabled; }
+
+    unctora::core::CalcInputs readInputs() const;
+    void recalculate();
+    void checkApplicationSuitability();
+    void applyLubricatorChoice();
+    void updateBearingVariantControls();
+    void ApplyUnits(int units);
+    unctora::core::Units CurrentUnits() const;
+    void SaveSettings();
+    void LoadSettings();
+    void SaveLanguageAndUnits();
+    void ApplyLanguage();
+    void ShowNotePage(int n);
+    QString FontName() const { return m_fontName; }
+    DialTab* dialTab() const { return m_dial; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using Inputs = unctora::core::CalcInputs;
+
+    void createMenus();
+    void createTabs();
+    void createFooter();
+    void connectInputs();
+    void setUnitMarks(int units);
+    void rebuildTemperatureItems();
+    void updateConditionCaption(TRadioGroup* group);
+    void UpdateConditionCaptions();
+    void restyleSubVariantBars();
+    void onSubVariantChanged();
+    void onConditionClicked(TRadioGroup* group);
+    void showCalculationFailure(const QString& message);
+    void setSpeedRed(bool red);
+    void showError(const QString& text);
+    void addLogLine(const std::string& line);
+    void shutdown();
+    void RestoreWindowPlacement();
+    void SaveWindowPlacement();
+
+    QString text(const char* key, int number = 0) const;
+    unctora::app::QuantityContext quantityContext() const;
+    const unctora::strings::StringTable* table() const;
+
+    AppEnvironment m_env;
+    bool m_created = false;
+    bool m_activated = false;
+    bool m_logEnabled = false;
+    bool m_shutDown = false;
+    QString m_fontName = "Arial Unicode MS";
+    int m_units = -1; // no mark until the settings are read
+    unctora::app::UnitLabels m_unitLabels;
+    bool m_speedRed = false;
+
+    struct Menus {
+        QMenu* options = nullptr;
+        QAction* unitSI = nullptr;
+        QAction* unitImp = nullptr;
+        QAction* selectFont = nullptr;
+        QAction* print = nullptr;
+        QMenu* language = nullptr;
+        QList<QAction*> languages; // in menu order; data() holds the language number
+        QAction* editSeparator = nullptr;
+        QAction* editText = nullptr;
+        QAction* about = nullptr;
+    } m_menus;
+
+    struct Widgets {
+        QTabWidget* pgMain = nullptr;
+        TPageTabBar* tabBar = nullptr;
+        QPlainTextEdit* memoLog = nullptr;
+        QWidget* pnFooter = nullptr;
+        QPushButton* bnQuit = nullptr;
+        TClickLabel* imgLogo = nullptr;
+    } m_widgets;
+    DialTab* m_dial = nullptr;
+
+    TfrmAccPic* m_accPic = nullptr;
+    TfrmSelFont* m_selFont = nullptr;
+    TfrmStrings* m_strings = nullptr;
+
+    std::unique_ptr<unctora::advice::NoteBox> m_notes;
+    std::unique_ptr<unctora::advice::Advice> m_advice; // reused across calculations
+    std::unique_ptr<unctora::core::LogSink> m_logSink;
+};

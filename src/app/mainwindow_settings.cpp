@@ -1,0 +1,154 @@
+// TfrmMain: the settings file and the window placement.
+
+#include "app/dialtab.h"
+#include "app/mainwindow.h"
+#include "app/regini.h"
+#include "app/settingsdata.h"
+#include "app/version.h"
+#include "core/round.h"
+#include "strings/stringtable.h"
+#include "strings/stringwindow.h"
+#include "widgets/groupbar.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinedit.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+
+using namespace unctora;
+
+namespace {
+
+std::string settingsPath(const AppEnvironment& env) { return env.settingsFile().toStdString(); }
+
+int whole(double v) { return static_cast<int>(core::Round(v)); }
+
+} // namespace
+
+void TfrmMain::LoadSettings() {
+    app::TStRegIni ini(settingsPath(m_env), true);
+    ini.Section = "Options";
+    setUnitMarks(ini.ReadInteger("Units", 0));
+    if (m_strings)
+        m_strings->table()->SetLanguageByName(ini.ReadString("Language", "English"));
+    m_fontName = QString::fromStdString(ini.ReadString("FontName", m_fontName.toStdString()));
+    if (m_fontName.isEmpty())
+        m_fontName = "Arial Unicode MS";
+
+    const core::CalcInputs in = app::readDataSection(ini);
+    DialTab* d = m_dial;
+    d->spedBore->setValue(in.Bore_mm);
+    d->spedD->setValue(in.D_mm);
+    d->spedB->setValue(in.B_mm);
+    d->cbBrgType->setCurrentIndex(std::clamp(in.Type, 0, d->cbBrgType->count() - 1));
+    d->rbCRB_Cage.bar->openGroup(in.CRBsub1);
+    d->rbCRB_Locating.bar->openGroup(in.CRBsub2);
+    d->rbSRB_LoadRatio.bar->openGroup(in.SRBsub1);
+    d->rbSRB_Series.bar->openGroup(in.SRBsub2);
+    d->rbTORB_Cage.bar->openGroup(in.TORBsub1);
+    d->rgGreaseType->setItemIndex(in.Grease);
+    d->rgPowerSource->setItemIndex(in.PowerSource);
+    d->rgOutlets->setItemIndex(in.Outlets);
+    d->spedSpeed->setValue(in.Speed);
+    d->spedOpHrs->setValue(in.OpHours);
+    d->rgBrgOpTemp->setItemIndex(in.BrgOpTemp);
+    d->rgContMoist->setItemIndex(in.ContMoist);
+    d->rgLoad->setItemIndex(in.Load);
+    d->rgShockLoad->setItemIndex(in.ShockLoad);
+    d->rgAmbTemp->setItemIndex(in.Ambient);
+    d->rgShaftOri->setItemIndex(in.ShaftOrientation);
+    d->rgReplenish->setItemIndex(in.Replenishment);
+    d->rgRotOR->setItemIndex(in.RotOR);
+}
+
+void TfrmMain::SaveSettings() {
+    app::TStRegIni ini(settingsPath(m_env), true);
+    ini.setDeferred(true);
+    const QLocale locale;
+    ini.Section = "Info";
+    const QDateTime now = QDateTime::currentDateTime();
+    ini.WriteString("DateTime", (locale.toString(now.date(), QLocale::ShortFormat) + " " +
+                                 locale.toString(now.time(), QLocale::LongFormat))
+                                    .toStdString());
+    ini.WriteString("Version", app::VersionText() + "/B" + std::to_string(app::BuildNumber()));
+    const QString decimal = locale.decimalPoint();
+    ini.WriteString("DecimalSeparator", ("\"" + decimal + "\"").toStdString());
+    ini.WriteString("ListSeparator", decimal == "," ? "\";\"" : "\",\"");
+
+    ini.Section = "Options";
+    ini.WriteInteger("Units", static_cast<int>(CurrentUnits()));
+    ini.WriteString("FontName", m_fontName.toStdString());
+
+    const core::CalcInputs in = readInputs();
+    ini.Section = "Data";
+    ini.WriteInteger("Bore_mm", whole(in.Bore_mm));
+    ini.WriteInteger("D_mm", whole(in.D_mm));
+    ini.WriteInteger("B_mm", whole(in.B_mm));
+    ini.WriteInteger("Type", in.Type);
+    ini.WriteInteger("Grease", in.Grease);
+    ini.WriteInteger("PowerSource", in.PowerSource);
+    ini.WriteInteger("Outlets", in.Outlets);
+    ini.WriteInteger("Speed", whole(in.Speed));
+    ini.WriteInteger("OpHours", whole(in.OpHours));
+    ini.WriteInteger("BrgOpTemp", in.BrgOpTemp);
+    ini.WriteInteger("ContMoist", in.ContMoist);
+    ini.WriteInteger("Load", in.Load);
+    ini.WriteInteger("ShockLoad", in.ShockLoad);
+    ini.WriteInteger("Ambient", in.Ambient);
+    ini.WriteInteger("ShaftOrientation", in.ShaftOrientation);
+    ini.WriteInteger("Replenishment", in.Replenishment);
+    ini.WriteInteger("RotOR", in.RotOR);
+    ini.WriteInteger("CRBSub1", in.CRBsub1);
+    ini.WriteInteger("CRBSub2", in.CRBsub2);
+    ini.WriteInteger("SRBSub1", in.SRBsub1);
+    ini.WriteInteger("SRBSub2", in.SRBsub2);
+    ini.WriteInteger("TORBSub1", in.TORBsub1);
+    ini.UpdateFile();
+}
+
+void TfrmMain::SaveLanguageAndUnits() {
+    app::TStRegIni ini(settingsPath(m_env), true);
+    ini.setDeferred(true);
+    ini.Section = "Options";
+    ini.WriteInteger("Units", static_cast<int>(CurrentUnits()));
+    ini.WriteString("Language", m_strings ? m_strings->table()->CurrentLanguageName() : "English");
+    ini.UpdateFile();
+}
+
+void TfrmMain::RestoreWindowPlacement() {
+    app::TStRegIni ini(settingsPath(m_env), true);
+    ini.Section = "frmMain";
+    int left = ini.ReadInteger("WinLeft", 0);
+    int top = ini.ReadInteger("WinTop", 0);
+    // The main window has a fixed size: no width or height is stored.
+    const QSize size = frameGeometry().size().expandedTo(this->size());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1280, 1024);
+    const int w = size.width(), h = size.height();
+    if (left < 0)
+        left = (area.width() - w) / 2;
+    if (top < 0)
+        top = (area.height() - h) / 2;
+    if (left < 0)
+        left = 0;
+    if (left + w > area.width())
+        left = area.width() - w;
+    if (top < 0)
+        top = 0;
+    if (top + h > area.height())
+        top = area.height() - h;
+    move(left, top);
+}
+
+void TfrmMain::SaveWindowPlacement() {
+    app::TStRegIni ini(settingsPath(m_env), true);
+    ini.setDeferred(true);
+    ini.Section = "frmMain";
+    ini.WriteInteger("WinLeft", x());
+    ini.WriteInteger("WinTop", y());
+    ini.WriteInteger("WinState", isMinimized() ? 1 : isMaximized() ? 2 : 0);
+    ini.UpdateFile();
+}

@@ -1,0 +1,14 @@
+#include "app/version.h"
+
+namespace unctora::app {
+
+FileVersion ReadFileVersion() {
+    return {UNCTORA_VERSION_MAJOR, UNCTORA_VERSION_MINOR, UNCTORA_VERSION_PATCH, UNCTORA_VERSION_BUILD};
+}
+
+std::string ProgramTitle() { return kProgramTitle; }
+std::string VersionText() { return kVersionText; }
+std::string FullTitle() { return ProgramTitle() + " " + VersionText(); }
+int BuildNumber() { return ReadFileVersion().build; }
+
+} // namespace unctora::app

@@ -1,0 +1,91 @@
+#include "widgets/radiogroup.h"
+
+#include <QGridLayout>
+#include <QRadioButton>
+
+TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), m_layout(new QGridLayout(this)) {
+    m_group.setExclusive(true);
+    m_layout->setContentsMargins(6, 2, 6, 2);
+    m_layout->setHorizontalSpacing(10);
+    m_layout->setVerticalSpacing(0);
+    connect(&m_group, &QButtonGroup::idClicked, this, &TRadioGroup::clicked);
+}
+
+void TRadioGroup::setItems(const QStringList& items) {
+    const int keep = itemIndex();
+    while (m_buttons.size() > items.size()) {
+        QRadioButton* b = m_buttons.takeLast();
+        m_group.removeButton(b);
+        delete b;
+    }
+    for (int i = 0; i < items.size(); ++i) {
+        if (i == m_buttons.size()) {
+            auto* b = new QRadioButton(this);
+            b->setObjectName(objectName() + QString::number(i));
+            m_group.addButton(b, i);
+            m_buttons.push_back(b);
+        }
+        m_buttons[i]->setText(items[i]);
+    }
+    relayout();
+    // The chosen index stays; beyond the new last item the last item is chosen.
+    if (keep >= count())
+        setItemIndex(count() - 1);
+}
+
+QStringList TRadioGroup::items() const {
+    QStringList l;
+    for (auto* b : m_buttons)
+        l << b->text();
+    return l;
+}
+
+void TRadioGroup::setItemText(int index, const QString& text) {
+    if (index >= 0 && index < count())
+        m_buttons[index]->setText(text);
+}
+
+QString TRadioGroup::itemText(int index) const {
+    return index >= 0 && index < count() ? m_buttons[index]->text() : QString();
+}
+
+void TRadioGroup::setColumns(int columns) {
+    m_columns = std::max(1, columns);
+    relayout();
+}
+
+void TRadioGroup::relayout() {
+    for (auto* b : m_buttons)
+        m_layout->removeWidget(b);
+    const int n = count();
+    const int rows = (n + m_columns - 1) / std::max(1, m_columns);
+    for (int i = 0; i < n; ++i)
+        m_layout->addWidget(m_buttons[i], rows ? i % rows : 0, rows ? i / rows : 0);
+}
+
+int TRadioGroup::itemIndex() const { return m_group.checkedId(); }
+
+void TRadioGroup::setItemIndex(int index) {
+    if (index >= 0 && index < count()) {
+        m_buttons[index]->setChecked(true);
+        return;
+    }
+    // No item chosen: an exclusive group needs to be opened for that.
+    m_group.setExclusive(false);
+    for (auto* b : m_buttons)
+        b->setChecked(false);
+    m_group.setExclusive(true);
+}
+
+void TRadioGroup::setItemEnabled(int index, bool enabled) {
+    if (index >= 0 && index < count())
+        m_buttons[index]->setEnabled(enabled);
+}
+
+bool TRadioGroup::isItemEnabled(int index) const {
+    return index >= 0 && index < count() && m_buttons[index]->isEnabled();
+}
+
+QRadioButton* TRadioGroup::button(int index) const {
+    return index >= 0 && index < count() ? m_buttons[index] : nullptr;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// A titled group of radio buttons laid out in columns, addressed by item index.
+// Clicking an item emits clicked(index); setting the index from code does not.
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QStringList>
+
+class QGridLayout;
+class QRadioButton;
+
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit TRadioGroup(QWidget* parent = nullptr);
+
+    void setItems(const QStringList& items);
+    QStringList items() const;
+    int count() const { return static_cast<int>(m_buttons.size()); }
+    void setItemText(int index, const QString& text);
+    QString itemText(int index) const;
+
+    void setColumns(int columns);
+    int columns() const { return m_columns; }
+
+    // -1: nothing chosen.
+    int itemIndex() const;
+    void setItemIndex(int index);
+
+    void setItemEnabled(int index, bool enabled);
+    bool isItemEnabled(int index) const;
+    QRadioButton* button(int index) const;
+
+signals:
+    void clicked(int index);
+
+private:
+    void relayout();
+
+    QButtonGroup m_group;
+    QList<QRadioButton*> m_buttons;
+    QGridLayout* m_layout;
+    int m_columns = 1;
+};

@@ -1,0 +1,88 @@
+#include "widgets/spinedit.h"
+
+#include <QLineEdit>
+#include <cmath>
+
+TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    setKeyboardTracking(true);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &TSpinEdit::onTextEdited);
+    showValue();
+}
+
+void TSpinEdit::setRange(int minimum, int maximum) {
+    m_min = minimum;
+    m_max = std::max(minimum, maximum);
+    setValue(m_value);
+}
+
+void TSpinEdit::setTypingAllowed(bool allowed) { lineEdit()->setReadOnly(!allowed); }
+
+void TSpinEdit::setValue(double v) {
+    if (std::isnan(v))
+        v = m_min;
+    v = std::clamp(std::round(v), double(m_min), double(m_max));
+    commit(v);
+    showValue();
+}
+
+void TSpinEdit::commit(double v) {
+    if (v == m_value)
+        return;
+    m_value = v;
+    emit valueChanged(v);
+}
+
+void TSpinEdit::showValue() {
+    m_updating = true;
+    lineEdit()->setText(QString::number(static_cast<long long>(m_value)));
+    m_updating = false;
+}
+
+void TSpinEdit::stepBy(int steps) {
+    // Steps start from the value brought into the range.
+    const double base = std::clamp(m_value, double(m_min), double(m_max));
+    setValue(base + steps);
+    selectAll();
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+    StepEnabled e = StepNone;
+    if (m_value < m_max)
+        e |= StepUpEnabled;
+    if (m_value > m_min)
+        e |= StepDownEnabled;
+    return e;
+}
+
+QValidator::State TSpinEdit::validate(QString&, int&) const {
+    // Any text may be typed; what it means is decided as it changes.
+    return QValidator::Acceptable;
+}
+
+void TSpinEdit::fixup(QString& input) const { input = QString::number(static_cast<long long>(m_value)); }
+
+void TSpinEdit::onTextEdited(const QString& text) {
+    if (m_updating)
+        return;
+    const QString t = text.trimmed();
+    if (t.isEmpty()) {
+        // An emptied field counts as the lower bound and shows it at once.
+        commit(m_min);
+        showValue();
+        lineEdit()->selectAll();
+        return;
+    }
+    bool ok = false;
+    const long long typed = t.toLongLong(&ok);
+    // Typed values are used as they stand until the field is left; an unreadable
+    // text counts as the lower bound.
+    commit(ok ? static_cast<double>(typed) : m_min);
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+    setValue(m_value);
+    QAbstractSpinBox::focusOutEvent(event);
+}
