@@ -1,9 +1,13 @@
 #include "cli/batch.h"
 
+#include "advice/notetext.h"
 #include "cli/csv.h"
+#include "core/errors.h"
 #include "core/log.h"
 #include "core/pipeline.h"
 #include "core/suitability.h"
+#include "strings/keys.h"
+#include "strings/stringtable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -77,7 +81,29 @@ struct RowResult {
     core::Suitability suitability;
     core::CalcOutcome outcome;
     core::LineLog log;
+    bool speedKnown = false; // the warnings ran: SpeedRed has a value
 };
+
+namespace {
+
+// A page as a spreadsheet cell shows it without texts: "Note 4", the warning's key,
+// or the error's message.
+void appendPageName(std::string& out, const advice::Page& p) {
+    switch (p.kind) {
+    case advice::Page::Kind::Note:
+        out.append("Note ");
+        appendInt(out, p.code);
+        break;
+    case advice::Page::Kind::Warning:
+        out.append(p.key);
+        break;
+    case advice::Page::Kind::Error:
+        out.append(p.message);
+        break;
+    }
+}
+
+} // namespace
 
 bool parseHeader(const std::vector<std::string>& names, std::size_t count,
                  std::vector<Column>& columns, std::string& error) {
@@ -186,6 +212,14 @@ bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view 
 BatchWriter::BatchWriter(std::FILE* out, const BatchOptions& options)
     : m_out(out), m_options(options) {
     m_buf.reserve(1 << 17);
+    // The mass labels follow the language, as they do when the window applies one.
+    if (const strings::StringTable* t = m_options.texts) {
+        m_labels.setMassUnitLabel(core::Units::SI, strings::LangStr(t, strings::keys::strGram));
+        m_labels.setMassUnitLabel(core::Units::Imperial, strings::LangStr(t, strings::keys::stroz));
+    }
+    m_quantity.units = m_options.units;
+    m_quantity.labels = &m_labels;
+    m_quantity.decimalSeparator = ".";
 }
 
 BatchWriter::~BatchWriter() { flush(); }
@@ -214,7 +248,7 @@ void BatchWriter::writeHeader() {
         m_buf.push_back(',');
         m_buf.append(n);
     }
-    m_buf.append(",Greases,Status,Error");
+    m_buf.append(",Greases,Pages,SpeedRed,Status,Error");
     if (m_options.log)
         m_buf.append(",Log");
     m_buf.append("\r\n");
@@ -232,6 +266,7 @@ void BatchWriter::write(Application& app) {
         in.Grease = r.suitability.grease;
         r.outcome = core::calculate(in, m_options.units, ctx);
     }
+    advise(app, r);
     if (m_options.format == OutputFormat::Csv)
         writeCsv(app, r);
     else
@@ -242,12 +277,45 @@ void BatchWriter::write(Application& app) {
     }
 }
 
+// The notes box of the row: the warnings after a successful calculation, the failure
+// pages after a failed one, nothing for a row that could not be read.
+void BatchWriter::advise(const Application& app, RowResult& r) {
+    m_advice.pages.clear();
+    m_advice.speedRed = false;
+    m_pageTexts.clear();
+    if (!app.valid)
+        return;
+    const core::CalcInputs& in = app.inputs;
+    if (r.outcome.ok) {
+        // The window's setting display puts its notes for the multi-point units
+        // (6 to 8) before the warnings; it is not part of the batch calculator yet.
+        try {
+            advice::addWarnings(in, r.outcome.run.results, m_advice);
+            r.speedKnown = true;
+        } catch (const core::CalculationError& e) {
+            // The warnings are the calculation's last step: their failure is the
+            // calculation's, shown as the window shows it.
+            r.outcome.ok = false;
+            r.outcome.error = e.what();
+            r.outcome.run.results = core::CalcResults{};
+            core::CalcDisplay& d = r.outcome.run.display;
+            d.edTf = d.edTfcorr = d.edGp = d.edQf = "0";
+        }
+    }
+    if (!r.outcome.ok)
+        advice::appendFailurePages(m_advice.pages, in.Lubricator, r.outcome.error);
+    if (m_options.texts)
+        for (const advice::Page& p : m_advice.pages)
+            m_pageTexts.push_back(advice::pageText(p, m_options.texts, m_quantity));
+}
+
 void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
     std::string& o = m_buf;
     appendCsvField(o, app.id);
     const auto& fields = core::inputFields();
     if (!app.valid) {
-        o.append(fields.size() + std::size(kResultNames) + std::size(kDisplayNames) + 1, ',');
+        // Empty cells up to and including Greases, Pages and SpeedRed.
+        o.append(fields.size() + std::size(kResultNames) + std::size(kDisplayNames) + 3, ',');
         o.append(",invalid,");
         appendCsvField(o, app.error);
         if (m_options.log)
@@ -301,6 +369,20 @@ void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
             first = false;
         }
     o.append(row, p - row);
+    o.push_back(',');
+    m_cell.clear();
+    for (std::size_t i = 0; i < m_advice.pages.size(); ++i) {
+        if (i)
+            m_cell.push_back('\n');
+        if (m_options.texts)
+            m_cell.append(m_pageTexts[i]);
+        else
+            appendPageName(m_cell, m_advice.pages[i]);
+    }
+    appendCsvField(o, m_cell);
+    o.push_back(',');
+    if (r.speedKnown)
+        o.append(m_advice.speedRed ? "true" : "false");
     if (r.outcome.ok) {
         o.append(",ok,");
     } else {
@@ -318,6 +400,73 @@ void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
         appendCsvField(o, joined);
     }
     o.append("\r\n");
+}
+
+// The pages as a JSON array. Notes and warnings are bounded, so they are put together
+// on the stack and appended in pieces; messages and texts go through the escaper.
+void BatchWriter::appendJsonPages(std::string& o) const {
+    char buf[1024];
+    char* p = buf;
+    auto flush = [&] {
+        o.append(buf, p - buf);
+        p = buf;
+    };
+    // Makes room for n more characters.
+    auto room = [&](std::size_t n) {
+        if (static_cast<std::size_t>(buf + sizeof buf - p) < n)
+            flush();
+    };
+    auto put = [&](std::string_view s) {
+        room(s.size());
+        if (s.size() > sizeof buf) {
+            o.append(s);
+            return;
+        }
+        std::memcpy(p, s.data(), s.size());
+        p += s.size();
+    };
+    constexpr std::size_t kNumberRoom = 32;
+    put("[");
+    for (std::size_t i = 0; i < m_advice.pages.size(); ++i) {
+        const advice::Page& pg = m_advice.pages[i];
+        if (i)
+            put(",");
+        switch (pg.kind) {
+        case advice::Page::Kind::Note:
+            put("{\"Note\":");
+            room(kNumberRoom);
+            p = putInt(p, pg.code);
+            break;
+        case advice::Page::Kind::Warning:
+            put("{\"Key\":\"");
+            put(pg.key); // a key is a plain identifier
+            put("\",\"Values\":[");
+            for (std::size_t v = 0; v < pg.valueCount; ++v) {
+                if (v)
+                    put(",");
+                room(kNumberRoom);
+                if (const auto* n = std::get_if<std::int64_t>(&pg.values[v]))
+                    p = putInt(p, *n);
+                else
+                    p = putNumber(p, std::get<double>(pg.values[v]));
+            }
+            put("]");
+            break;
+        case advice::Page::Kind::Error:
+            put("{\"Error\":");
+            flush();
+            appendJsonString(o, pg.message);
+            break;
+        }
+        if (m_options.texts) {
+            put(",\"Text\":");
+            flush();
+            appendJsonString(o, m_pageTexts[i]);
+        }
+        put("}");
+    }
+    put("]");
+    flush();
 }
 
 void BatchWriter::writeJson(const Application& app, const RowResult& r) {
@@ -387,6 +536,10 @@ void BatchWriter::writeJson(const Application& app, const RowResult& r) {
     } else {
         o.append("null");
     }
+    o.append(",\"Pages\":");
+    appendJsonPages(o);
+    o.append(",\"SpeedRed\":");
+    o.append(r.speedKnown ? (m_advice.speedRed ? "true" : "false") : "null");
     o.append(",\"Status\":");
     if (!app.valid) {
         o.append("\"invalid\",\"Error\":");

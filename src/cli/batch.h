@@ -1,6 +1,8 @@
 #pragma once
 // The batch calculator: the window's calculation applied to a list of applications.
 
+#include "advice/warnings.h"
+#include "app/quantity.h"
 #include "core/calcinputs.h"
 #include "core/units.h"
 
@@ -10,6 +12,10 @@
 #include <string_view>
 #include <vector>
 
+namespace unctora::strings {
+class StringTable;
+}
+
 namespace unctora::cli {
 
 enum class OutputFormat { Csv, Jsonl };
@@ -18,6 +24,9 @@ struct BatchOptions {
     OutputFormat format = OutputFormat::Csv;
     core::Units units = core::Units::SI;
     bool log = false;
+    // With a table, every advice page also carries its text in the table's current
+    // language (numbers with "." as decimal separator); without one no text is made.
+    const strings::StringTable* texts = nullptr;
 };
 
 // The columns a plant list may name: "Id" or an input field.
@@ -51,17 +60,28 @@ public:
     BatchWriter(std::FILE* out, const BatchOptions& options);
     ~BatchWriter();
     void writeHeader();
-    // Applies the window's clamping and rules, computes and writes the row.
+    // Applies the window's clamping and rules, computes and writes the row with its
+    // advice pages. A page template of the language file that does not fit its
+    // values raises strings::FormatError.
     void write(Application& app);
     void flush();
 
 private:
     void writeCsv(const Application& app, const struct RowResult& r);
     void writeJson(const Application& app, const struct RowResult& r);
+    void advise(const Application& app, struct RowResult& r);
+    void appendJsonPages(std::string& o) const;
 
     std::FILE* m_out;
     BatchOptions m_options;
     std::string m_buf;
+    // Units and labels of the page texts, in the language of options.texts.
+    app::UnitLabels m_labels;
+    app::QuantityContext m_quantity;
+    // The advice of the current row; kept across rows so its storage is reused.
+    advice::Advice m_advice;
+    std::vector<std::string> m_pageTexts;
+    std::string m_cell;
 };
 
 // Runs a whole plant list from `in`; returns the exit code (0 all rows read,

@@ -5,12 +5,17 @@
 #include "app/settingsdata.h"
 #include "cli/batch.h"
 #include "cli/textcmd.h"
+#include "strings/format.h"
+#include "strings/startcheck.h"
+#include "strings/stringtable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +26,8 @@ namespace fs = std::filesystem;
 
 const char* kUsage =
     "Usage:\n"
-    "  unctora-calc [--format csv|jsonl] [--units si|imperial] [--log] [FILE.csv | -]\n"
+    "  unctora-calc [--format csv|jsonl] [--units si|imperial] [--log]\n"
+    "               [--lang NAME [--language-file PATH]] [FILE.csv | -]\n"
     "  unctora-calc --ini SETTINGS.INI [options]    one application from a settings file's [Data] section\n"
     "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
     "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
@@ -30,7 +36,10 @@ const char* kUsage =
     "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"
     "Speed, OpHours, BrgOpTemp, ContMoist, Load, ShockLoad, Ambient, ShaftOrientation,\n"
     "Replenishment, RotOR) and an optional Id column; missing columns take the first-start\n"
-    "values. Exit code 0: every row read; 1: some rows invalid; 2: the input could not be used.\n";
+    "values. With --lang, the advice pages also carry their texts in that language (English,\n"
+    "German, French, Italian, Swedish, Spanish, Chinese, Thai, Russian, Portuguese, Japanese),\n"
+    "read from unctora.sil beside the program or from --language-file.\n"
+    "Exit code 0: every row read; 1: some rows invalid; 2: the input could not be used.\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "unctora-calc: %s\n\n%s", message.c_str(), kUsage);
@@ -78,6 +87,23 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
     return app.valid ? 0 : 1;
 }
 
+// Loads the language file for the page texts; on failure prints why and gives false.
+bool loadTexts(const std::string& path, const std::string& language, strings::StringTable& table) {
+    if (const std::optional<std::string> message = strings::checkLanguageFile(path)) {
+        // The window shows this text in a box; its CR line breaks become newlines here.
+        std::string text = *message;
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return false;
+    }
+    if (!table.LoadLanguageFile(path)) {
+        std::fprintf(stderr, "unctora-calc: cannot read the language file \"%s\"\n", path.c_str());
+        return false;
+    }
+    table.SetLanguageByName(language);
+    return true;
+}
+
 // The folder of the running executable, symlinks resolved.
 std::string programDir(const char* argv0) {
     std::error_code ec;
@@ -96,6 +122,7 @@ int main(int argc, char** argv) {
                                    programDir(argv[0]));
     cli::BatchOptions options;
     std::string file, iniPath;
+    std::optional<std::string> language, languageFile;
     std::vector<std::string> sets;
     bool haveFile = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -121,6 +148,19 @@ int main(int argc, char** argv) {
             options.units = *v == "si" ? core::Units::SI : core::Units::Imperial;
         } else if (a == "--log") {
             options.log = true;
+        } else if (a == "--lang") {
+            const std::string* v = value("--lang");
+            // A misspelt language would quietly give English texts for a whole list.
+            if (!v || strings::languageNumber(*v) == 0)
+                return usageError("--lang takes a language name: English, German, French, "
+                                  "Italian, Swedish, Spanish, Chinese, Thai, Russian, "
+                                  "Portuguese or Japanese");
+            language = *v;
+        } else if (a == "--language-file") {
+            const std::string* v = value("--language-file");
+            if (!v)
+                return usageError("--language-file needs a file name");
+            languageFile = *v;
         } else if (a == "--ini") {
             const std::string* v = value("--ini");
             if (!v)
@@ -140,19 +180,37 @@ int main(int argc, char** argv) {
             haveFile = true;
         }
     }
-    if (!iniPath.empty() || !sets.empty()) {
-        if (haveFile)
-            return usageError("a plant list cannot be combined with --ini or --set");
-        return runSingle(iniPath, sets, options);
+    if (languageFile && !language)
+        return usageError("--language-file goes with --lang NAME");
+    if ((!iniPath.empty() || !sets.empty()) && haveFile)
+        return usageError("a plant list cannot be combined with --ini or --set");
+    strings::StringTable table;
+    if (language) {
+        if (!loadTexts(languageFile ? *languageFile : strings::languageFilePath(programDir(argv[0])),
+                       *language, table))
+            return 2;
+        options.texts = &table;
     }
-    if (!haveFile || file == "-")
-        return cli::runCsv(stdin, stdout, stderr, options, "standard input");
-    std::FILE* in = std::fopen(file.c_str(), "rb");
-    if (!in) {
-        std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", file.c_str(), std::strerror(errno));
+    try {
+        if (!iniPath.empty() || !sets.empty())
+            return runSingle(iniPath, sets, options);
+        if (!haveFile || file == "-")
+            return cli::runCsv(stdin, stdout, stderr, options, "standard input");
+        std::FILE* in = std::fopen(file.c_str(), "rb");
+        if (!in) {
+            std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", file.c_str(),
+                         std::strerror(errno));
+            return 2;
+        }
+        struct Closer {
+            std::FILE* f;
+            ~Closer() { std::fclose(f); }
+        } closer{in};
+        return cli::runCsv(in, stdout, stderr, options, file);
+    } catch (const strings::FormatError& e) {
+        // A text of the language file does not fit the values of its page.
+        std::fflush(stdout);
+        std::fprintf(stderr, "unctora-calc: language file: %s\n", e.what());
         return 2;
     }
-    const int rc = cli::runCsv(in, stdout, stderr, options, file);
-    std::fclose(in);
-    return rc;
 }

@@ -107,7 +107,8 @@ TEST(BatchCalculator, HeaderAndFirstStartRow) {
               "Id,Bore_mm,D_mm,B_mm,Type,CRBsub1,CRBsub2,SRBsub1,SRBsub2,TORBsub1,Grease,"
               "Lubricator,PowerSource,Outlets,Speed,OpHours,BrgOpTemp,ContMoist,Load,ShockLoad,"
               "Ambient,ShaftOrientation,Replenishment,RotOR,tf,tfc,Gp,Qf,tfcHours,OldQf,DS,"
-              "PauseBase,edTf,edTfcorr,edGp,edQf,edBore_in,edD_in,edB_in,Greases,Status,Error");
+              "PauseBase,edTf,edTfcorr,edGp,edQf,edBore_in,edD_in,edB_in,Greases,Pages,SpeedRed,"
+              "Status,Error");
     EXPECT_NE(r.out.find("\r\n"), std::string::npos); // RFC 4180 record ends
     EXPECT_EQ(cell(r.out, 0, "Id"), "first");
     EXPECT_EQ(cell(r.out, 0, "Replenishment"), "0"); // the rule for ball bearings
@@ -119,6 +120,8 @@ TEST(BatchCalculator, HeaderAndFirstStartRow) {
     EXPECT_EQ(cell(r.out, 0, "edGp"), "90.0");
     EXPECT_EQ(cell(r.out, 0, "edQf"), "3.11");
     EXPECT_EQ(cell(r.out, 0, "Greases"), "0 8");
+    EXPECT_EQ(cell(r.out, 0, "Pages"), "strOUT_RING_ROT_WARN\nstrVERT_SHAFT_WARN\nstrCONTAM_WARN");
+    EXPECT_EQ(cell(r.out, 0, "SpeedRed"), "false");
     EXPECT_EQ(cell(r.out, 0, "Status"), "ok");
     // Every double reads back to the same value.
     EXPECT_EQ(std::stod(cell(r.out, 0, "tfc")), 694.2161418357375);
@@ -151,8 +154,7 @@ TEST(BatchCalculator, BadRowsAndFailedCalculations) {
                              "unknown,180,NVXX9,\n"
                              "\"quoted,id\",180,1,100\n");
     EXPECT_EQ(r.code, 1);
-    const auto ls = lines(r.out);
-    ASSERT_EQ(ls.size(), 7u) << r.out;
+    ASSERT_EQ(records(r.out).size(), 7u) << r.out;
     EXPECT_EQ(cell(r.out, 0, "Status"), "ok");
     EXPECT_EQ(cell(r.out, 1, "Status"), "failed");
     EXPECT_EQ(cell(r.out, 1, "Error"), "Invalid floating point operation");
@@ -162,7 +164,7 @@ TEST(BatchCalculator, BadRowsAndFailedCalculations) {
     EXPECT_EQ(cell(r.out, 2, "Error"), "line 4: column D_mm: \"abc\" is not a number");
     EXPECT_EQ(cell(r.out, 3, "Error"), "line 5: expected 4 fields, found 2");
     EXPECT_NE(cell(r.out, 4, "Error").find("line 6: column Grease"), std::string::npos);
-    EXPECT_EQ(ls[6].substr(0, 11), "\"quoted,id\"");
+    EXPECT_NE(r.out.find("\r\n\"quoted,id\","), std::string::npos);
 }
 
 TEST(BatchCalculator, UnknownColumnStopsBeforeAnyRow) {
@@ -180,7 +182,10 @@ TEST(BatchCalculator, JsonLinesWithLog) {
     ASSERT_EQ(ls.size(), 2u);
     EXPECT_EQ(ls[0].rfind("{\"Id\":\"7\",\"Bore_mm\":100,", 0), 0u) << ls[0];
     EXPECT_NE(ls[0].find("\"tfcHours\":694,"), std::string::npos);
-    EXPECT_NE(ls[0].find("\"Greases\":[0,8],\"Status\":\"ok\",\"Error\":null,\"Log\":["
+    EXPECT_NE(ls[0].find("\"Greases\":[0,8],\"Pages\":[{\"Key\":\"strOUT_RING_ROT_WARN\",\"Values\":[]},"
+                         "{\"Key\":\"strVERT_SHAFT_WARN\",\"Values\":[]},"
+                         "{\"Key\":\"strCONTAM_WARN\",\"Values\":[]}],\"SpeedRed\":false,"
+                         "\"Status\":\"ok\",\"Error\":null,\"Log\":["
                          "\"Lubricator=1=VOXA 125, brg=0 (0/0)\""),
               std::string::npos);
     EXPECT_NE(ls[0].find("\"calculateFeedRate\",\"  Result=3.11\",\"Old Qf=0.1297, "
@@ -225,9 +230,161 @@ TEST(BatchCalculator, UsageErrors) {
 TEST(BatchCalculator, ExamplePlantListRunsClean) {
     const Result r = run({std::string(UNCTORA_SOURCE_DIR) + "/examples/plant.csv"});
     ASSERT_EQ(r.code, 0) << r.err;
-    const auto ls = lines(r.out);
-    EXPECT_GE(ls.size(), 21u);
-    EXPECT_LE(ls.size(), 41u);
-    for (std::size_t i = 1; i < ls.size(); ++i)
-        EXPECT_NE(ls[i].find(",ok,"), std::string::npos) << ls[i];
+    const std::size_t rows = records(r.out).size() - 1;
+    EXPECT_GE(rows, 20u);
+    EXPECT_LE(rows, 40u);
+    for (std::size_t i = 0; i < rows; ++i)
+        EXPECT_EQ(cell(r.out, i, "Status"), "ok") << cell(r.out, i, "Id");
+}
+
+namespace {
+
+// A quiet bearing (inner ring rotating, horizontal shaft, clean) in five states.
+const char* kAdviceList = "Id,Lubricator,Speed,D_mm,RotOR,ShaftOrientation,ContMoist,Load\n"
+                          "quiet,VOXA 125,2000,180,No,Horizontal,Low,Moderate\n"
+                          "fast,VOXA 125,3000,180,No,Horizontal,Low,Moderate\n"
+                          "slow,VOXA 125,1,180,No,Horizontal,Low,Moderate\n"
+                          "failed,VOXA 125,2000,0,No,Horizontal,Low,Moderate\n"
+                          "invalid,VOXA 125,fast,180,No,Horizontal,Low,Moderate\n";
+
+// The JSON object of the row whose Id is id.
+std::string jsonRow(const std::string& out, const std::string& id) {
+    for (const std::string& l : lines(out))
+        if (l.rfind("{\"Id\":\"" + id + "\"", 0) == 0)
+            return l;
+    return "<no row " + id + ">";
+}
+
+// The text between "key": and the next key of a JSON row (enough for these columns).
+std::string jsonValue(const std::string& row, const std::string& key, const std::string& next) {
+    const std::string open = "\"" + key + "\":", close = ",\"" + next + "\":";
+    const auto b = row.find(open);
+    const auto e = row.find(close, b);
+    if (b == std::string::npos || e == std::string::npos)
+        return "<no " + key + " in " + row + ">";
+    return row.substr(b + open.size(), e - b - open.size());
+}
+
+} // namespace
+
+TEST(BatchCalculator, AdvicePagesAsData) {
+    Result csv = run({}, kAdviceList);
+    EXPECT_EQ(csv.code, 1) << csv.err;
+    Result json = run({"--format", "jsonl"}, kAdviceList);
+    EXPECT_EQ(json.code, 1) << json.err;
+    const struct {
+        const char* id;
+        const char* csvPages;
+        const char* csvSpeedRed;
+        const char* jsonPages;
+        const char* jsonSpeedRed;
+    } cases[] = {
+        {"quiet", "", "false", "[]", "false"},
+        {"fast", "strLUB_INTERVAL_WARN", "false",
+         R"([{"Key":"strLUB_INTERVAL_WARN","Values":[420000,400000,2857.1428571428573]}])",
+         "false"},
+        {"slow", "Note 2\nstrTOO_LOW_SPEED_WARN\nstrLOW_SPEED_WARN", "true",
+         R"([{"Note":2},{"Key":"strTOO_LOW_SPEED_WARN","Values":[144,144]},)"
+         R"({"Key":"strLOW_SPEED_WARN","Values":[]}])",
+         "true"},
+        {"failed", "Note 5\nInvalid floating point operation", "",
+         R"([{"Note":5},{"Error":"Invalid floating point operation"}])", "null"},
+        {"invalid", "", "", "[]", "null"},
+    };
+    const auto header = records(csv.out).at(0);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(records(csv.out).at(i + 1).size(), header.size());
+        EXPECT_EQ(cell(csv.out, i, "Pages"), c.csvPages);
+        EXPECT_EQ(cell(csv.out, i, "SpeedRed"), c.csvSpeedRed);
+        const std::string row = jsonRow(json.out, c.id);
+        EXPECT_EQ(jsonValue(row, "Pages", "SpeedRed"), c.jsonPages);
+        EXPECT_EQ(jsonValue(row, "SpeedRed", "Status"), c.jsonSpeedRed);
+        EXPECT_NE(row.find("\"Greases\":"), std::string::npos); // Pages follow Greases
+        EXPECT_LT(row.find("\"Greases\":"), row.find("\"Pages\":"));
+    }
+}
+
+class BatchTexts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // English and German columns; the German mass labels differ from the English.
+        std::ofstream(file, std::ios::binary)
+            << "[Strings]\r\n"
+               "strGram=g~Gramm\r\nstroz=oz~Unz\r\n"
+               "strNote2_1=Min %.*f %s. ~Mindestens %.*f %s. \r\n"
+               "strNote2_2=Below %.*f %s use the %s.~Unter %.*f %s den %s.\r\n"
+               "strCalcFailed=Failed.~Fehlgeschlagen.\r\n"
+               "strLUB_INTERVAL_WARN_01=ndm %.0f > %.0f, at most %.1f rpm\r\n"
+               "strLUB_INTERVAL_WARN_02=ndm %.0f > %.0f, höchstens %.1f min-1\r\n"
+               "strTOO_LOW_SPEED_WARN=Below %d rpm, run at %d.~Unter %d, mindestens %d.\r\n"
+               "strLOW_SPEED_WARN=Slow, \"sealing\".~Langsam.\r\n";
+    }
+    void TearDown() override { fs::remove(file); }
+    fs::path file = tempDir() / "texts.sil";
+};
+
+TEST_F(BatchTexts, PagesCarryTheirTexts) {
+    const Result json = run({"--format", "jsonl", "--units", "imperial", "--lang", "german",
+                             "--language-file", file.string()},
+                            kAdviceList);
+    EXPECT_EQ(json.code, 1) << json.err;
+    const struct {
+        const char* id;
+        const char* pages;
+    } cases[] = {
+        {"fast", R"([{"Key":"strLUB_INTERVAL_WARN","Values":[420000,400000,2857.1428571428573],)"
+                 R"("Text":"ndm 420000 > 400000, höchstens 2857.1 min-1"}])"},
+        // Note 2 of the VOXA 125 in ounces, with the German ounce label.
+        {"slow", R"([{"Note":2,"Text":"Mindestens 0.30 Unz. Unter 0.30 Unz den VOXA 60."},)"
+                 R"({"Key":"strTOO_LOW_SPEED_WARN","Values":[144,144],)"
+                 R"("Text":"Unter 144, mindestens 144."},)"
+                 R"({"Key":"strLOW_SPEED_WARN","Values":[],"Text":"Langsam."}])"},
+        {"failed", R"([{"Note":5,"Text":"Fehlgeschlagen."},)"
+                   R"({"Error":"Invalid floating point operation",)"
+                   R"("Text":"Invalid floating point operation"}])"},
+        {"invalid", "[]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(jsonValue(jsonRow(json.out, c.id), "Pages", "SpeedRed"), c.pages);
+    }
+
+    const Result csv = run({"--lang", "English", "--language-file", file.string()}, kAdviceList);
+    EXPECT_EQ(cell(csv.out, 2, "Pages"),
+              "Min 9 g. Below 9 g use the VOXA 60.\nBelow 144 rpm, run at 144.\nSlow, \"sealing\".");
+    EXPECT_EQ(cell(csv.out, 3, "Pages"), "Failed.\nInvalid floating point operation");
+}
+
+TEST_F(BatchTexts, LanguageFileBesideTheProgramByDefault) {
+    const Result r = run({"--lang", "English", "--set", "D_mm=0"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const Result text = run({"text", "strCalcFailed"});
+    ASSERT_EQ(text.code, 0) << text.err;
+    EXPECT_EQ(cell(r.out, 0, "Pages"),
+              text.out.substr(0, text.out.size() - 1) + "\nInvalid floating point operation");
+}
+
+TEST_F(BatchTexts, LanguageErrorsEndTheRun) {
+    // A template that does not fit its values ends the run at the first page that uses it.
+    std::ofstream(tempDir() / "bad.sil", std::ios::binary) << "strTOO_LOW_SPEED_WARN=%s\n";
+    const struct {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--lang", "Klingon"}, "--lang takes a language name"},
+        {{"--lang"}, "--lang takes a language name"},
+        {{"--language-file", file.string()}, "--language-file goes with --lang"},
+        {{"--lang", "English", "--language-file", (tempDir() / "none.sil").string()},
+         "not found in the program directory."},
+        {{"--lang", "English", "--language-file", (tempDir() / "bad.sil").string()},
+         "language file: Format error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const Result r = run(c.args, "Id,Speed\nx,1\n");
+        EXPECT_EQ(r.code, 2);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
 }
