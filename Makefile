@@ -15,7 +15,7 @@ BENCH_DEPS := bc time
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build run test bench fuzz clean
+.PHONY: all deps fuzz-deps configure build run run-batch test bench fuzz clean
 
 all: build
 
@@ -46,6 +46,10 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	$(BUILD)/unctora
+
+# The batch calculator on the example plant list.
+run-batch: build
 	$(BUILD)/unctora-calc examples/plant.csv
 
 test: build
