@@ -370,16 +370,7 @@ void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
         }
     o.append(row, p - row);
     o.push_back(',');
-    m_cell.clear();
-    for (std::size_t i = 0; i < m_advice.pages.size(); ++i) {
-        if (i)
-            m_cell.push_back('\n');
-        if (m_options.texts)
-            m_cell.append(m_pageTexts[i]);
-        else
-            appendPageName(m_cell, m_advice.pages[i]);
-    }
-    appendCsvField(o, m_cell);
+    appendCsvPages(o);
     o.push_back(',');
     if (r.speedKnown)
         o.append(m_advice.speedRed ? "true" : "false");
@@ -400,6 +391,33 @@ void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
         appendCsvField(o, joined);
     }
     o.append("\r\n");
+}
+
+// The pages as one CSV cell, a line per page. Notes and keys need no escaping, so
+// the common rows skip the escaper and only take the quotes their line feeds need.
+void BatchWriter::appendCsvPages(std::string& o) {
+    const advice::Pages& pages = m_advice.pages;
+    bool plain = !m_options.texts;
+    for (const advice::Page& p : pages)
+        plain = plain && p.kind != advice::Page::Kind::Error;
+    std::string& cell = plain ? o : m_cell;
+    if (!plain)
+        m_cell.clear();
+    const bool quoted = plain && pages.size() > 1;
+    if (quoted)
+        o.push_back('"');
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        if (i)
+            cell.push_back('\n');
+        if (m_options.texts)
+            cell.append(m_pageTexts[i]);
+        else
+            appendPageName(cell, pages[i]);
+    }
+    if (quoted)
+        o.push_back('"');
+    if (!plain)
+        appendCsvField(o, m_cell);
 }
 
 // The pages as a JSON array. Notes and warnings are bounded, so they are put together

@@ -70,6 +70,7 @@ private:
     void writeCsv(const Application& app, const struct RowResult& r);
     void writeJson(const Application& app, const struct RowResult& r);
     void advise(const Application& app, struct RowResult& r);
+    void appendCsvPages(std::string& o);
     void appendJsonPages(std::string& o) const;
 
     std::FILE* m_out;
