@@ -70,7 +70,6 @@ TEST(Warnings, PagesInOrderForEachCondition) {
         {"high contamination", [](auto& in) { in.ContMoist = 2; }, {"strCONTAM_WARN"}, false},
         {"Very High uses the High limit 300000", [](auto& in) { in.Speed = 2500, in.Load = 3; },
          {"strLUB_INTERVAL_WARN"}, false},
-        {"High at 2000 rpm stays below 300000", [](auto& in) { in.Load = 2; }, {}, false},
         // SRB with Fa/Fr > e: limits 150000, 50000, 30000; n x dm = 70000 at 500 rpm.
         {"SRB oil check, load Low: below the limit",
          [](auto& in) { in.Type = 4, in.SRBsub1 = 2, in.Speed = 500, in.Load = 0; }, {}, false},
@@ -83,8 +82,6 @@ TEST(Warnings, PagesInOrderForEachCondition) {
         {"SRB oil check, load Very High",
          [](auto& in) { in.Type = 4, in.SRBsub1 = 2, in.Speed = 500, in.Load = 3; },
          {"strLUB_INTERVAL_WARN", "strOIL_LUB_WARN"}, false},
-        {"SRB without oil check", [](auto& in) { in.Type = 4, in.Speed = 1200, in.Load = 2; },
-         {"strLUB_INTERVAL_WARN"}, false},
         // Full-complement CRB: limits 0, 0, 20000.
         {"full-complement CRB, load Low",
          [](auto& in) { in.Type = 3, in.CRBsub2 = 3, in.Load = 0; },
@@ -93,9 +90,6 @@ TEST(Warnings, PagesInOrderForEachCondition) {
          {"strLUB_INTERVAL_WARN", "strCAGE_BEARING_WARN"}, false},
         {"full-complement CRB, load High", [](auto& in) { in.Type = 3, in.CRBsub2 = 3, in.Load = 2; },
          {"strLUB_INTERVAL_WARN"}, false},
-        {"full-complement CRB, load Very High",
-         [](auto& in) { in.Type = 3, in.CRBsub2 = 3, in.Load = 3; }, {"strLUB_INTERVAL_WARN"},
-         false},
         {"full-complement TORB, load Moderate", [](auto& in) { in.Type = 7, in.TORBsub1 = 1; },
          {"strLUB_INTERVAL_WARN", "strCAGE_BEARING_WARN"}, false},
         {"1 rpm", [](auto& in) { in.Speed = 1; }, {"strTOO_LOW_SPEED_WARN", "strLOW_SPEED_WARN"},
@@ -124,8 +118,6 @@ TEST(Warnings, PagesInOrderForEachCondition) {
          [](auto& in) { in.Ambient = 0, in.Lubricator = core::TENO125; }, {}, false},
         {"VOXA 400 in the heat: no ambient warning",
          [](auto& in) { in.Ambient = 2, in.Lubricator = core::VOXA400; }, {}, false},
-        {"VOXA 1000 in the cold: no ambient warning",
-         [](auto& in) { in.Ambient = 0, in.Lubricator = core::VOXA1000; }, {}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -261,12 +253,8 @@ TEST(Warnings, FromRealCalculations) {
         Names pages;
     };
     const Case cases[] = {
-        {"quiet application, VOXA 125", [](auto&) {}, {}},
         {"VOXA 400 in the heat at 1 rpm: no interval note, no ambient warning",
          [](auto& in) { in.Lubricator = core::VOXA400, in.Ambient = 2, in.Speed = 1; },
-         {"strTOO_LOW_SPEED_WARN", "strLOW_SPEED_WARN"}},
-        {"VOXA 1000 in the cold at 1 rpm",
-         [](auto& in) { in.Lubricator = core::VOXA1000, in.Ambient = 0, in.Speed = 1; },
          {"strTOO_LOW_SPEED_WARN", "strLOW_SPEED_WARN"}},
         {"VOXA 125 at 1 rpm: setting above 12.5",
          [](auto& in) { in.Speed = 1; },
