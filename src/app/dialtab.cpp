@@ -132,7 +132,7 @@ QWidget* DialTab::buildBasics() {
     type->setContentsMargins(6, 4, 6, 4);
     cbBrgType = named(new QComboBox, "cbBrgType");
     cbBrgType->addItems(itemsOf("Type"));
-    cbBrgType->setFixedWidth(230);
+    cbBrgType->setFixedWidth(205);
     auto* typeColumn = new QVBoxLayout;
     typeColumn->addWidget(cbBrgType);
     typeColumn->addStretch(1);
@@ -173,7 +173,7 @@ QWidget* DialTab::buildBasics() {
         b->hide();
     }
     row->addWidget(gbBrgType, 1);
-    gbBrgBasic->setFixedHeight(150);
+    gbBrgBasic->setFixedHeight(142);
     return gbBrgBasic;
 }
 
@@ -209,7 +209,7 @@ QWidget* DialTab::buildMiddle() {
     grease->addWidget(rgGreaseType);
     left->addWidget(gbGreaseType);
     left->addStretch(1);
-    gbLubricator->setMinimumWidth(400);
+    gbLubricator->setMinimumWidth(384);
     row->addLayout(left, 4);
 
     gbOpCond = named(new QGroupBox("Operating Conditions"), "gbOpCond");
@@ -252,6 +252,8 @@ QWidget* DialTab::buildMiddle() {
         const QStringList items = itemsOf(c.field);
         TRadioGroup* g = radio(c.radio, QString(), items, items.size() > 2 ? 2 : items.size());
         g->setFlat(true);
+        // Inside a condition group the radio group needs no frame of its own.
+        g->setStyleSheet(QString("QGroupBox#%1 { border: none; margin: 0px; padding: 0px; }").arg(c.radio));
         ocOpCond->addGroup(c.group, c.caption, g);
     }
     rgContMoist = static_cast<TRadioGroup*>(ocOpCond->content(0));
@@ -267,7 +269,7 @@ QWidget* DialTab::buildMiddle() {
 
     imgUnit = named(new TClickLabel, "imgUnit");
     imgUnit->setCursor(Qt::PointingHandCursor);
-    imgUnit->setFixedSize(120, 200);
+    imgUnit->setFixedSize(112, 200);
     imgUnit->setAlignment(Qt::AlignCenter);
     row->addWidget(imgUnit, 0, Qt::AlignTop);
     return middle;
@@ -349,7 +351,7 @@ QWidget* DialTab::buildResults() {
     pnPrevNextNote->hide();
     notes->addWidget(pnPrevNextNote);
     row->addLayout(notes, 1);
-    gbResults->setFixedHeight(140);
+    gbResults->setFixedHeight(134);
     return gbResults;
 }
 

@@ -94,7 +94,7 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
         gb->setStyleSheet(QString("QGroupBox#%1::title { color: rgb(0,102,204); }").arg(gb->objectName()));
 
     m_dial->rgLubricator->setItemIndex(unctora::core::VOXA125);
-    m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(120, 176));
+    m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(112, 164));
     m_dial->pnVOXA1000->hide();
     m_dial->slDS->hide();
     connectInputs();

@@ -119,7 +119,7 @@ void TfrmMain::checkApplicationSuitability() {
 
 void TfrmMain::applyLubricatorChoice() {
     const int lub = m_dial->rgLubricator->itemIndex();
-    m_dial->imgUnit->setPixmap(QIcon(QString(":/pictures/%1.svg").arg(41 + lub)).pixmap(120, 176));
+    m_dial->imgUnit->setPixmap(QIcon(QString(":/pictures/%1.svg").arg(41 + lub)).pixmap(112, 164));
     m_dial->pnVOXA1000->setVisible(lub == core::VOXA1000);
     const char* key = core::isZolt(lub) ? strings::keys::strDipSwitchSetting.data()
                                         : strings::keys::strMeridoseDS.data();
@@ -211,7 +211,7 @@ void TfrmMain::showCalculationFailure(const QString& message) {
     for (QLineEdit* e : {d->edTf, d->edTfcorr, d->edGp, d->edQf})
         e->setText("0");
     d->slDS->setText(QString());
-    m_notes->clear();
+    // The failure pages follow any pages this calculation added before it failed.
     advice::Pages pages;
     advice::appendFailurePages(pages, readInputs().Lubricator, message.toStdString());
     try {

@@ -29,7 +29,6 @@ namespace K = unctora::strings::keys;
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
-std::string key(std::string_view k) { return std::string(k); }
 
 // A result caption split at its first backslash-n; without one it ends in a line break.
 QString BreakAtNewline(const QString& text) {

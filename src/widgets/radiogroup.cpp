@@ -6,7 +6,7 @@
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), m_layout(new QGridLayout(this)) {
     m_group.setExclusive(true);
     m_layout->setContentsMargins(6, 2, 6, 2);
-    m_layout->setHorizontalSpacing(10);
+    m_layout->setHorizontalSpacing(6);
     m_layout->setVerticalSpacing(0);
     connect(&m_group, &QButtonGroup::idClicked, this, &TRadioGroup::clicked);
 }
