@@ -58,6 +58,7 @@ test: build
 bench: build
 	$(call install_missing,$(BENCH_DEPS))
 	$(BUILD)/bench/unctora-bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/unctora-window-bench
 	bench/batch-throughput.sh $(BUILD)
 
 # libFuzzer targets, built with clang in a separate tree; each runs FUZZ_SECONDS.

@@ -2,6 +2,7 @@
 
 #include "advice/notebox.h"
 #include "advice/warnings.h"
+#include "app/aboutwindow.h"
 #include "app/dialtab.h"
 #include "app/fontwindow.h"
 #include "app/messages.h"
@@ -98,6 +99,7 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     m_dial->pnVOXA1000->hide();
     m_dial->slDS->hide();
     connectInputs();
+    connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this); });
     updateBearingVariantControls();
 
     setFixedSize(870, 659 + menuBar()->sizeHint().height());
@@ -176,6 +178,7 @@ void TfrmMain::createMenus() {
 
     m_menus.about = bar->addAction("&About");
     m_menus.about->setObjectName("About1");
+    connect(m_menus.about, &QAction::triggered, this, [this] { ShowAboutWindow(this); });
 }
 
 void TfrmMain::createTabs() {
@@ -252,6 +255,7 @@ void TfrmMain::createFooter() {
     m_widgets.imgLogo->setObjectName("imgLogo");
     m_widgets.imgLogo->setCursor(Qt::PointingHandCursor);
     m_widgets.imgLogo->setPixmap(QIcon(":/pictures/logo.svg").pixmap(120, 24));
+    connect(m_widgets.imgLogo, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this); });
     row->addWidget(m_widgets.bnQuit);
     row->addStretch(1);
     row->addWidget(m_widgets.imgLogo);

@@ -1,0 +1,99 @@
+// The window side: one input change through the whole recalculation (controls read,
+// calculation, result fields, notes), and the construction and first activation of
+// the main window. Runs on the offscreen platform.
+#include "app/dialtab.h"
+#include "app/environment.h"
+#include "app/mainwindow.h"
+#include "app/messages.h"
+#include "strings/stringwindow.h"
+#include "widgets/spinedit.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+class QuietMessages : public MessageSink {
+public:
+    void showError(const QString&) override {}
+    void showMessage(const QString&) override {}
+};
+
+struct Fixture {
+    QTemporaryDir programDir, dataDir;
+    QuietMessages messages;
+    AppEnvironment env;
+    Fixture() {
+        QFile::copy(UNCTORA_SOURCE_DIR "/resources/unctora.sil", programDir.filePath("unctora.sil"));
+        env.programDir = programDir.path();
+        env.dataDir = dataDir.path();
+        env.messages = &messages;
+    }
+};
+
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+void BM_InputChange(benchmark::State& state) {
+    Fixture f;
+    TfrmMain window(f.env);
+    TfrmStrings strings(f.env.languageFile());
+    window.attachWindows(nullptr, nullptr, &strings);
+    window.FirstActivation();
+    TSpinEdit* speed = window.dialTab()->spedSpeed;
+    for (int w = 0; w < 20; ++w) // fonts and layouts of the first changes are cached
+        speed->setValue(2500 + w);
+    double worst = 0;
+    int i = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        speed->setValue(1500 + (i++ % 1000)); // suitability check and recalculation
+        const auto t1 = std::chrono::steady_clock::now();
+        worst = std::max(worst, std::chrono::duration<double, std::micro>(t1 - t0).count());
+    }
+    state.counters["worst_us"] = worst;
+}
+BENCHMARK(BM_InputChange)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_StartUp(benchmark::State& state) {
+    Fixture f;
+    long rss = 0;
+    for (auto _ : state) {
+        auto window = std::make_unique<TfrmMain>(f.env);
+        auto strings = std::make_unique<TfrmStrings>(f.env.languageFile());
+        window->attachWindows(nullptr, nullptr, strings.get());
+        window->FirstActivation();
+        rss = residentKiB();
+        state.PauseTiming();
+        window.reset(); // writing the settings at shutdown is not part of the start
+        strings.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rss_MiB_after_start"] = rss / 1024.0;
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle("Fusion");
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
