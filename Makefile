@@ -8,8 +8,9 @@ FUZZ_SECONDS ?= 60
 
 DEPS := cmake ninja-build g++ pkg-config make \
         qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev \
-        libgtest-dev libgmock-dev libbenchmark-dev \
-        xvfb xauth fonts-noto-cjk fonts-thai-tlwg
+        libgtest-dev libgmock-dev libbenchmark-dev
+# Only the running program needs these: the tests run on Qt's offscreen platform.
+RUN_DEPS := fonts-noto-cjk fonts-thai-tlwg xvfb xauth
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
 BENCH_DEPS := bc time
 
@@ -46,6 +47,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	$(call install_missing,$(RUN_DEPS))
 	$(BUILD)/unctora
 
 # The batch calculator on the example plant list.
