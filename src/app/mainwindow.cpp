@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -294,7 +295,16 @@ void TfrmMain::FirstActivation() {
     UpdateConditionCaptions();
     m_dial->ocOpCond->openGroup(0);
     m_dial->ocOpCond->highlightOpenGroups(kAccent);
+    {
+        // The first condition group's font, which its items inherit, is bold.
+        QFont bold = m_dial->rgContMoist->font();
+        bold.setBold(true);
+        m_dial->rgContMoist->setFont(bold);
+    }
     applyLubricatorChoice();
+    // A stored font that is not installed gives way to "Arial" (and is saved so).
+    if (!FontInstalled(m_fontName))
+        m_fontName = "Arial";
     m_activated = true;
     ApplyLanguage();
     updateBearingVariantControls();
@@ -302,6 +312,12 @@ void TfrmMain::FirstActivation() {
     recalculate();
     m_dial->spedSpeed->setFocus();
     m_dial->spedBore->setFocus();
+}
+
+bool TfrmMain::FontInstalled(const QString& name) {
+    // Exact, letter-case-sensitive family names; longer names than the system's
+    // face-name limit of 31 characters are never installed.
+    return name.size() <= 31 && QFontDatabase::families().contains(name, Qt::CaseSensitive);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {

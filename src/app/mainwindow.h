@@ -70,6 +70,7 @@ public:
     void ApplyLanguage();
     void ShowNotePage(int n);
     QString FontName() const { return m_fontName; }
+    static bool FontInstalled(const QString& name);
     DialTab* dialTab() const { return m_dial; }
 
 protected:

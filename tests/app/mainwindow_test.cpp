@@ -207,6 +207,15 @@ TEST_F(MainWindowTest, DamagedSettingsAreClamped) {
     EXPECT_EQ(strings->table()->CurrentLanguageName(), "English");
 }
 
+TEST_F(MainWindowTest, FontThatIsNotInstalledBecomesArial) {
+    writeSettings("[Options]\nFontName=No Such Font Family\n");
+    start();
+    EXPECT_EQ(window->FontName(), "Arial");
+    quit();
+    EXPECT_TRUE(readSettings().contains("FontName=Arial\n")) << readSettings().toStdString();
+    EXPECT_FALSE(TfrmMain::FontInstalled(QString(40, 'x')));
+}
+
 TEST_F(MainWindowTest, UnitSwitch) {
     start();
     DialTab& d = dial();
