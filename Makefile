@@ -62,6 +62,8 @@ bench: build
 	$(BUILD)/bench/unctora-bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/unctora-window-bench
 	bench/batch-throughput.sh $(BUILD)
+	$(call install_missing,xvfb xauth x11-utils)
+	bench/startup-time.sh $(BUILD)
 
 # libFuzzer targets, built with clang in a separate tree; each runs FUZZ_SECONDS.
 fuzz: fuzz-deps
