@@ -8,6 +8,7 @@
 #include "app/mainwindow.h"
 #include "app/messages.h"
 #include "strings/stringwindow.h"
+#include "widget_main.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,13 +16,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-class RecordedMessages : public MessageSink {
-public:
-    void showError(const QString& text) override { errors << text; }
-    void showMessage(const QString& text) override { messages << text; }
-    QStringList errors;
-    QStringList messages;
-};
 
 class MainWindowTest : public testing::Test {
 protected:

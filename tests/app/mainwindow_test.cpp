@@ -288,3 +288,18 @@ TEST_F(MainWindowTest, LanguageMenuAppliesTheLanguage) {
     EXPECT_TRUE(notes(dial()).startsWith("Hinweis: 1/3")) << notes(dial()).toStdString();
     EXPECT_EQ(dial().edTf->text(), "4000");
 }
+
+TEST(Application, AnExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
+    struct Throwing : QObject {
+        bool event(QEvent* e) override {
+            if (e->type() == QEvent::User)
+                throw std::runtime_error("Unable to write to /nowhere/calc.html");
+            return QObject::event(e);
+        }
+    } object;
+    applicationMessages().errors.clear();
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&object, &event));
+    ASSERT_EQ(applicationMessages().errors.size(), 1);
+    EXPECT_EQ(applicationMessages().errors[0], "Unable to write to /nowhere/calc.html");
+}

@@ -1,12 +1,20 @@
-// Widget tests run on Qt's offscreen platform with one application object.
+// Widget tests run on Qt's offscreen platform with the program's own application
+// object, so that its one exception handler is the one under test.
+#include "app/application.h"
 #include "app/environment.h"
+#include "widget_main.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+
+RecordedMessages& applicationMessages() {
+    static RecordedMessages messages;
+    return messages;
+}
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    UnctoraApplication app(argc, argv);
+    app.setMessages(&applicationMessages());
     QApplication::setStyle("Fusion");
     AppEnvironment::initResources();
     testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,15 @@
+#pragma once
+#include "app/messages.h"
+
+#include <QStringList>
+
+class RecordedMessages : public MessageSink {
+public:
+    void showError(const QString& text) override { errors << text; }
+    void showMessage(const QString& text) override { messages << text; }
+    QStringList errors;
+    QStringList messages;
+};
+
+// The sink the application object reports escaped exceptions to.
+RecordedMessages& applicationMessages();
