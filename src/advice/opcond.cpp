@@ -1,0 +1,150 @@
+#include "advice/opcond.h"
+
+#include "core/round.h"
+#include "strings/format.h"
+#include "strings/keys.h"
+#include "strings/stringtable.h"
+
+#include <algorithm>
+
+namespace unctora::advice {
+
+namespace {
+
+namespace K = strings::keys;
+using Kind = DescriptionLine::Kind;
+
+constexpr DescriptionLine col(std::string_view key) { return {Kind::Column, key}; }
+constexpr DescriptionLine kBlank{Kind::Blank, {}};
+
+// The lines of each row; the rows below point into these.
+constexpr DescriptionLine kNormalSituation[] = {col(K::strNormalSituation)};
+constexpr DescriptionLine kMoreLub[] = {col(K::strAppReqMoreLub)};
+constexpr DescriptionLine kLoadsLow[] = {col(K::strLoadsLow)};
+constexpr DescriptionLine kLoadsMedium[] = {col(K::strLoadsMedium), col(K::strIncFlowRate)};
+constexpr DescriptionLine kLoadsHigh[] = {col(K::strLoadsHigh), col(K::strIncFlowRate)};
+constexpr DescriptionLine kLoadsVeryHigh[] = {col(K::strLoadsVeryHigh), col(K::strIncFlowRate)};
+constexpr DescriptionLine kShock[] = {col(K::strShockLoad_1), col(K::strShockLoad_2),
+                                      col(K::strShockLoad_3), col(K::strShockLoad_4)};
+constexpr DescriptionLine kTempLow[] = {col(K::strRelubQuantMay_1), col(K::strRelubQuantMay_2),
+                                        col(K::strRelubQuantMay_3)};
+constexpr DescriptionLine kTempNormal[] = {{Kind::NormalBrgTemp, K::strNormalBrgTemp}};
+constexpr DescriptionLine kTempHigh[] = {col(K::strAccAge2_1), col(K::strAccAge2_2),
+                                         col(K::strAccAge2_3)};
+constexpr DescriptionLine kTempVeryHigh[] = {col(K::strAccAge4_1), col(K::strAccAge4_2),
+                                             col(K::strAccAge4_3)};
+constexpr DescriptionLine kVertical[] = {col(K::strVertShaft_1), col(K::strVertShaft_2),
+                                         col(K::strVertShaft_3), col(K::strVertShaft_4)};
+constexpr DescriptionLine kAmbientLow[] = {
+    col(K::strIncResReq_1),          kBlank, {Kind::ElectricAndGas, K::strDecrease}, kBlank,
+    col(K::strNoteLowTemp_1),        col(K::strNoteLowTemp_2)};
+constexpr DescriptionLine kAmbientAverage[] = {col(K::strAccurateEvenWith_1),
+                                               col(K::strAccurateEvenWith_2)};
+constexpr DescriptionLine kAmbientHigh[] = {
+    {Kind::Numbered, K::strDecResReq}, kBlank, {Kind::ElectricAndGas, K::strIncrease}, kBlank,
+    col(K::strNoteHighTemp_1),         col(K::strNoteHighTemp_2)};
+constexpr DescriptionLine kQ47[] = {col(K::strRelubQ47_1), col(K::strRelubQ47_2),
+                                    col(K::strRelubQ47_3)};
+constexpr DescriptionLine kRotOR[] = {col(K::strRotOR_1), col(K::strRotOR_2)};
+
+constexpr std::string_view kNone{};
+
+const DescriptionEntry kTable[] = {
+    {0, 0, kNone, kNormalSituation},
+    {0, 1, "x 0.5", kMoreLub},
+    {0, 2, "x 0.2", kMoreLub},
+    {1, 0, kNone, kLoadsLow},
+    {1, 1, "x 0.7", kLoadsMedium},
+    {1, 2, "x 0.35", kLoadsHigh},
+    {1, 3, "x 0.15", kLoadsVeryHigh},
+    {2, 0, kNone, kNormalSituation},
+    {2, 1, "x 0.5", kShock},
+    {3, 0, "x 2.0", kTempLow},
+    {3, 1, kNone, kTempNormal},
+    {3, 2, "x 0.5", kTempHigh},
+    {3, 3, "x 0.25", kTempVeryHigh},
+    {4, 0, kNone, kNormalSituation},
+    {4, 1, "x 0.5", kVertical},
+    {5, 0, "x 0.5", kAmbientLow},
+    {5, 1, kNone, kAmbientAverage},
+    {5, 2, "x 2.0", kAmbientHigh},
+    {6, 0, kNone, kNormalSituation},
+    {6, 1, "x 2/5", kQ47},
+    {7, 0, kNone, kNormalSituation},
+    {7, 1, "n/a", kRotOR},
+};
+
+// The Normal class in degrees Fahrenheit; the other classes are not quoted here.
+constexpr int kNormalLowF = 145;
+constexpr int kNormalHighF = 172;
+
+int toShown(int fahrenheit, core::Units units) {
+    if (units == core::Units::Imperial)
+        return fahrenheit;
+    return static_cast<int>(core::Round(core::fahrenheitToCelsius(fahrenheit)));
+}
+
+} // namespace
+
+std::span<const DescriptionEntry> descriptionTable() { return kTable; }
+
+const DescriptionEntry* findDescription(int condition, int setting) {
+    const auto it = std::find_if(std::begin(kTable), std::end(kTable), [&](const DescriptionEntry& e) {
+        return e.condition == condition && e.setting == setting;
+    });
+    return it == std::end(kTable) ? nullptr : &*it;
+}
+
+TemperatureSpan normalBearingTemperature(core::Units units) {
+    return {toShown(kNormalLowF, units), toShown(kNormalHighF, units)};
+}
+
+std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts) {
+    if (entry.compensation.empty())
+        return strings::LangStr(texts, K::strNone);
+    return std::string(entry.compensation);
+}
+
+std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
+                                          const strings::StringTable* texts, core::Units units,
+                                          const app::UnitLabels& labels) {
+    const int language = strings::CurrentLanguageNumber(texts);
+    std::vector<std::string> lines;
+    lines.reserve(entry.lines.size());
+    for (const DescriptionLine& line : entry.lines) {
+        switch (line.kind) {
+        case Kind::Column:
+            lines.push_back(strings::LangStr(texts, line.key));
+            break;
+        case Kind::Numbered:
+            lines.push_back(strings::LangStr(texts, line.key, language));
+            break;
+        case Kind::Blank:
+            lines.emplace_back(" ");
+            break;
+        case Kind::NormalBrgTemp: {
+            const TemperatureSpan t = normalBearingTemperature(units);
+            const std::string& unit = units == core::Units::SI ? labels.celsiusLabel()
+                                                               : labels.fahrenheitLabel();
+            lines.push_back(strings::format(strings::LangStr(texts, line.key), {t.low, t.high, unit}));
+            break;
+        }
+        case Kind::ElectricAndGas:
+            lines.push_back(strings::format(strings::LangStr(texts, K::strElectricAndGas, language),
+                                            {strings::LangStr(texts, line.key)}));
+            break;
+        }
+    }
+    return lines;
+}
+
+ConditionDescription conditionDescription(int condition, int setting,
+                                          const strings::StringTable* texts, core::Units units,
+                                          const app::UnitLabels& labels) {
+    const DescriptionEntry* entry = findDescription(condition, setting);
+    if (!entry)
+        return {};
+    return {compensationText(*entry, texts), descriptionLines(*entry, texts, units, labels)};
+}
+
+} // namespace unctora::advice

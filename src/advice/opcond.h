@@ -1,0 +1,93 @@
+#pragma once
+// What the "Operating conditions" tab says about one condition and setting: the
+// factor by which the condition changes the dial setting and a few lines of
+// explanation.
+//
+// The table below names keys only; the texts are looked up in the current language
+// when a description is shown, so a language or unit change just shows it again.
+
+#include "app/quantity.h"
+#include "core/units.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace unctora::strings {
+class StringTable;
+}
+
+namespace unctora::advice {
+
+// The conditions in the order of the tab's condition list.
+enum class Condition {
+    ContMoist = 0,
+    Load = 1,
+    ShockLoad = 2,
+    BrgOpTemp = 3,
+    ShaftOri = 4,
+    AmbTemp = 5,
+    Replenish = 6,
+    RotOR = 7,
+};
+inline constexpr int kConditionCount = 8;
+
+// One line of a description before its text is looked up.
+struct DescriptionLine {
+    enum class Kind {
+        Column,         // the text of key
+        Numbered,       // the text of key in the current language's numbered entry
+        Blank,          // a line holding one blank
+        NormalBrgTemp,  // strNormalBrgTemp with the bounds of the Normal class and the unit
+        ElectricAndGas, // strElectricAndGas (numbered) with the text of key (the verb)
+    };
+    Kind kind = Kind::Column;
+    std::string_view key;
+};
+
+// One row of the table.
+struct DescriptionEntry {
+    int condition = 0;
+    int setting = 0;
+    std::string_view compensation; // shown as it stands; empty: the text of strNone
+    std::span<const DescriptionLine> lines;
+};
+
+// Every row, ordered by condition and setting.
+std::span<const DescriptionEntry> descriptionTable();
+
+// The row for (condition, setting); nullptr when the table has none, which is the
+// case for any index outside the condition's settings (-1 included).
+const DescriptionEntry* findDescription(int condition, int setting);
+
+// The Normal bearing temperature class as the description quotes it: 63 to 78 in
+// SI, 145 to 172 in imperial (the Fahrenheit bounds, converted and rounded for SI).
+struct TemperatureSpan {
+    int low = 0;
+    int high = 0;
+};
+TemperatureSpan normalBearingTemperature(core::Units units);
+
+// The compensation text of a row: the fixed text, or the text of strNone.
+std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts);
+
+// The description lines of a row in order. texts may be null (every look-up then
+// gives the no-table marker). Templates come from the language file: one that does
+// not fit its values raises strings::FormatError.
+std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
+                                          const strings::StringTable* texts, core::Units units,
+                                          const app::UnitLabels& labels);
+
+// Both together for (condition, setting). For a combination not in the table the
+// compensation is nullopt - the field keeps what it shows - and there are no lines.
+struct ConditionDescription {
+    std::optional<std::string> compensation;
+    std::vector<std::string> lines;
+};
+ConditionDescription conditionDescription(int condition, int setting,
+                                          const strings::StringTable* texts, core::Units units,
+                                          const app::UnitLabels& labels);
+
+} // namespace unctora::advice
