@@ -1,12 +1,16 @@
 #include "app/dialtab.h"
 
 #include "core/calcinputs.h"
+#include "reports/pictures.h"
+#include "reports/setting.h"
+#include "widgets/badge.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -308,22 +312,28 @@ QWidget* DialTab::buildResults() {
     }
     row->addLayout(fields);
 
-    pnDS = named(new QWidget, "pnDS");
-    pnDS->setFixedWidth(170);
-    auto* ds = new QVBoxLayout(pnDS);
-    ds->setContentsMargins(4, 0, 4, 0);
+    auto* setting = new QWidget;
+    auto* settingColumn = new QVBoxLayout(setting);
+    settingColumn->setContentsMargins(0, 0, 0, 0);
+    settingColumn->setSpacing(2);
     labSystem = named(new QLabel("Dial setting VOXA 125"), "labSystem");
     labSystem->setAlignment(Qt::AlignHCenter);
-    labSystem->setWordWrap(true);
-    slDS = named(new QLabel, "slDS");
-    slDS->setAlignment(Qt::AlignCenter);
+    settingColumn->addWidget(labSystem);
+    // The display places its parts itself, by the sizes the setting calls for.
+    pnDS = named(new QWidget, "pnDS");
+    pnDS->setFixedSize(214, 96);
+    slDS = named(new QLabel(pnDS), "slDS");
     slDS->hide();
-    imgDS = named(new QLabel, "imgDS");
-    imgDS->setAlignment(Qt::AlignCenter);
-    ds->addWidget(labSystem);
-    ds->addWidget(slDS);
-    ds->addWidget(imgDS, 1);
-    row->addWidget(pnDS);
+    pbDS = named(new TBadge(pnDS), "pbDS");
+    labUnitDS = named(new QLabel(pnDS), "labUnitDS");
+    labUnitDS->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    imgDial = named(new QLabel(pnDS), "imgDial");
+    imgDial->setAlignment(Qt::AlignCenter);
+    pnMargin = named(new QWidget(pnDS), "pnMargin");
+    pnMargin->setFixedWidth(4);
+    settingColumn->addWidget(pnDS);
+    settingColumn->addStretch(1);
+    row->addWidget(setting);
 
     auto* notes = new QVBoxLayout;
     notes->setSpacing(0);
@@ -362,4 +372,54 @@ QList<TGroupBar*> DialTab::subVariantBars() const {
 
 QList<TRadioGroup*> DialTab::conditionGroups() const {
     return {rgContMoist, rgLoad, rgShockLoad, rgAmbTemp, rgShaftOri, rgReplenish, rgRotOR};
+}
+
+void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const QString& monthText) {
+    namespace R = unctora::reports;
+    const QString text = QString::fromStdString(setting.text);
+    slDS->setText(text);
+    pbDS->setText(text);
+    pbDS->setTextColour(setting.colour == R::BadgeColour::Red ? QColor(255, 0, 0) : QColor(Qt::white));
+    pbDS->setTextSize(setting.textSize);
+    const int w = pnDS->width(), h = pnDS->height();
+    if (setting.layout == R::SettingLayout::Dial) {
+        const int margin = pnMargin->width();
+        pnMargin->setGeometry(w - margin, 0, margin, h);
+        imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, h);
+        const QPixmap picture = setting.picture ? R::settingPicture(*setting.picture, devicePixelRatioF())
+                                                : QPixmap();
+        imgDial->setPixmap(picture.isNull() ? picture
+                                            : picture.scaledToWidth(R::kDialPictureWidth * devicePixelRatioF(),
+                                                                    Qt::SmoothTransformation));
+        const R::Rect badge = R::dialBadgeRect(w, h, margin);
+        pbDS->setGeometry(badge.left, badge.top - 8, badge.width, badge.height);
+        labUnitDS->setText(monthText);
+        const int labelWidth = labUnitDS->fontMetrics().horizontalAdvance(monthText) + 4;
+        const R::Rect label = R::monthLabelRect({badge.left, badge.top - 8, badge.width, badge.height},
+                                                labelWidth, labUnitDS->fontMetrics().height());
+        labUnitDS->setGeometry(label.left, label.top, label.width, label.height);
+        labUnitDS->setVisible(!monthText.isEmpty());
+        imgDial->show();
+        pnMargin->show();
+    } else {
+        imgDial->hide();
+        pnMargin->hide();
+        labUnitDS->hide();
+        R::Rect badge = R::multiPointBadgeRect(w, h);
+        const std::string_view line = R::sizingLineText(setting);
+        if (!line.empty()) {
+            const QFontMetrics fm(pbDS->badgeFont());
+            const int lineWidth =
+                fm.horizontalAdvance(QString::fromUtf8(line.data(), static_cast<int>(line.size())));
+            badge = R::multiPointBadgeRect(w, h, lineWidth, fm.height());
+        }
+        pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
+    }
+    pbDS->show();
+    pbDS->update();
+}
+
+void DialTab::clearSetting() {
+    slDS->setText(QString());
+    pbDS->setText(QString());
 }

@@ -10,6 +10,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class TBadge;
+namespace unctora::reports {
+struct SettingDisplay;
+}
 class TClickLabel;
 class TGroupBar;
 class TRadioGroup;
@@ -70,14 +74,23 @@ public:
     QLabel *labTf, *labTcorr, *labGp, *labQf;
     QLineEdit *edTf, *edTfcorr, *edGp, *edQf;
     QLabel *labUnitTf, *labUnitTcorr, *labUnitGp, *labUnitQf;
-    QWidget* pnDS;
-    QLabel* labSystem;
-    QLabel* slDS;
-    QLabel* imgDS;
+    QLabel* labSystem;  // the heading above the setting display
+    QWidget* pnDS;      // the setting display: badge, month label, dial picture
+    QLabel* slDS;       // holds the badge's text; never shown itself
+    TBadge* pbDS;       // draws the badge
+    QLabel* labUnitDS;  // "month" or "months" under the badge
+    QLabel* imgDial;    // the dial or DIP-switch picture
+    QWidget* pnMargin;  // the margin at the right of the display
     QPlainTextEdit* memoNotes;
     QWidget* pnPrevNextNote;
     TClickLabel* labPrevNote;
     TClickLabel* labNextNote;
+
+    // Puts a setting on the display: lays out badge, month label (monthText, empty
+    // to hide it) and picture as the setting's layout calls for, then draws.
+    void showSetting(const unctora::reports::SettingDisplay& setting, const QString& monthText);
+    // The badge of a failed calculation: no text.
+    void clearSetting();
 
     // The five sub-variant bars in the order they are restyled.
     QList<TGroupBar*> subVariantBars() const;

@@ -2,15 +2,18 @@
 
 #include "advice/notebox.h"
 #include "advice/warnings.h"
+#include "advice/opcondtab.h"
 #include "app/aboutwindow.h"
 #include "app/dialtab.h"
 #include "app/fontwindow.h"
 #include "app/messages.h"
 #include "app/version.h"
 #include "reports/accpicwindow.h"
+#include "reports/ratetab.h"
 #include "strings/keys.h"
 #include "strings/startcheck.h"
 #include "strings/stringwindow.h"
+#include "widgets/badge.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
@@ -18,6 +21,9 @@
 #include "widgets/tabbar.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLocale>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFontDatabase>
@@ -99,6 +105,7 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(112, 164));
     m_dial->pnVOXA1000->hide();
     m_dial->slDS->hide();
+    m_dial->pbDS->hide();
     connectInputs();
     connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this); });
     updateBearingVariantControls();
@@ -197,14 +204,25 @@ void TfrmMain::createTabs() {
 
     m_dial = new DialTab;
     m_widgets.pgMain->addTab(m_dial, "Dial setting");
+    m_rateTab = new RateTab({[this] { return table(); }, [this]() -> const unctora::app::UnitLabels& { return m_unitLabels; },
+                             [] { return QLocale().decimalPoint(); }});
+    m_widgets.pgMain->addTab(m_rateTab, "Dispense rate");
+    connect(m_rateTab, &RateTab::copyRequested, this,
+            [](const QString& text) { QGuiApplication::clipboard()->setText(text); });
+    OpCondTab::Context opContext;
+    opContext.inputs = {m_dial->rgContMoist, m_dial->rgLoad,     m_dial->rgShockLoad, m_dial->rgBrgOpTemp,
+                        m_dial->rgShaftOri,  m_dial->rgAmbTemp,  m_dial->rgReplenish, m_dial->rgRotOR};
+    opContext.table = [this] { return table(); };
+    opContext.units = [this] { return CurrentUnits(); };
+    opContext.unitLabels = [this]() -> const unctora::app::UnitLabels& { return m_unitLabels; };
+    m_opCondTab = new OpCondTab(std::move(opContext));
+    m_widgets.pgMain->addTab(m_opCondTab, "Operating conditions");
     const struct {
         const char* tab;
         const char* label;
         const char* caption;
         const char* heading;
     } pages[] = {
-        {"tabDispRate", "labDisprate", "Dispense rate", "Dispense rate of Talvik MERIDOSE"},
-        {"tabOpCond", "labOpCond", "Operating conditions", "Operating conditions"},
         {"tabCalc", "labCalc", "Calculations", "Calculations"},
         {"tabSelChart", "labSelChart", "Selection chart", "Talvik Bearing grease selection chart"},
         {"tabAcc", "labAcc", "Accessories", "Accessoires for Talvik MERIDOSE"},
@@ -291,6 +309,7 @@ void TfrmMain::FirstActivation() {
     if (!QDir().mkpath(m_env.dataDir))
         showError(QString("Unable to create the folder %1").arg(m_env.dataDir));
     LoadSettings();
+    m_rateTab->buildRateTable();
     ApplyUnits(m_units);
     UpdateConditionCaptions();
     m_dial->ocOpCond->openGroup(0);
@@ -302,6 +321,7 @@ void TfrmMain::FirstActivation() {
         m_dial->rgContMoist->setFont(bold);
     }
     applyLubricatorChoice();
+    m_opCondTab->FillConditionSettings();
     // A stored font that is not installed gives way to "Arial" (and is saved so).
     if (!FontInstalled(m_fontName))
         m_fontName = "Arial";

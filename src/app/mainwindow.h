@@ -20,6 +20,8 @@
 #include <memory>
 
 class DialTab;
+class OpCondTab;
+class RateTab;
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -136,6 +138,8 @@ private:
         TClickLabel* imgLogo = nullptr;
     } m_widgets;
     DialTab* m_dial = nullptr;
+    RateTab* m_rateTab = nullptr;
+    OpCondTab* m_opCondTab = nullptr;
 
     TfrmAccPic* m_accPic = nullptr;
     TfrmSelFont* m_selFont = nullptr;

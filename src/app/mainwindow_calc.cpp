@@ -7,6 +7,7 @@
 #include "core/greases.h"
 #include "core/pipeline.h"
 #include "core/suitability.h"
+#include "reports/setting.h"
 #include "strings/format.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -192,6 +193,12 @@ void TfrmMain::recalculate() {
     }
     try {
         m_advice->pages.clear();
+        // The setting display comes first; the notes it adds stand before the warnings.
+        const reports::SettingDisplay setting =
+            reports::settingDisplay(in, out.run.results, CurrentUnits(), ctx.decimalSeparator);
+        d->showSetting(setting, setting.monthKey.empty() ? QString() : text(setting.monthKey.data()));
+        if (setting.note)
+            m_advice->pages.push_back(*setting.note);
         advice::addWarnings(in, out.run.results, *m_advice);
         m_notes->addPages(m_advice->pages, table(), quantityContext());
         setSpeedRed(m_advice->speedRed);
@@ -210,7 +217,7 @@ void TfrmMain::showCalculationFailure(const QString& message) {
     DialTab* d = m_dial;
     for (QLineEdit* e : {d->edTf, d->edTfcorr, d->edGp, d->edQf})
         e->setText("0");
-    d->slDS->setText(QString());
+    d->clearSetting();
     // The failure pages follow any pages this calculation added before it failed.
     advice::Pages pages;
     advice::appendFailurePages(pages, readInputs().Lubricator, message.toStdString());

@@ -1,6 +1,8 @@
 // TfrmMain: units of measure, condition captions and the texts of the language.
 
+#include "advice/opcondtab.h"
 #include "app/dialtab.h"
+#include "reports/ratetab.h"
 #include "app/mainwindow.h"
 #include "core/greases.h"
 #include "core/round.h"
@@ -66,6 +68,7 @@ void TfrmMain::ApplyUnits(int units) {
             rebuildTemperatureItems();
         }
         updateConditionCaption(d->rgAmbTemp);
+        m_opCondTab->unitsChanged();
     }
     recalculate();
 }
@@ -145,8 +148,9 @@ void TfrmMain::ApplyLanguage() {
     m_unitLabels.setMassUnitLabel(core::Units::Imperial, text(K::stroz.data()).toStdString());
     m_unitLabels.setTemperatureLabels(text(K::strDegC.data()).toStdString(),
                                       text(K::strDegF.data()).toStdString());
-    // The calculation page, the condition description, the tables and the
-    // accessories are rebuilt here once those tabs exist.
+    // The calculation page and the accessories are rebuilt here once those tabs exist.
+    m_opCondTab->ShowConditionDescription();
+    m_rateTab->applyLanguage();
     ApplyUnits(static_cast<int>(CurrentUnits()));
 
     m_menus.options->setTitle(text(K::strOptions1.data()));
@@ -175,8 +179,6 @@ void TfrmMain::ApplyLanguage() {
         if (auto* l = findChild<QLabel*>(name))
             l->setText(t);
     };
-    heading("labDisprate", text(K::strDispRate.data()) + " Talvik MERIDOSE");
-    heading("labOpCond", text(K::strOpCond.data()));
     heading("labCalc", text(K::strCalculations.data()));
     heading("labSelChart", text(K::strSelectionChartTitle.data()));
     heading("labAcc", text(K::strAcc.data()) + " Talvik MERIDOSE");
@@ -259,6 +261,8 @@ void TfrmMain::ApplyLanguage() {
             b.bar->setCaption(i, b.captions[i]);
             b.labels[i]->setText(b.descriptions[i]);
         }
+    // The operating-conditions tab takes its condition names from the texts just set.
+    m_opCondTab->applyLanguage();
     const int lub = d->rgLubricator->itemIndex();
     const auto systemKey = core::isZolt(lub) ? K::strDipSwitchSetting : K::strMeridoseDS;
     d->labSystem->setText(text(systemKey.data()) + " " + qs(core::lubricatorName(lub)));
