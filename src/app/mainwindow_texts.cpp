@@ -32,12 +32,9 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// A result caption split at its first backslash-n; without one it ends in a line break.
-QString BreakAtNewline(const QString& text) {
-    const int at = text.indexOf("\\n");
-    if (at < 0)
-        return text + "\n";
-    return text.left(at) + "\n" + text.mid(at + 2);
+// A result caption on two lines; a label breaks lines at "\n", not at CR.
+QString twoLines(const QString& text) {
+    return QString::fromStdString(strings::BreakAtNewline(text.toStdString())).replace('\r', '\n');
 }
 
 } // namespace
@@ -220,10 +217,10 @@ void TfrmMain::ApplyLanguage() {
     UpdateConditionCaptions();
 
     d->gbResults->setTitle(text(K::strResults.data()));
-    d->labTf->setText(BreakAtNewline(text(K::strTf.data())));
-    d->labTcorr->setText(BreakAtNewline(text(K::strTcorr.data())));
-    d->labGp->setText(BreakAtNewline(text(K::strGp.data())));
-    d->labQf->setText(BreakAtNewline(text(K::strQf.data())));
+    d->labTf->setText(twoLines(text(K::strTf.data())));
+    d->labTcorr->setText(twoLines(text(K::strTcorr.data())));
+    d->labGp->setText(twoLines(text(K::strGp.data())));
+    d->labQf->setText(twoLines(text(K::strQf.data())));
     d->labUnitTf->setText(text(K::strUnitTf.data()));
     d->labUnitTcorr->setText(text(K::strUnitTcorr.data()));
     d->labUnitGp->setText(qs(m_unitLabels.massUnitLabel(CurrentUnits())));

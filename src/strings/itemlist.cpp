@@ -52,4 +52,14 @@ std::vector<std::string> parseItemList(std::string_view text) {
     return items;
 }
 
+std::string BreakAtNewline(std::string_view text) {
+    const std::size_t at = text.find("\\n");
+    if (at == std::string_view::npos)
+        return std::string(text) + '\r';
+    std::string out(text.substr(0, at));
+    out += '\r';
+    out.append(text.substr(at + 2));
+    return out;
+}
+
 } // namespace unctora::strings

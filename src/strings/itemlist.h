@@ -19,4 +19,8 @@ namespace unctora::strings {
 // - A comma as the text's last character adds an empty item.
 std::vector<std::string> parseItemList(std::string_view text);
 
+// A result caption for two lines: the first backslash-n pair (the two characters)
+// becomes one CR; a text without that pair gets a CR at its end. Later pairs stay.
+std::string BreakAtNewline(std::string_view text);
+
 } // namespace unctora::strings

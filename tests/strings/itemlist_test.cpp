@@ -41,3 +41,12 @@ TEST(ItemList, Parsing) {
         EXPECT_EQ(parseItemList(c.text), c.items);
     }
 }
+
+TEST(BreakAtNewline, FirstPairOnly) {
+    using unctora::strings::BreakAtNewline;
+    EXPECT_EQ(BreakAtNewline("t-relub -\\nRelub Interval"), "t-relub -\rRelub Interval");
+    EXPECT_EQ(BreakAtNewline("Qf - Feed rate"), "Qf - Feed rate\r");
+    EXPECT_EQ(BreakAtNewline("a\\nb\\nc"), "a\rb\\nc");
+    EXPECT_EQ(BreakAtNewline(""), "\r");
+    EXPECT_EQ(BreakAtNewline("\\n"), "\r");
+}
