@@ -71,9 +71,20 @@ void appendInt(std::string& out, long long v) {
     out.append(buf, r.ptr);
 }
 
+char* putText(char* p, std::string_view s) {
+    std::memcpy(p, s.data(), s.size());
+    return p + s.size();
+}
+
+std::string_view colourName(reports::BadgeColour c) {
+    return c == reports::BadgeColour::Red ? "red" : "white";
+}
+
 const char* kResultNames[] = {"tf", "tfc", "Gp", "Qf", "tfcHours", "OldQf", "DS", "PauseBase"};
 const char* kDisplayNames[] = {"edTf",     "edTfcorr", "edGp",  "edQf",
                                "edBore_in", "edD_in",  "edB_in"};
+// SettingText, SettingColour, SettingPicture, SettingMonth.
+constexpr std::size_t kSettingColumns = 4;
 
 } // namespace
 
@@ -81,7 +92,8 @@ struct RowResult {
     core::Suitability suitability;
     core::CalcOutcome outcome;
     core::LineLog log;
-    bool speedKnown = false; // the warnings ran: SpeedRed has a value
+    bool speedKnown = false;   // the warnings ran: SpeedRed has a value
+    bool settingShown = false; // the calculation succeeded: the setting display has a value
 };
 
 namespace {
@@ -248,6 +260,7 @@ void BatchWriter::writeHeader() {
         m_buf.push_back(',');
         m_buf.append(n);
     }
+    m_buf.append(",SettingText,SettingColour,SettingPicture,SettingMonth");
     m_buf.append(",Greases,Pages,SpeedRed,Status,Error");
     if (m_options.log)
         m_buf.append(",Log");
@@ -287,11 +300,16 @@ void BatchWriter::advise(const Application& app, RowResult& r) {
         return;
     const core::CalcInputs& in = app.inputs;
     if (r.outcome.ok) {
-        // The window's setting display puts its notes for the multi-point units
-        // (6 to 8) before the warnings; it is not part of the batch calculator yet.
+        // The setting display comes first: its notes for the multi-point units (6 to
+        // 8) stand before the warnings, and stay before the failure pages should the
+        // warnings fail.
+        reports::settingDisplay(in, r.outcome.run.results, m_options.units, ".", m_setting);
+        if (m_setting.note)
+            m_advice.pages.push_back(*m_setting.note);
         try {
             advice::addWarnings(in, r.outcome.run.results, m_advice);
             r.speedKnown = true;
+            r.settingShown = true;
         } catch (const core::CalculationError& e) {
             // The warnings are the calculation's last step: their failure is the
             // calculation's, shown as the window shows it.
@@ -314,8 +332,10 @@ void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
     appendCsvField(o, app.id);
     const auto& fields = core::inputFields();
     if (!app.valid) {
-        // Empty cells up to and including Greases, Pages and SpeedRed.
-        o.append(fields.size() + std::size(kResultNames) + std::size(kDisplayNames) + 3, ',');
+        // Empty cells up to and including the setting, Greases, Pages and SpeedRed.
+        o.append(fields.size() + std::size(kResultNames) + std::size(kDisplayNames) +
+                     kSettingColumns + 3,
+                 ',');
         o.append(",invalid,");
         appendCsvField(o, app.error);
         if (m_options.log)
@@ -357,6 +377,23 @@ void BatchWriter::writeCsv(const Application& app, const RowResult& r) {
                                  &d.edB_in}) {
         o.push_back(',');
         appendCsvField(o, *t); // quoted when the decimal separator is a comma
+    }
+    if (r.settingShown) {
+        // With "." as decimal separator the badge text holds no comma, quote or line
+        // break: it needs no quoting.
+        o.push_back(',');
+        o.append(m_setting.text);
+        p = row;
+        *p++ = ',';
+        p = putText(p, colourName(m_setting.colour));
+        *p++ = ',';
+        if (m_setting.picture)
+            p = putInt(p, *m_setting.picture);
+        *p++ = ',';
+        p = putText(p, m_setting.monthKey);
+        o.append(row, p - row);
+    } else {
+        o.append(kSettingColumns, ',');
     }
     p = row;
     *p++ = ',';
@@ -538,6 +575,28 @@ void BatchWriter::writeJson(const Application& app, const RowResult& r) {
             appendJsonString(o, *texts[i]);
         else
             o.append("null");
+    }
+    o.append(",\"Setting\":");
+    if (r.settingShown) {
+        o.append("{\"Text\":");
+        appendJsonString(o, m_setting.text);
+        o.append(",\"Colour\":\"");
+        o.append(colourName(m_setting.colour));
+        o.append("\",\"Picture\":");
+        if (m_setting.picture)
+            appendInt(o, *m_setting.picture);
+        else
+            o.append("null");
+        o.append(",\"Month\":");
+        if (m_setting.monthKey.empty()) {
+            o.append("null}");
+        } else {
+            o.push_back('"');
+            o.append(m_setting.monthKey); // a key is a plain identifier
+            o.append("\"}");
+        }
+    } else {
+        o.append("null");
     }
     o.append(",\"Greases\":");
     if (app.valid) {

@@ -5,6 +5,7 @@
 #include "app/quantity.h"
 #include "core/calcinputs.h"
 #include "core/units.h"
+#include "reports/setting.h"
 
 #include <cstdio>
 #include <optional>
@@ -79,7 +80,9 @@ private:
     // Units and labels of the page texts, in the language of options.texts.
     app::UnitLabels m_labels;
     app::QuantityContext m_quantity;
-    // The advice of the current row; kept across rows so its storage is reused.
+    // The setting display and advice of the current row; kept across rows so their
+    // storage is reused.
+    reports::SettingDisplay m_setting;
     advice::Advice m_advice;
     std::vector<std::string> m_pageTexts;
     std::string m_cell;

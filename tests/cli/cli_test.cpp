@@ -107,8 +107,8 @@ TEST(BatchCalculator, HeaderAndFirstStartRow) {
               "Id,Bore_mm,D_mm,B_mm,Type,CRBsub1,CRBsub2,SRBsub1,SRBsub2,TORBsub1,Grease,"
               "Lubricator,PowerSource,Outlets,Speed,OpHours,BrgOpTemp,ContMoist,Load,ShockLoad,"
               "Ambient,ShaftOrientation,Replenishment,RotOR,tf,tfc,Gp,Qf,tfcHours,OldQf,DS,"
-              "PauseBase,edTf,edTfcorr,edGp,edQf,edBore_in,edD_in,edB_in,Greases,Pages,SpeedRed,"
-              "Status,Error");
+              "PauseBase,edTf,edTfcorr,edGp,edQf,edBore_in,edD_in,edB_in,SettingText,"
+              "SettingColour,SettingPicture,SettingMonth,Greases,Pages,SpeedRed,Status,Error");
     EXPECT_NE(r.out.find("\r\n"), std::string::npos); // RFC 4180 record ends
     EXPECT_EQ(cell(r.out, 0, "Id"), "first");
     EXPECT_EQ(cell(r.out, 0, "Replenishment"), "0"); // the rule for ball bearings
@@ -303,6 +303,71 @@ TEST(BatchCalculator, AdvicePagesAsData) {
         EXPECT_EQ(jsonValue(row, "SpeedRed", "Status"), c.jsonSpeedRed);
         EXPECT_NE(row.find("\"Greases\":"), std::string::npos); // Pages follow Greases
         EXPECT_LT(row.find("\"Greases\":"), row.find("\"Pages\":"));
+    }
+}
+
+TEST(BatchCalculator, SettingDisplayAndItsNotes) {
+    const char* list = "Id,Lubricator,Outlets,PowerSource,D_mm,B_mm,Bore_mm,Speed\n"
+                       "dial,VOXA 125,,,,,,\n"
+                       "dip,ZOLT 380ml,,,,,,\n"
+                       "feed,VOXA 400,,,,,,\n"
+                       "slow feed,VOXA 400,,,30,10,10,1000\n"
+                       "too fast,VOXA 400,,,,,,9000\n"
+                       "pump,VOXA 1000,12,AC,,,,\n"
+                       "pump beyond,VOXA 1000,20,DC,1000,500,800,100\n"
+                       "failed,VOXA 400,,,0,,,\n"
+                       "invalid,VOXA 400,,,x,,,\n";
+    const Result csv = run({}, list);
+    EXPECT_EQ(csv.code, 1) << csv.err;
+    const Result json = run({"--format", "jsonl"}, list);
+    const Result imperial = run({"--format", "jsonl", "--units", "imperial"}, list);
+    const char* kWarnings = "strOUT_RING_ROT_WARN\nstrVERT_SHAFT_WARN\nstrCONTAM_WARN";
+    const struct {
+        const char* id;
+        std::array<std::string, 4> csv; // text, colour, picture, month
+        const char* json;
+        std::string pages; // CSV
+        const char* imperialText;
+    } cases[] = {
+        {"dial", {"1", "white", "2", "strMonth"},
+         R"({"Text":"1","Colour":"white","Picture":2,"Month":"strMonth"})", kWarnings, "1"},
+        {"dip", {"3", "white", "92", "strMonths"},
+         R"({"Text":"3","Colour":"white","Picture":92,"Month":"strMonths"})", kWarnings, "3"},
+        {"feed", {"Feed rate:|3.50 ml/day", "white", "", ""},
+         R"({"Text":"Feed rate:|3.50 ml/day","Colour":"white","Picture":null,"Month":null})",
+         std::string("Note 7\n") + kWarnings, "Feed rate:|0.125 fl oz/day"},
+        {"slow feed", {"Feed rate:|0.10 ml/day", "white", "", ""},
+         R"({"Text":"Feed rate:|0.10 ml/day","Colour":"white","Picture":null,"Month":null})",
+         std::string("Note 7\n") + kWarnings, "Feed rate:|0.004 fl oz/day"},
+        {"too fast", {"--", "red", "", ""},
+         R"({"Text":"--","Colour":"red","Picture":null,"Month":null})",
+         std::string("Note 6\nstrLUB_INTERVAL_WARN\n") + kWarnings, "--"},
+        {"pump", {"tCo=1.2 min|tPa=1.4 hs", "white", "", ""},
+         R"({"Text":"tCo=1.2 min|tPa=1.4 hs","Colour":"white","Picture":null,"Month":null})",
+         kWarnings, "tCo=1.2 min|tPa=1.4 hs"},
+        {"pump beyond", {"--", "red", "", ""},
+         R"({"Text":"--","Colour":"red","Picture":null,"Month":null})",
+         std::string("Note 8\n") + kWarnings, "--"},
+        // A failed calculation shows no setting and no note of the setting display.
+        {"failed", {"", "", "", ""}, "null", "Note 5\nInvalid floating point operation", nullptr},
+        {"invalid", {"", "", "", ""}, "null", "", nullptr},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(cell(csv.out, i, "SettingText"), c.csv[0]);
+        EXPECT_EQ(cell(csv.out, i, "SettingColour"), c.csv[1]);
+        EXPECT_EQ(cell(csv.out, i, "SettingPicture"), c.csv[2]);
+        EXPECT_EQ(cell(csv.out, i, "SettingMonth"), c.csv[3]);
+        EXPECT_EQ(cell(csv.out, i, "Pages"), c.pages);
+        EXPECT_EQ(jsonValue(jsonRow(json.out, c.id), "Setting", "Greases"), c.json);
+        const std::string text = jsonValue(jsonRow(imperial.out, c.id), "Setting", "Greases");
+        if (c.imperialText) {
+            EXPECT_EQ(text.substr(0, text.find(",\"Colour\"")),
+                      "{\"Text\":\"" + std::string(c.imperialText) + "\"");
+        } else {
+            EXPECT_EQ(text, "null");
+        }
     }
 }
 
