@@ -84,7 +84,7 @@ TEST(RateTable, HeadersFollowLanguageAndLabels) {
 
 TEST(RateTable, GridGeometryAndShading) {
     EXPECT_EQ(reports::rateGridWidth(), 491);
-    EXPECT_EQ(reports::rateGridHeight(13), 20 * 12 + 42 + 13 + 3);
+    EXPECT_EQ(reports::rateGridHeight(13), 298);
     EXPECT_EQ(reports::rateGridHeight(9), 214);
     EXPECT_EQ(reports::ratePicture(4), 53);
     EXPECT_EQ(reports::ratePictureLeft(491, 900, 280), 491 + 204 - 140);

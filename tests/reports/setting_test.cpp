@@ -1,6 +1,5 @@
 #include "reports/setting.h"
 
-#include "core/pipeline.h"
 #include "strings/keys.h"
 
 #include <gtest/gtest.h>
@@ -200,28 +199,6 @@ TEST(SettingDisplay, DecimalSeparatorAndReuse) {
     EXPECT_EQ(d.layout, SettingLayout::Dial);
     EXPECT_EQ(d.picture, 83);
     EXPECT_FALSE(d.note);
-}
-
-TEST(SettingDisplay, FirstStartCalculation) {
-    // The first-start application: DS 1.1619 for the VOXA 125, Qf 3.1114 g/day and
-    // PauseBase 1.388 h.
-    core::CalcInputs in;
-    core::applyReplenishmentRule(in);
-    const struct {
-        int lubricator;
-        const char* text;
-    } cases[] = {
-        {core::VOXA60, "1"},  {core::VOXA125, "1"}, {core::TENO125, "1"},
-        {core::TENO250, "2"}, {core::ZOLT120, "1"}, {core::ZOLT380, "3"},
-        {core::VOXA400, "Feed rate:|3.50 ml/day"},   {core::VOXA1000, "tCo=1.0 min|tPa=1.4 hs"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.lubricator);
-        in.Lubricator = c.lubricator;
-        const core::CalcOutcome out = core::calculate(in, core::Units::SI, {});
-        ASSERT_TRUE(out.ok) << out.error;
-        EXPECT_EQ(reports::settingDisplay(in, out.run.results, core::Units::SI).text, c.text);
-    }
 }
 
 TEST(SettingBadge, Geometry) {
