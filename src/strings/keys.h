@@ -244,12 +244,50 @@ struct KeyInfo {
     X(strGrease_NVFI2, Numbered, "", 0) \
     X(strGrease_NVKA2, Numbered, "", 0) \
     X(strGrease_NVPI1, Numbered, "", 0) \
-    /* accessories (the descriptions of the catalogue are keyed by designation) */ \
+    /* accessories */ \
     X(strAccDesig, Column, "", 0) \
     X(strAccDesc, Column, "", 0) \
     X(strSuitableVOXA, Column, "", 0) \
     X(strSuitableTENO, Column, "", 0) \
     X(strSuitableOilFilled, Column, "", 0) \
+    /* accessory descriptions: "str" and the designation without blanks and hyphens */ \
+    X(strTLMPADM6, Column, "", 0) \
+    X(strTLMPADM8, Column, "", 0) \
+    X(strTLMPADM10, Column, "", 0) \
+    X(strTLMPADM12, Column, "", 0) \
+    X(strTLMPADG18, Column, "", 0) \
+    X(strTLMPADG38, Column, "", 0) \
+    X(strTLMPADG12, Column, "", 0) \
+    X(strTLMPADNPT14, Column, "", 0) \
+    X(strTLMPADNPT18, Column, "", 0) \
+    X(strTLMPSOCK14, Column, "", 0) \
+    X(strTLMPELB90, Column, "", 0) \
+    X(strTLMPELB45, Column, "", 0) \
+    X(strTLMPSWV90, Column, "", 0) \
+    X(strTLMPY14, Column, "", 0) \
+    X(strTLMPEXT50, Column, "", 0) \
+    X(strTLMPEXT100, Column, "", 0) \
+    X(strTLMPEXT150, Column, "", 0) \
+    X(strTLMPHOSE300, Column, "", 0) \
+    X(strTLMPTUBE8, Column, "", 0) \
+    X(strTLMPPC8, Column, "", 0) \
+    X(strTLMPCV14, Column, "", 0) \
+    X(strTLMPCVOIL, Column, "", 0) \
+    X(strTLMPBR1, Column, "", 0) \
+    X(strTLMPBR2, Column, "", 0) \
+    X(strTLMPCLPV, Column, "", 0) \
+    X(strTLMPCLPT, Column, "", 0) \
+    X(strTLMPMAG50, Column, "", 0) \
+    X(strTLMPCOVV, Column, "", 0) \
+    X(strTLMPCOVT, Column, "", 0) \
+    X(strTLMPGRD1, Column, "", 0) \
+    X(strTLMPBRU20, Column, "", 0) \
+    X(strTLMPBRU40, Column, "", 0) \
+    X(strTLMPBRUR25, Column, "", 0) \
+    X(strTLMPPAD60, Column, "", 0) \
+    X(strTLMPBATT, Column, "", 0) \
+    X(strTLMPKEYV, Column, "", 0) \
+    X(strTLMPFILL14, Column, "", 0) \
     /* printing and the font window */ \
     X(strOutputFrom, Column, "", 0) \
     X(strSelFont, Column, "", 0) \
@@ -278,7 +316,7 @@ std::string greaseDescriptionKey(std::string_view chartName);
 std::string languageMenuKey(std::string_view languageName);
 
 // Every key the program looks up, the members of the item-numbered families
-// included, each once. Keys built from the accessory catalogue are not listed.
+// included, each once.
 const std::vector<KeyInfo>& allKeys();
 
 // The entry of allKeys() for key (exact spelling); nullptr when it is not listed.
