@@ -50,7 +50,7 @@ long residentKiB() {
 void BM_InputChange(benchmark::State& state) {
     Fixture f;
     TfrmMain window(f.env);
-    TfrmStrings strings(f.env.languageFile());
+    TfrmStrings strings(f.env);
     window.attachWindows(nullptr, nullptr, &strings);
     window.FirstActivation();
     TSpinEdit* speed = window.dialTab()->spedSpeed;
@@ -73,7 +73,7 @@ void BM_StartUp(benchmark::State& state) {
     long rss = 0;
     for (auto _ : state) {
         auto window = std::make_unique<TfrmMain>(f.env);
-        auto strings = std::make_unique<TfrmStrings>(f.env.languageFile());
+        auto strings = std::make_unique<TfrmStrings>(f.env);
         window->attachWindows(nullptr, nullptr, strings.get());
         window->FirstActivation();
         rss = residentKiB();

@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         return 1;
     TfrmAccPic frmAccPic(&frmMain);
     TfrmSelFont frmSelFont(&frmMain);
-    TfrmStrings frmStrings(env.languageFile());
+    TfrmStrings frmStrings(env);
     frmMain.attachWindows(&frmAccPic, &frmSelFont, &frmStrings);
     frmMain.show();
     return app.exec();

@@ -11,4 +11,6 @@ std::string VersionText() { return kVersionText; }
 std::string FullTitle() { return ProgramTitle() + " " + VersionText(); }
 int BuildNumber() { return ReadFileVersion().build; }
 
+std::string VersionLabel(int build) { return "v06.00 (B" + std::to_string(build) + ")"; }
+
 } // namespace unctora::app

@@ -35,7 +35,7 @@ protected:
         env.arguments = args;
         window = std::make_unique<TfrmMain>(env);
         if (window->created()) {
-            strings = std::make_unique<TfrmStrings>(env.languageFile());
+            strings = std::make_unique<TfrmStrings>(env);
             window->attachWindows(nullptr, nullptr, strings.get());
             window->FirstActivation();
         }
