@@ -24,6 +24,7 @@ class QuietMessages : public MessageSink {
 public:
     void showError(const QString&) override {}
     void showMessage(const QString&) override {}
+    bool choosePrinter(QPrinter&) override { return false; }
 };
 
 struct Fixture {

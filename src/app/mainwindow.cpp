@@ -9,7 +9,11 @@
 #include "app/messages.h"
 #include "app/version.h"
 #include "reports/accpicwindow.h"
+#include "reports/calcpage.h"
+#include "reports/htmlpage.h"
 #include "reports/ratetab.h"
+#include "reports/selchart.h"
+#include "widgets/htmlview.h"
 #include "strings/keys.h"
 #include "strings/startcheck.h"
 #include "strings/stringwindow.h"
@@ -147,6 +151,7 @@ void TfrmMain::createMenus() {
 
     m_menus.print = bar->addAction("&Print");
     m_menus.print->setObjectName("Print1");
+    connect(m_menus.print, &QAction::triggered, this, &TfrmMain::PrintCommand);
 
     m_menus.language = bar->addMenu("&Language");
     m_menus.language->setObjectName("Language1");
@@ -217,14 +222,27 @@ void TfrmMain::createTabs() {
     opContext.unitLabels = [this]() -> const unctora::app::UnitLabels& { return m_unitLabels; };
     m_opCondTab = new OpCondTab(std::move(opContext));
     m_widgets.pgMain->addTab(m_opCondTab, "Operating conditions");
+    m_htmlCalc = addHtmlPage("tabCalc", "labCalc", "Calculations", "htmlCalc");
+    m_htmlSelChart = addHtmlPage("tabSelChart", "labSelChart", "Talvik Bearing grease selection chart",
+                                 "htmlSelChart");
+    m_widgets.pgMain->setTabText(m_widgets.pgMain->indexOf(m_htmlSelChart->parentWidget()), "Selection chart");
+    connect(m_htmlCalc, &THtmlView::linkClicked, this, [](const QString& target, bool& handled) {
+        handled = unctora::reports::calcLinkHandled(target.toStdString());
+    });
+    connect(m_htmlCalc, &THtmlView::doubleClicked, this, [this](Qt::KeyboardModifiers m) {
+        if (m.testFlag(Qt::ShiftModifier))
+            saveHtml(m_htmlCalc, unctora::reports::kCalcPageFile);
+    });
+    connect(m_htmlSelChart, &THtmlView::doubleClicked, this, [this](Qt::KeyboardModifiers m) {
+        if (m.testFlag(Qt::ShiftModifier))
+            saveHtml(m_htmlSelChart, unctora::reports::kChartSaveFile);
+    });
     const struct {
         const char* tab;
         const char* label;
         const char* caption;
         const char* heading;
     } pages[] = {
-        {"tabCalc", "labCalc", "Calculations", "Calculations"},
-        {"tabSelChart", "labSelChart", "Selection chart", "Talvik Bearing grease selection chart"},
         {"tabAcc", "labAcc", "Accessories", "Accessoires for Talvik MERIDOSE"},
         {"tabDesign", nullptr, "Design only", nullptr},
     };
@@ -254,6 +272,61 @@ void TfrmMain::createTabs() {
     logLayout->addWidget(m_widgets.memoLog);
     m_widgets.pgMain->addTab(logPage, "Log");
     m_logSink = std::make_unique<MemoLog>(m_widgets.memoLog);
+}
+
+THtmlView* TfrmMain::addHtmlPage(const char* tab, const char* label, const char* heading,
+                                  const char* view) {
+    auto* page = new QWidget;
+    page->setObjectName(tab);
+    auto* layout = new QVBoxLayout(page);
+    auto* title = new QLabel(heading);
+    title->setObjectName(label);
+    QFont f = title->font();
+    f.setPixelSize(16);
+    f.setBold(true);
+    title->setFont(f);
+    layout->addWidget(title);
+    auto* html = new THtmlView;
+    html->setObjectName(view);
+    layout->addWidget(html, 1);
+    m_widgets.pgMain->addTab(page, heading);
+    return html;
+}
+
+void TfrmMain::BuildCalcPage() {
+    const std::string path = m_env.dataFilePath(QString::fromUtf8(unctora::reports::kCalcPageFile.data())).toStdString();
+    unctora::reports::writeCalcPage(path, table()); // the view keeps its page when this fails
+    m_htmlCalc->loadFromFile(QString::fromStdString(path));
+}
+
+void TfrmMain::BuildSelectionChart() {
+    const std::string path = m_env.dataFilePath(QString::fromUtf8(unctora::reports::kChartPageFile.data())).toStdString();
+    unctora::reports::writeSelChartPage(path, table(), m_fontName.toStdString());
+    m_htmlSelChart->loadFromFile(QString::fromStdString(path));
+}
+
+void TfrmMain::rebuildPages(bool calc, bool chart) {
+    // A page that cannot be written is reported; the view keeps what it showed and
+    // the rest of the operation goes on.
+    try {
+        if (calc)
+            BuildCalcPage();
+    } catch (const std::exception& e) {
+        showError(QString::fromStdString(e.what()));
+    }
+    try {
+        if (chart)
+            BuildSelectionChart();
+    } catch (const std::exception& e) {
+        showError(QString::fromStdString(e.what()));
+    }
+}
+
+void TfrmMain::saveHtml(THtmlView* view, std::string_view fileName) {
+    const std::string path =
+        m_env.dataFilePath(QString::fromUtf8(fileName.data(), static_cast<int>(fileName.size()))).toStdString();
+    unctora::reports::saveHtmlSource(path, std::string_view(view->source().constData(), view->source().size()));
+    m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
 }
 
 void TfrmMain::createFooter() {
@@ -325,6 +398,9 @@ void TfrmMain::FirstActivation() {
     // A stored font that is not installed gives way to "Arial" (and is saved so).
     if (!FontInstalled(m_fontName))
         m_fontName = "Arial";
+    // Applying the display font builds both pages for the first time.
+    m_htmlCalc->setDefaultFontFace(m_fontName);
+    rebuildPages(true, true);
     m_activated = true;
     ApplyLanguage();
     updateBearingVariantControls();

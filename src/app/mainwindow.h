@@ -30,6 +30,7 @@ class QTabWidget;
 class QPushButton;
 class TClickLabel;
 class TfrmAccPic;
+class THtmlView;
 class TfrmSelFont;
 class TfrmStrings;
 class TPageTabBar;
@@ -71,6 +72,12 @@ public:
     void SaveLanguageAndUnits();
     void ApplyLanguage();
     void ShowNotePage(int n);
+    // The calculation page and the selection chart: written to the data folder and
+    // loaded into their views. A file that cannot be written raises app::WriteError.
+    void BuildCalcPage();
+    void BuildSelectionChart();
+    // Prints what the active tab shows; with Shift held, copies it instead.
+    void PrintCommand();
     QString FontName() const { return m_fontName; }
     static bool FontInstalled(const QString& name);
     DialTab* dialTab() const { return m_dial; }
@@ -86,6 +93,9 @@ private:
     void createMenus();
     void createTabs();
     void createFooter();
+    THtmlView* addHtmlPage(const char* tab, const char* label, const char* heading, const char* view);
+    void rebuildPages(bool calc, bool chart);
+    void saveHtml(THtmlView* view, std::string_view fileName);
     void connectInputs();
     void setUnitMarks(int units);
     void rebuildTemperatureItems();
@@ -140,6 +150,8 @@ private:
     DialTab* m_dial = nullptr;
     RateTab* m_rateTab = nullptr;
     OpCondTab* m_opCondTab = nullptr;
+    THtmlView* m_htmlCalc = nullptr;
+    THtmlView* m_htmlSelChart = nullptr;
 
     TfrmAccPic* m_accPic = nullptr;
     TfrmSelFont* m_selFont = nullptr;

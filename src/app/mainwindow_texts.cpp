@@ -145,7 +145,7 @@ void TfrmMain::ApplyLanguage() {
     m_unitLabels.setMassUnitLabel(core::Units::Imperial, text(K::stroz.data()).toStdString());
     m_unitLabels.setTemperatureLabels(text(K::strDegC.data()).toStdString(),
                                       text(K::strDegF.data()).toStdString());
-    // The calculation page and the accessories are rebuilt here once those tabs exist.
+    rebuildPages(true, false);
     m_opCondTab->ShowConditionDescription();
     m_rateTab->applyLanguage();
     ApplyUnits(static_cast<int>(CurrentUnits()));
@@ -260,6 +260,7 @@ void TfrmMain::ApplyLanguage() {
         }
     // The operating-conditions tab takes its condition names from the texts just set.
     m_opCondTab->applyLanguage();
+    rebuildPages(false, true);
     const int lub = d->rgLubricator->itemIndex();
     const auto systemKey = core::isZolt(lub) ? K::strDipSwitchSetting : K::strMeridoseDS;
     d->labSystem->setText(text(systemKey.data()) + " " + qs(core::lubricatorName(lub)));

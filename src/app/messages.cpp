@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 void BoxMessages::showError(const QString& text) {
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
@@ -9,4 +10,11 @@ void BoxMessages::showError(const QString& text) {
 
 void BoxMessages::showMessage(const QString& text) {
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+bool BoxMessages::choosePrinter(QPrinter& printer) {
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    // Page ranges play no part: every printout prints all of its pages.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 class MessageSink {
@@ -12,6 +13,8 @@ public:
     virtual void showError(const QString& text) = 0;
     // A plain message with an OK button.
     virtual void showMessage(const QString& text) = 0;
+    // The print dialog: false when the user cancels.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
 };
 
 // The real boxes, parented to the active window.
@@ -19,4 +22,5 @@ class BoxMessages : public MessageSink {
 public:
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
+    bool choosePrinter(QPrinter& printer) override;
 };

@@ -4,7 +4,17 @@
 #include "app/environment.h"
 #include "widget_main.h"
 
+#include <QPrinter>
 #include <gtest/gtest.h>
+
+bool RecordedMessages::choosePrinter(QPrinter& printer) {
+    ++printDialogs;
+    if (cancelPrint)
+        return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return true;
+}
 
 RecordedMessages& applicationMessages() {
     static RecordedMessages messages;

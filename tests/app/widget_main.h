@@ -7,6 +7,11 @@ class RecordedMessages : public MessageSink {
 public:
     void showError(const QString& text) override { errors << text; }
     void showMessage(const QString& text) override { messages << text; }
+    // Answers the print dialog: prints to a PDF file, or cancels.
+    bool choosePrinter(QPrinter& printer) override;
+    QString pdfPath;
+    bool cancelPrint = false;
+    int printDialogs = 0;
     QStringList errors;
     QStringList messages;
 };

@@ -1,0 +1,62 @@
+// TfrmMain: the Print command (with Shift: copy) and the HTML saves.
+
+#include "app/mainwindow.h"
+#include "app/messages.h"
+#include "reports/printing.h"
+#include "reports/printlayout.h"
+#include "reports/ratetab.h"
+#include "strings/keys.h"
+#include "widgets/htmlview.h"
+#include "widgets/radiogroup.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QTabWidget>
+#include <QTableWidget>
+
+using namespace unctora;
+
+void TfrmMain::PrintCommand() {
+    const bool shift = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    QWidget* page = m_widgets.pgMain->currentWidget();
+    const QString footer = QString::fromStdString(reports::printFooterText(table()));
+    QPrinter printer(QPrinter::HighResolution);
+    // With Shift nothing asks first: the calculation page goes to the default printer.
+    if (!shift && !m_env.messages->choosePrinter(printer))
+        return;
+    if (page == m_rateTab) {
+        if (shift) {
+            QGuiApplication::clipboard()->setText(m_rateTab->copyText());
+            return;
+        }
+        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::DispenseRate)));
+        // The title names the lubricator whose table is printed.
+        const QString title = QString::fromStdString(reports::gridPrintTitle(
+            reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
+        reports::printGrid(printer, *m_rateTab->sgRate, true, m_fontName, title, footer);
+        return;
+    }
+    if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {
+        if (page->objectName() == "tabSelChart" && shift) {
+            m_env.messages->showMessage(text(strings::keys::strNoCopyThisPage.data()));
+            return;
+        }
+        reports::printHtmlPage(printer, *view, m_fontName, footer);
+        return;
+    }
+    // Any other tab: an image of the window on a white background.
+    const QPalette old = palette();
+    QPalette white = old;
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    repaint();
+    if (shift) {
+        QGuiApplication::clipboard()->setPixmap(grab());
+    } else {
+        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Window)));
+        reports::printWidgetImage(printer, *this);
+    }
+    setPalette(old);
+    repaint();
+}

@@ -1,0 +1,87 @@
+#include "widgets/htmlview.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrinter>
+#include <QTextDocument>
+#include <memory>
+
+THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setTextInteractionFlags(Qt::TextBrowserInteraction);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    setPalette(p);
+    QFont f = font();
+    f.setFamily("Arial Unicode MS");
+    f.setPointSize(9);
+    setFont(f);
+    document()->setDefaultFont(f);
+    connect(this, &QTextBrowser::anchorClicked, this, &THtmlView::onAnchor);
+}
+
+bool THtmlView::loadFromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    m_source = bytes;
+    m_file = path;
+    // The pages are UTF-8 with a byte-order mark; the mark is not text.
+    QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    setHtml(QString::fromUtf8(text));
+    return true;
+}
+
+void THtmlView::setDefaultFontFace(const QString& family) {
+    QFont f = font();
+    f.setFamily(family);
+    setFont(f);
+    document()->setDefaultFont(f);
+}
+
+void THtmlView::onAnchor(const QUrl& url) {
+    bool handled = false;
+    emit linkClicked(url.toString(), handled);
+    // The pages hold no navigation of their own: an unhandled link is left alone.
+}
+
+void THtmlView::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit doubleClicked(event->modifiers());
+    QTextBrowser::mouseDoubleClickEvent(event);
+}
+
+void THtmlView::printDocument(QPrinter& printer, double marginCm, const FooterPainter& footer) const {
+    QPainter painter(&printer);
+    const double dpi = printer.resolution();
+    const double margin = marginCm / 2.54 * dpi;
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const QRectF full(0, 0, page.width(), page.height());
+    const QRectF body = full.adjusted(margin, margin, -margin, -margin);
+    std::unique_ptr<QTextDocument> doc(document()->clone());
+    doc->documentLayout()->setPaintDevice(&printer);
+    QFont f = doc->defaultFont();
+    f.setPointSizeF(f.pointSizeF() > 0 ? f.pointSizeF() : 9);
+    doc->setDefaultFont(f);
+    doc->setPageSize(body.size());
+    const int pages = std::max(1, doc->pageCount());
+    for (int i = 0; i < pages; ++i) {
+        if (i > 0)
+            printer.newPage();
+        painter.save();
+        painter.translate(body.left(), body.top() - i * body.height());
+        const QRectF clip(0, i * body.height(), body.width(), body.height());
+        doc->drawContents(&painter, clip);
+        painter.restore();
+        if (footer)
+            footer(painter, QRectF(body.left(), body.bottom(), body.width(), margin));
+    }
+}
