@@ -108,10 +108,10 @@ int accessoryNumber(std::string_view designation) {
     return -1;
 }
 
-int accessoryPicture(int number) { return validNumber(number) ? kFirstAccessoryPicture + number : 0; }
+int accessoryPictureNumber(int number) { return validNumber(number) ? kFirstAccessoryPicture + number : 0; }
 
-int accessoryPictureOf(std::string_view designation) {
-    return accessoryPicture(accessoryNumber(designation));
+int accessoryPictureNumberOf(std::string_view designation) {
+    return accessoryPictureNumber(accessoryNumber(designation));
 }
 
 std::string accessoryDescriptionKey(std::string_view designation) {

@@ -14,7 +14,7 @@
 //             row heights from accessoryRowHeight(grid[r], lineHeight)
 //             current row = accessoryRowAfterRefill(remembered, grid.size())
 //   paint:    accessoryCellShade(row, currentRow) and the colours below
-//   picture:  accessoryPictureOf(designation), accessoryPictureWindowGeometry(...)
+//   picture:  accessoryPictureNumberOf(designation), accessoryPictureWindowGeometry(...)
 //   export:   accessoryHtml(grid, options) written to "acc.html"
 // A cell's lines are separated by a single CR (kAccLineBreak); accessoryCellLines()
 // splits them for a widget that wants "\n".
@@ -60,9 +60,9 @@ std::string accessoryDesignation(int number);
 int accessoryNumber(std::string_view designation);
 
 // Picture 101 + number; 0 outside 0..36.
-int accessoryPicture(int number);
+int accessoryPictureNumber(int number);
 // The picture of a designation; 0 (no picture) when it is not in the catalogue.
-int accessoryPictureOf(std::string_view designation);
+int accessoryPictureNumberOf(std::string_view designation);
 
 // "str" and the designation with every blank and every hyphen removed.
 std::string accessoryDescriptionKey(std::string_view designation);

@@ -51,8 +51,8 @@ TEST(AccessoryCatalogue, ThirtySevenDistinctAccessoriesWithTheirPicturesAndKeys)
         EXPECT_NE(strings::keys::findKey(a.descriptionKey), nullptr) << "not in the key list";
         EXPECT_EQ(reports::accessoryDesignation(i), a.designation);
         EXPECT_EQ(reports::accessoryNumber(a.designation), i);
-        EXPECT_EQ(reports::accessoryPicture(i), 101 + i);
-        EXPECT_EQ(reports::accessoryPictureOf(a.designation), 101 + i);
+        EXPECT_EQ(reports::accessoryPictureNumber(i), 101 + i);
+        EXPECT_EQ(reports::accessoryPictureNumberOf(a.designation), 101 + i);
         groups.insert(a.suitability);
     }
     EXPECT_EQ(groups.size(), 4u) << "every group has at least one accessory";
@@ -62,12 +62,12 @@ TEST(AccessoryCatalogue, UnknownNumbersAndDesignations) {
     for (int n : {-1, 37, 1000}) {
         EXPECT_EQ(reports::accessoryDesignation(n), "Unknown acc: " + std::to_string(n));
         EXPECT_EQ(reports::accessoryDescription({}, n), "Unknown acc: " + std::to_string(n));
-        EXPECT_EQ(reports::accessoryPicture(n), 0);
+        EXPECT_EQ(reports::accessoryPictureNumber(n), 0);
     }
     // Exact and case-sensitive: an empty row or a near miss has no picture.
     for (std::string_view d : {"", "tlmp ad-m6", "TLMP AD-M6 ", "TLMP ADM6"}) {
         EXPECT_EQ(reports::accessoryNumber(d), -1) << d;
-        EXPECT_EQ(reports::accessoryPictureOf(d), 0) << d;
+        EXPECT_EQ(reports::accessoryPictureNumberOf(d), 0) << d;
     }
     EXPECT_EQ(reports::accessoryDescriptionKey("XY 1-2"), "strXY12");
     EXPECT_EQ(reports::suitabilityKey(AccSuitability::Any), "");
