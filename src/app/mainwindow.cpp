@@ -5,6 +5,7 @@
 #include "advice/opcondtab.h"
 #include "app/aboutwindow.h"
 #include "app/dialtab.h"
+#include "app/fontapply.h"
 #include "app/fontwindow.h"
 #include "app/messages.h"
 #include "app/version.h"
@@ -29,11 +30,15 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -111,7 +116,7 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     m_dial->slDS->hide();
     m_dial->pbDS->hide();
     connectInputs();
-    connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this); });
+    connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
     updateBearingVariantControls();
 
     setFixedSize(870, 659 + menuBar()->sizeHint().height());
@@ -146,6 +151,11 @@ void TfrmMain::createMenus() {
     m_menus.options->addSeparator()->setObjectName("N1");
     m_menus.selectFont = m_menus.options->addAction("Select font");
     m_menus.selectFont->setObjectName("miSelectFont");
+    connect(m_menus.selectFont, &QAction::triggered, this, [this] {
+        if (m_selFont)
+            ChooseDisplayFont(*m_selFont, m_dial->gbBrgBasic->font().family(),
+                              [this](const QString& name) { ApplyFont(name); });
+    });
     connect(m_menus.unitSI, &QAction::triggered, this, [this] { ApplyUnits(0); });
     connect(m_menus.unitImp, &QAction::triggered, this, [this] { ApplyUnits(1); });
 
@@ -191,7 +201,7 @@ void TfrmMain::createMenus() {
 
     m_menus.about = bar->addAction("&About");
     m_menus.about->setObjectName("About1");
-    connect(m_menus.about, &QAction::triggered, this, [this] { ShowAboutWindow(this); });
+    connect(m_menus.about, &QAction::triggered, this, [this] { ShowAboutWindow(this, m_env.messages); });
 }
 
 void TfrmMain::createTabs() {
@@ -293,6 +303,47 @@ THtmlView* TfrmMain::addHtmlPage(const char* tab, const char* label, const char*
     return html;
 }
 
+void TfrmMain::ApplyFont(const QString& name) {
+    using T = unctora::app::FontTarget;
+    DialTab* d = m_dial;
+    unctora::app::FontApplication a;
+    a.setFontName = [this](const QString& n) { m_fontName = n; };
+    a.controls = {{d->gbBrgBasic, T::OwnFont | T::Children}, {d->gbBrgDim, T::Children},
+                  {d->gbGreaseType, T::OwnFont | T::Children}, {d->gbLubricator, T::OwnFont},
+                  {d->rgLubricator, T::Items},            {d->pnVOXA1000, T::Children},
+                  {d->gbOpCond, T::OwnFont | T::Children}, {d->ocOpCond, T::OwnFont}};
+    for (int i = 0; i < d->ocOpCond->count(); ++i) {
+        a.controls << T{d->ocOpCond->captionButton(i), T::OwnFont};
+        a.controls << T{d->ocOpCond->content(i), T::OwnFont | T::Children};
+    }
+    a.controls << T{d->gbResults, T::OwnFont | T::Children} << T{d->memoNotes, T::OwnFont}
+               << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};
+    for (QWidget* w : std::initializer_list<QWidget*>{m_rateTab->labDisprate, m_rateTab->rgRateSelLub,
+                                                      m_rateTab->bnCopyRate})
+        a.controls << T{w, T::OwnFont};
+    a.controls << T{m_rateTab->sgRate, T::Grid};
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             m_opCondTab->labOpCond, m_opCondTab->labAmountOfLub1, m_opCondTab->rgCond,
+             m_opCondTab->rgSetting, m_opCondTab->gbDesc, m_opCondTab->labDialComp,
+             m_opCondTab->edDialComp, m_opCondTab->Memo2, m_opCondTab->labPleaseContact,
+             m_opCondTab->labBrgSpeedLow1})
+        a.controls << T{w, T::OwnFont};
+    a.badge = d->pbDS;
+    a.pages = {{findChild<QLabel*>("labCalc"),
+                [this](const QString& n) {
+                    m_htmlCalc->setDefaultFontFace(n);
+                    BuildCalcPage();
+                }},
+               {findChild<QLabel*>("labSelChart"), [this](const QString& n) {
+                    m_htmlSelChart->setDefaultFontFace(n);
+                    BuildSelectionChart();
+                }}};
+    if (auto* labAcc = findChild<QLabel*>("labAcc"))
+        a.accessories << T{labAcc, T::OwnFont};
+    a.menu = menuBar();
+    unctora::app::ApplyFont(name, a);
+}
+
 void TfrmMain::BuildCalcPage() {
     const std::string path = m_env.dataFilePath(QString::fromUtf8(unctora::reports::kCalcPageFile.data())).toStdString();
     unctora::reports::writeCalcPage(path, table()); // the view keeps its page when this fails
@@ -347,7 +398,7 @@ void TfrmMain::createFooter() {
     m_widgets.imgLogo->setObjectName("imgLogo");
     m_widgets.imgLogo->setCursor(Qt::PointingHandCursor);
     m_widgets.imgLogo->setPixmap(QIcon(":/pictures/logo.svg").pixmap(120, 24));
-    connect(m_widgets.imgLogo, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this); });
+    connect(m_widgets.imgLogo, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
     row->addWidget(m_widgets.bnQuit);
     row->addStretch(1);
     row->addWidget(m_widgets.imgLogo);
@@ -398,9 +449,13 @@ void TfrmMain::FirstActivation() {
     // A stored font that is not installed gives way to "Arial" (and is saved so).
     if (!FontInstalled(m_fontName))
         m_fontName = "Arial";
-    // Applying the display font builds both pages for the first time.
-    m_htmlCalc->setDefaultFontFace(m_fontName);
-    rebuildPages(true, true);
+    // Applying the display font builds both pages for the first time; a page that
+    // cannot be written is reported and the start goes on.
+    try {
+        ApplyFont(m_fontName);
+    } catch (const std::exception& e) {
+        showError(QString::fromStdString(e.what()));
+    }
     m_activated = true;
     ApplyLanguage();
     updateBearingVariantControls();

@@ -75,6 +75,8 @@ public:
     // The calculation page and the selection chart: written to the data folder and
     // loaded into their views. A file that cannot be written raises app::WriteError.
     void BuildCalcPage();
+    // The display font on the window, the badge, the grids and both pages.
+    void ApplyFont(const QString& name);
     void BuildSelectionChart();
     // Prints what the active tab shows; with Shift held, copies it instead.
     void PrintCommand();

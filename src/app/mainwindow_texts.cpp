@@ -2,6 +2,7 @@
 
 #include "advice/opcondtab.h"
 #include "app/dialtab.h"
+#include "app/fontwindow.h"
 #include "reports/ratetab.h"
 #include "app/mainwindow.h"
 #include "core/greases.h"
@@ -149,6 +150,8 @@ void TfrmMain::ApplyLanguage() {
     m_opCondTab->ShowConditionDescription();
     m_rateTab->applyLanguage();
     ApplyUnits(static_cast<int>(CurrentUnits()));
+    if (m_selFont)
+        m_selFont->applyLanguage(table());
 
     m_menus.options->setTitle(text(K::strOptions1.data()));
     m_menus.unitSI->setText(text(K::strUnitSI.data()));

@@ -10,6 +10,8 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,4 +102,22 @@ TEST_F(MainWindowTest, LanguageSwitchChangesTablesAndKeepsSelections) {
     EXPECT_TRUE(op->rgSetting->itemText(0).contains("15")) << op->rgSetting->itemText(0).toStdString();
     window->ApplyUnits(0);
     EXPECT_TRUE(op->rgSetting->itemText(0).contains("-10")) << op->rgSetting->itemText(0).toStdString();
+}
+
+TEST_F(MainWindowTest, ApplyFontReachesTheTableOfControlsAndThePages) {
+    start();
+    const QStringList families = QFontDatabase::families();
+    ASSERT_FALSE(families.isEmpty());
+    const QString name = families.contains("DejaVu Serif") ? "DejaVu Serif" : families.last();
+    window->ApplyFont(name);
+    EXPECT_EQ(window->FontName(), name);
+    DialTab& d = dial();
+    EXPECT_EQ(d.gbBrgBasic->font().family(), name);
+    EXPECT_EQ(d.memoNotes->font().family(), name);
+    EXPECT_EQ(d.pbDS->badgeFont().family(), name);
+    EXPECT_EQ(child<QLabel>("labCalc")->font().family(), name);
+    // The calculation page was rebuilt and reloaded.
+    EXPECT_FALSE(child<QWidget>("htmlCalc") == nullptr);
+    quit();
+    EXPECT_TRUE(readSettings().contains(("FontName=" + name).toUtf8()));
 }
