@@ -92,10 +92,9 @@ QStringList TfrmSelFont::installedTextFamilies() {
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family))
             continue;
-        // A symbol font draws pictures in place of letters: no use for texts. Such
-        // fonts claim Latin as well, so the symbol mark alone decides.
+        // A symbol font draws pictures in place of letters: no use for texts.
         const auto systems = QFontDatabase::writingSystems(family);
-        if (systems.isEmpty() || systems.contains(QFontDatabase::Symbol))
+        if (systems.isEmpty() || (systems.size() == 1 && systems.first() == QFontDatabase::Symbol))
             continue;
         result << family;
     }

@@ -10,6 +10,7 @@
 #include "app/messages.h"
 #include "app/version.h"
 #include "reports/accpicwindow.h"
+#include "reports/acctab.h"
 #include "reports/calcpage.h"
 #include "reports/htmlpage.h"
 #include "reports/ratetab.h"
@@ -247,13 +248,21 @@ void TfrmMain::createTabs() {
         if (m.testFlag(Qt::ShiftModifier))
             saveHtml(m_htmlSelChart, unctora::reports::kChartSaveFile);
     });
+    m_accTab = new AccTab([this] { return table(); });
+    m_widgets.pgMain->addTab(m_accTab, "Accessories");
+    connect(m_accTab, &AccTab::pictureWanted, this, [this] { showAccessoryPicture(); });
+    connect(m_accTab, &AccTab::shiftDoubleClicked, this, [this] {
+        const std::string path = m_env.dataFilePath("acc.html").toStdString();
+        unctora::reports::saveHtmlSource(path, m_accTab->htmlExport());
+        m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
+    });
+    connect(m_widgets.pgMain, &QTabWidget::currentChanged, this, [this] { showAccessoryPicture(); });
     const struct {
         const char* tab;
         const char* label;
         const char* caption;
         const char* heading;
     } pages[] = {
-        {"tabAcc", "labAcc", "Accessories", "Accessoires for Talvik MERIDOSE"},
         {"tabDesign", nullptr, "Design only", nullptr},
     };
     for (const auto& p : pages) {
@@ -338,10 +347,27 @@ void TfrmMain::ApplyFont(const QString& name) {
                     m_htmlSelChart->setDefaultFontFace(n);
                     BuildSelectionChart();
                 }}};
-    if (auto* labAcc = findChild<QLabel*>("labAcc"))
-        a.accessories << T{labAcc, T::OwnFont};
+    a.accessories << T{m_accTab->labAcc, T::OwnFont} << T{m_accTab->sgAcc, T::Grid};
     a.menu = menuBar();
     unctora::app::ApplyFont(name, a);
+}
+
+void TfrmMain::showAccessoryPicture() {
+    if (!m_accPic || m_shutDown)
+        return;
+    if (m_widgets.pgMain->currentWidget() != m_accTab) {
+        m_accPic->hide();
+        return;
+    }
+    // The picture window follows the main window to its bottom right corner; the
+    // focus stays with the main window.
+    m_accPic->ShowAccessoryPicture(m_accTab->currentDesignation(), frameGeometry());
+    activateWindow();
+}
+
+void TfrmMain::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    showAccessoryPicture();
 }
 
 void TfrmMain::BuildCalcPage() {
@@ -434,6 +460,7 @@ void TfrmMain::FirstActivation() {
         showError(QString("Unable to create the folder %1").arg(m_env.dataDir));
     LoadSettings();
     m_rateTab->buildRateTable();
+    m_accTab->FillAccessoryGrid();
     ApplyUnits(m_units);
     UpdateConditionCaptions();
     m_dial->ocOpCond->openGroup(0);

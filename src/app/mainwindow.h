@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class AccTab;
 class DialTab;
 class OpCondTab;
 class RateTab;
@@ -88,6 +89,7 @@ protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     using Inputs = unctora::core::CalcInputs;
@@ -97,6 +99,7 @@ private:
     void createFooter();
     THtmlView* addHtmlPage(const char* tab, const char* label, const char* heading, const char* view);
     void rebuildPages(bool calc, bool chart);
+    void showAccessoryPicture();
     void saveHtml(THtmlView* view, std::string_view fileName);
     void connectInputs();
     void setUnitMarks(int units);
@@ -152,6 +155,7 @@ private:
     DialTab* m_dial = nullptr;
     RateTab* m_rateTab = nullptr;
     OpCondTab* m_opCondTab = nullptr;
+    AccTab* m_accTab = nullptr;
     THtmlView* m_htmlCalc = nullptr;
     THtmlView* m_htmlSelChart = nullptr;
 

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow.h"
 #include "app/messages.h"
+#include "reports/acctab.h"
 #include "reports/printing.h"
 #include "reports/printlayout.h"
 #include "reports/ratetab.h"
@@ -35,6 +36,17 @@ void TfrmMain::PrintCommand() {
         const QString title = QString::fromStdString(reports::gridPrintTitle(
             reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
         reports::printGrid(printer, *m_rateTab->sgRate, true, m_fontName, title, footer);
+        return;
+    }
+    if (page == m_accTab) {
+        if (shift) {
+            QGuiApplication::clipboard()->setText(m_accTab->copyText());
+            return;
+        }
+        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Accessories)));
+        const QString title = QString::fromStdString(
+            reports::gridPrintTitle(reports::PrintSource::Accessories, table(), 0));
+        reports::printGrid(printer, *m_accTab->sgAcc, false, m_fontName, title, footer);
         return;
     }
     if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {

@@ -3,6 +3,7 @@
 #include "advice/opcondtab.h"
 #include "app/dialtab.h"
 #include "app/fontwindow.h"
+#include "reports/acctab.h"
 #include "reports/ratetab.h"
 #include "app/mainwindow.h"
 #include "core/greases.h"
@@ -149,6 +150,7 @@ void TfrmMain::ApplyLanguage() {
     rebuildPages(true, false);
     m_opCondTab->ShowConditionDescription();
     m_rateTab->applyLanguage();
+    m_accTab->applyLanguage();
     ApplyUnits(static_cast<int>(CurrentUnits()));
     if (m_selFont)
         m_selFont->applyLanguage(table());
@@ -181,7 +183,6 @@ void TfrmMain::ApplyLanguage() {
     };
     heading("labCalc", text(K::strCalculations.data()));
     heading("labSelChart", text(K::strSelectionChartTitle.data()));
-    heading("labAcc", text(K::strAcc.data()) + " Talvik MERIDOSE");
 
     d->gbBrgBasic->setTitle(text(K::strBrgBasic.data()));
     d->gbBrgDim->setTitle(text(K::strBrgDim.data()));

@@ -18,7 +18,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QHBoxLayout>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -85,31 +85,24 @@ TfrmStrings::~TfrmStrings() {
 }
 
 void TfrmStrings::createControls() {
-    auto* toolbar = new QWidget;
-    toolbar->setObjectName("pnToolbar");
-    auto* buttons = new QHBoxLayout(toolbar);
-    buttons->setContentsMargins(4, 2, 4, 2);
-    buttons->setSpacing(2);
+    auto* toolbar = new QToolBar;
+    toolbar->setObjectName("tbMain");
     auto button = [&](const char* name, const QString& caption, const QString& hint,
-                      QStyle::StandardPixmap icon) {
+                      QStyle::StandardPixmap icon, bool visible) {
         auto* b = new QToolButton;
         b->setObjectName(name);
-        b->setAutoRaise(true);
         b->setText(caption);
         b->setToolTip(hint);
         if (caption.isEmpty())
             b->setIcon(style()->standardIcon(icon));
-        buttons->addWidget(b);
+        toolbar->addWidget(b)->setVisible(visible);
         return b;
     };
-    bnReload = button("bnReload", {}, "Reload from file", QStyle::SP_BrowserReload);
-    bnSave = button("bnSave", {}, "Save strings back to file", QStyle::SP_DialogSaveButton);
-    bnSearch = button("bnSearch", "!", "Search", QStyle::SP_CustomBase);
-    bnClose = button("bnClose", "Close", {}, QStyle::SP_CustomBase);
-    buttons->addStretch(1);
+    bnReload = button("bnReload", {}, "Reload from file", QStyle::SP_BrowserReload, true);
+    bnSave = button("bnSave", {}, "Save strings back to file", QStyle::SP_DialogSaveButton, true);
     // Search and Close were never finished; they stay in place but out of sight.
-    bnSearch->hide();
-    bnClose->hide();
+    bnSearch = button("bnSearch", "!", "Search", QStyle::SP_CustomBase, false);
+    bnClose = button("bnClose", "Close", {}, QStyle::SP_CustomBase, false);
 
     lbLang = new QListWidget;
     lbLang->setObjectName("lbLang");
