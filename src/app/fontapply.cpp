@@ -30,12 +30,9 @@ bool takesChildFont(const QWidget* w) {
            qobject_cast<const QLineEdit*>(w) || qobject_cast<const QGroupBox*>(w);
 }
 
-// Makes w keep the family it shows now when its parent's font changes.
-void pinFamily(QWidget* w) {
-    if (w->font().resolveMask() & (QFont::FamiliesResolved | QFont::FamilyResolved))
-        return;
-    setFontName(w, w->font().family());
-}
+// Makes w keep the font it shows now when its parent's font changes. What w inherits
+// counts as set on w itself from here on.
+void pinFont(QWidget* w) { setFontName(w, w->font().family()); }
 
 void applyGrid(QTableWidget* grid, const QString& name) {
     setFontName(grid, name);
@@ -80,7 +77,7 @@ void SetFontOfChildren(QWidget* container, const QString& name) {
         if (takesChildFont(child))
             setFontName(child, name);
         else
-            pinFamily(child);
+            pinFont(child);
     }
 }
 

@@ -92,9 +92,10 @@ QStringList TfrmSelFont::installedTextFamilies() {
     for (const QString& family : QFontDatabase::families()) {
         if (QFontDatabase::isPrivateFamily(family))
             continue;
-        // A symbol font draws pictures in place of letters: no use for texts.
+        // A symbol font draws pictures in place of letters: no use for texts. Such
+        // fonts claim Latin as well, so the symbol mark alone decides.
         const auto systems = QFontDatabase::writingSystems(family);
-        if (systems.isEmpty() || (systems.size() == 1 && systems.first() == QFontDatabase::Symbol))
+        if (systems.isEmpty() || systems.contains(QFontDatabase::Symbol))
             continue;
         result << family;
     }

@@ -18,7 +18,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QToolBar>
+#include <QHBoxLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -85,24 +85,31 @@ TfrmStrings::~TfrmStrings() {
 }
 
 void TfrmStrings::createControls() {
-    auto* toolbar = new QToolBar;
-    toolbar->setObjectName("tbMain");
+    auto* toolbar = new QWidget;
+    toolbar->setObjectName("pnToolbar");
+    auto* buttons = new QHBoxLayout(toolbar);
+    buttons->setContentsMargins(4, 2, 4, 2);
+    buttons->setSpacing(2);
     auto button = [&](const char* name, const QString& caption, const QString& hint,
-                      QStyle::StandardPixmap icon, bool visible) {
+                      QStyle::StandardPixmap icon) {
         auto* b = new QToolButton;
         b->setObjectName(name);
+        b->setAutoRaise(true);
         b->setText(caption);
         b->setToolTip(hint);
         if (caption.isEmpty())
             b->setIcon(style()->standardIcon(icon));
-        toolbar->addWidget(b)->setVisible(visible);
+        buttons->addWidget(b);
         return b;
     };
-    bnReload = button("bnReload", {}, "Reload from file", QStyle::SP_BrowserReload, true);
-    bnSave = button("bnSave", {}, "Save strings back to file", QStyle::SP_DialogSaveButton, true);
+    bnReload = button("bnReload", {}, "Reload from file", QStyle::SP_BrowserReload);
+    bnSave = button("bnSave", {}, "Save strings back to file", QStyle::SP_DialogSaveButton);
+    bnSearch = button("bnSearch", "!", "Search", QStyle::SP_CustomBase);
+    bnClose = button("bnClose", "Close", {}, QStyle::SP_CustomBase);
+    buttons->addStretch(1);
     // Search and Close were never finished; they stay in place but out of sight.
-    bnSearch = button("bnSearch", "!", "Search", QStyle::SP_CustomBase, false);
-    bnClose = button("bnClose", "Close", {}, QStyle::SP_CustomBase, false);
+    bnSearch->hide();
+    bnClose->hide();
 
     lbLang = new QListWidget;
     lbLang->setObjectName("lbLang");
@@ -158,7 +165,11 @@ void TfrmStrings::createControls() {
     column->addWidget(pnEdit);
     column->addWidget(sbStatus);
 
+    // A click shows the line afresh even when it was selected already, dropping
+    // what was typed and not accepted.
     connect(lbLang, &QListWidget::currentRowChanged, this, [this] { ShowSelected(); });
+    connect(lbLang, &QListWidget::itemClicked, this, [this] { ShowSelected(); });
+    connect(lbText, &QListView::clicked, this, [this] { ShowSelected(); });
     connect(lbText->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!m_showing)
             ShowSelected();

@@ -3,12 +3,18 @@
 #include "mainwindow_fixture.h"
 
 #include "advice/opcondtab.h"
+#include "reports/accpicwindow.h"
+#include "reports/acctab.h"
 #include "reports/ratetab.h"
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QWheelEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGroupBox>
@@ -120,4 +126,40 @@ TEST_F(MainWindowTest, ApplyFontReachesTheTableOfControlsAndThePages) {
     EXPECT_FALSE(child<QWidget>("htmlCalc") == nullptr);
     quit();
     EXPECT_TRUE(readSettings().contains(("FontName=" + name).toUtf8()));
+}
+
+TEST_F(MainWindowTest, AccessoriesTabAndItsPictureWindow) {
+    start();
+    TfrmAccPic picture(window.get());
+    window->attachWindows(&picture, nullptr, strings.get());
+    auto* pg = child<QTabWidget>("pgMain");
+    auto* acc = child<AccTab>("tabAcc");
+    ASSERT_TRUE(acc);
+    EXPECT_EQ(acc->sgAcc->rowCount(), 38);
+    for (int r = 1; r < acc->sgAcc->rowCount(); ++r)
+        EXPECT_GE(acc->sgAcc->rowHeight(r), 42) << r;
+    pg->setCurrentWidget(acc);
+    EXPECT_TRUE(picture.isVisible());
+    acc->sgAcc->setCurrentCell(5, 1);
+    EXPECT_EQ(picture.windowTitle(), acc->sgAcc->item(5, 0)->text());
+    EXPECT_FALSE(picture.Image1->pixmap().isNull());
+    // The wheel shows the picture again but leaves the current row.
+    QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(acc->sgAcc->viewport(), &wheel);
+    EXPECT_EQ(acc->sgAcc->currentRow(), 5);
+    // Another tab hides the window; a language change keeps the row.
+    pg->setCurrentIndex(0);
+    EXPECT_FALSE(picture.isVisible());
+    child<QAction>("miGerman")->trigger();
+    EXPECT_EQ(acc->sgAcc->currentRow(), 5);
+    EXPECT_NE(acc->labAcc->text().indexOf("Talvik MERIDOSE"), -1);
+    // Shift + double-click exports the grid.
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                    Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(acc->sgAcc->viewport(), &dbl);
+    ASSERT_FALSE(messages.messages.isEmpty());
+    EXPECT_TRUE(messages.messages.last().startsWith("HTML has been saved as "));
+    EXPECT_TRUE(QFile::exists(env.dataFilePath("acc.html")));
+    window->attachWindows(nullptr, nullptr, strings.get());
 }
