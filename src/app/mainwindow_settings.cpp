@@ -2,6 +2,7 @@
 
 #include "app/dialtab.h"
 #include "app/mainwindow.h"
+#include "app/placement.h"
 #include "app/regini.h"
 #include "app/settingsdata.h"
 #include "app/version.h"
@@ -14,9 +15,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QLocale>
-#include <QScreen>
 
 using namespace unctora;
 
@@ -119,36 +118,10 @@ void TfrmMain::SaveLanguageAndUnits() {
 }
 
 void TfrmMain::RestoreWindowPlacement() {
-    app::TStRegIni ini(settingsPath(m_env), true);
-    ini.Section = "frmMain";
-    int left = ini.ReadInteger("WinLeft", 0);
-    int top = ini.ReadInteger("WinTop", 0);
     // The main window has a fixed size: no width or height is stored.
-    const QSize size = frameGeometry().size().expandedTo(this->size());
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1280, 1024);
-    const int w = size.width(), h = size.height();
-    if (left < 0)
-        left = (area.width() - w) / 2;
-    if (top < 0)
-        top = (area.height() - h) / 2;
-    if (left < 0)
-        left = 0;
-    if (left + w > area.width())
-        left = area.width() - w;
-    if (top < 0)
-        top = 0;
-    if (top + h > area.height())
-        top = area.height() - h;
-    move(left, top);
+    app::RestoreWindowPlacement(*this, settingsPath(m_env), "frmMain", false);
 }
 
 void TfrmMain::SaveWindowPlacement() {
-    app::TStRegIni ini(settingsPath(m_env), true);
-    ini.setDeferred(true);
-    ini.Section = "frmMain";
-    ini.WriteInteger("WinLeft", x());
-    ini.WriteInteger("WinTop", y());
-    ini.WriteInteger("WinState", isMinimized() ? 1 : isMaximized() ? 2 : 0);
-    ini.UpdateFile();
+    app::SaveWindowPlacement(*this, settingsPath(m_env), "frmMain", false);
 }

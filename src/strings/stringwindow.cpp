@@ -1,5 +1,7 @@
 #include "strings/stringwindow.h"
 
+#include "app/placement.h"
+
 #include "app/fileio.h"
 #include "app/messages.h"
 #include "app/regini.h"
@@ -295,34 +297,7 @@ void TfrmStrings::showError(const QString& text) {
 }
 
 void TfrmStrings::RestoreWindowPlacement() {
-    app::TStRegIni ini(m_settingsFile.toStdString(), true);
-    ini.Section = "frmStrings";
-    int left = ini.ReadInteger("WinLeft", 0);
-    int top = ini.ReadInteger("WinTop", 0);
-    int w = ini.ReadInteger("WinWidth", 0);
-    int h = ini.ReadInteger("WinHeight", 0);
-    if (w <= 0)
-        w = width();
-    if (h <= 0)
-        h = height();
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1280, 1024);
-    // A negative position centres the window; then it is kept on the screen, the
-    // left and top edges before the right and bottom ones.
-    if (left < 0)
-        left = (area.width() - w) / 2;
-    if (top < 0)
-        top = (area.height() - h) / 2;
-    if (left < 0)
-        left = 0;
-    if (left + w > area.width())
-        left = area.width() - w;
-    if (top < 0)
-        top = 0;
-    if (top + h > area.height())
-        top = area.height() - h;
-    move(left, top);
-    resize(w, h);
+    unctora::app::RestoreWindowPlacement(*this, m_settingsFile.toStdString(), "frmStrings", true);
 }
 
 void TfrmStrings::SaveWindowPlacement() {
@@ -330,14 +305,5 @@ void TfrmStrings::SaveWindowPlacement() {
     // nothing has been set up and there is nothing to keep.
     if (!QFileInfo(m_settingsFile).absoluteDir().exists())
         return;
-    app::TStRegIni ini(m_settingsFile.toStdString(), true);
-    ini.setDeferred(true);
-    ini.Section = "frmStrings";
-    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-    ini.WriteInteger("WinLeft", isMaximized() || isMinimized() ? normal.x() : x());
-    ini.WriteInteger("WinTop", isMaximized() || isMinimized() ? normal.y() : y());
-    ini.WriteInteger("WinState", isMinimized() ? 1 : isMaximized() ? 2 : 0);
-    ini.WriteInteger("WinWidth", normal.width());
-    ini.WriteInteger("WinHeight", normal.height());
-    ini.UpdateFile();
+    unctora::app::SaveWindowPlacement(*this, m_settingsFile.toStdString(), "frmStrings", true);
 }

@@ -1,5 +1,6 @@
 #include "mainwindow_fixture.h"
 
+#include "app/placement.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
@@ -302,4 +303,15 @@ TEST(Application, AnExceptionFromAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_FALSE(QCoreApplication::sendEvent(&object, &event));
     ASSERT_EQ(applicationMessages().errors.size(), 1);
     EXPECT_EQ(applicationMessages().errors[0], "Unable to write to /nowhere/calc.html");
+}
+
+TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
+    using unctora::app::placedPosition;
+    const QSize screen(1920, 1080);
+    EXPECT_EQ(placedPosition(-4, 10, 870, 680, screen), QPoint(525, 10)); // centred across
+    EXPECT_EQ(placedPosition(5000, 10, 870, 680, screen), QPoint(1050, 10)); // right edge on the screen's
+    EXPECT_EQ(placedPosition(10, -1, 870, 680, screen), QPoint(10, 200));
+    EXPECT_EQ(placedPosition(10, 900, 870, 680, screen), QPoint(10, 400));
+    // Larger than the screen: left and top may end negative.
+    EXPECT_EQ(placedPosition(0, 0, 2000, 680, screen), QPoint(-80, 0));
 }

@@ -1,0 +1,64 @@
+#include "app/placement.h"
+
+#include "app/regini.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace unctora::app {
+
+QPoint placedPosition(int left, int top, int w, int h, const QSize& screen) {
+    if (left < 0)
+        left = (screen.width() - w) / 2;
+    if (top < 0)
+        top = (screen.height() - h) / 2;
+    if (left < 0)
+        left = 0;
+    if (left + w > screen.width())
+        left = screen.width() - w;
+    if (top < 0)
+        top = 0;
+    if (top + h > screen.height())
+        top = screen.height() - h;
+    return {left, top};
+}
+
+void RestoreWindowPlacement(QWidget& window, const std::string& settingsFile,
+                            const std::string& section, bool resizable) {
+    TStRegIni ini(settingsFile, true);
+    ini.Section = section;
+    const int left = ini.ReadInteger("WinLeft", 0);
+    const int top = ini.ReadInteger("WinTop", 0);
+    int w = resizable ? ini.ReadInteger("WinWidth", 0) : -1;
+    int h = resizable ? ini.ReadInteger("WinHeight", 0) : -1;
+    const QSize current = window.frameGeometry().size().expandedTo(window.size());
+    if (w <= 0)
+        w = resizable ? window.width() : current.width();
+    if (h <= 0)
+        h = resizable ? window.height() : current.height();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->geometry().size() : QSize(1280, 1024);
+    window.move(placedPosition(left, top, w, h, area));
+    if (resizable)
+        window.resize(w, h);
+}
+
+void SaveWindowPlacement(const QWidget& window, const std::string& settingsFile,
+                         const std::string& section, bool resizable) {
+    TStRegIni ini(settingsFile, true);
+    ini.setDeferred(true);
+    ini.Section = section;
+    const bool normal = !window.isMaximized() && !window.isMinimized();
+    const QRect r = normal ? window.geometry() : window.normalGeometry();
+    ini.WriteInteger("WinLeft", normal ? window.x() : r.x());
+    ini.WriteInteger("WinTop", normal ? window.y() : r.y());
+    ini.WriteInteger("WinState", window.isMinimized() ? 1 : window.isMaximized() ? 2 : 0);
+    if (resizable) {
+        ini.WriteInteger("WinWidth", r.width());
+        ini.WriteInteger("WinHeight", r.height());
+    }
+    ini.UpdateFile();
+}
+
+} // namespace unctora::app
