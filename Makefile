@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 
 DEPS := cmake ninja-build g++ pkg-config make \
         qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev \
-        libgtest-dev libgmock-dev libbenchmark-dev
+        libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
 # Only the running program needs these: the tests run on Qt's offscreen platform.
 RUN_DEPS := fonts-noto-cjk fonts-thai-tlwg xvfb xauth
 FUZZ_DEPS := clang-14 libclang-rt-14-dev

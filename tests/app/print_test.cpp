@@ -10,11 +10,21 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
 namespace {
+
+// The text of a PDF, by pdftotext (poppler-utils, installed with the test tools).
+QString pdfText(const QString& path) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    if (!p.waitForFinished(20000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 
 class PrintTest : public MainWindowTest {
 protected:
@@ -42,6 +52,13 @@ TEST_F(PrintTest, DispenseRateGridPrintsAndShiftCopies) {
     QFile pdf(messages.pdfPath);
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(4) == "%PDF");
+    // The page carries the table's own lubricator in its title (not the calculation's
+    // VOXA 125), the rows and the footer.
+    const QString text = pdfText(messages.pdfPath);
+    EXPECT_TRUE(text.contains("Dispense rate ZOLT 120ml")) << text.toStdString();
+    EXPECT_FALSE(text.contains("VOXA 125"));
+    EXPECT_TRUE(text.contains("Output from Talvik Unctora v06.00 (291013)"));
+    EXPECT_TRUE(text.contains("108.0"));
 }
 
 TEST_F(PrintTest, CancelledDialogPrintsNothing) {
