@@ -2,7 +2,7 @@
 
 #include "advice/notebox.h"
 #include "advice/warnings.h"
-#include "advice/opcondtab.h"
+#include "app/opcondtab.h"
 #include "app/aboutwindow.h"
 #include "app/dialtab.h"
 #include "app/fontapply.h"

@@ -1,6 +1,6 @@
 // TfrmMain: units of measure, condition captions and the texts of the language.
 
-#include "advice/opcondtab.h"
+#include "app/opcondtab.h"
 #include "app/dialtab.h"
 #include "app/fontwindow.h"
 #include "reports/acctab.h"

@@ -1,5 +1,7 @@
 #include "reports/accdrawing.h"
 
+#include "reports/pictures.h"
+
 #include <QLinearGradient>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -22,14 +24,6 @@ QBrush across(qreal left, qreal right, const Finish& f) {
 
 QPen outline(const Finish& f, qreal width) { return QPen(f.outline, width); }
 
-QFont labelFont(qreal pixels, bool bold) {
-    QFont font;
-    font.setFamilies({"DejaVu Sans", "Arial", "Helvetica"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qRound(pixels));
-    font.setBold(bold);
-    return font;
-}
 
 // ---------------------------------------------------------------------------------------
 // Round parts along a local axis: x across, y down the axis, centred on x = 0.
@@ -129,7 +123,7 @@ void nipple(QPainter& p, qreal bottom, const Finish& f) {
 
 // A size written beside a part, with a short leader to it.
 void label(QPainter& p, QPointF at, const QString& text, bool toRight, qreal pixels) {
-    p.setFont(labelFont(pixels, true));
+    p.setFont(pictureFont(pixels, true));
     p.setPen(QPen(kInk, 0.8));
     const QPointF elbow = at + QPointF(toRight ? 12 : -12, 0);
     p.drawLine(at, elbow);
@@ -157,7 +151,7 @@ void dimension(QPainter& p, QPointF a, QPointF b, const QString& text) {
     p.drawLine(a, b);
     arrowHead(p, a, b);
     arrowHead(p, b, a);
-    p.setFont(labelFont(11, true));
+    p.setFont(pictureFont(11, true));
     const QPointF mid = (a + b) / 2;
     const bool vertical = qAbs(b.y() - a.y()) > qAbs(b.x() - a.x());
     const QRectF box = vertical ? QRectF(mid.x() + 4, mid.y() - 8, 70, 16)

@@ -42,7 +42,6 @@ inline const Finish kRed{QColor(0x6a, 0x10, 0x10), QColor(0x9c, 0x1c, 0x18), QCo
 
 QBrush across(qreal left, qreal right, const Finish& f);
 QPen outline(const Finish& f, qreal width = 0.9);
-QFont labelFont(qreal pixels, bool bold = false);
 
 void cylinder(QPainter& p, qreal top, qreal length, qreal width, const Finish& f, qreal radius = 1.5);
 void hexagon(QPainter& p, qreal top, qreal length, qreal acrossCorners, const Finish& f);

@@ -1,6 +1,7 @@
 // The mounting, protection and applicator parts and the parts of one drive, each on
 // the 200 × 200 backdrop.
 #include "reports/accdrawing.h"
+#include "reports/pictures.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>
@@ -73,7 +74,7 @@ void drawClamp(QPainter& p, bool drive) {
         p.setBrush(QColor(0x3a, 0x3f, 0x45));
         p.drawRoundedRect(QRectF(c.x() - 18, c.y() - 10, 36, 20), 4, 4);
         p.setPen(QColor(0x9f, 0xe0, 0x7a));
-        p.setFont(labelFont(10, true));
+        p.setFont(pictureFont(10, true));
         p.drawText(QRectF(c.x() - 18, c.y() - 10, 36, 20), Qt::AlignCenter, QStringLiteral("12"));
     } else {
         QRadialGradient g(c - QPointF(10, 12), r * 1.2);
@@ -140,10 +141,10 @@ void drawMagnet(QPainter& p) {
     cylinder(p, 84, 7, 24, kZinc, 0);
     femaleMouth(p, 59.5, 22, kZinc);
     p.setPen(Qt::white);
-    p.setFont(labelFont(10, true));
+    p.setFont(pictureFont(10, true));
     p.drawText(QRectF(-38, 97, 76, 16), Qt::AlignCenter, QStringLiteral("N   S"));
     dimension(p, QPointF(-38, 40), QPointF(38, 40), QString());
-    p.setFont(labelFont(11, true));
+    p.setFont(pictureFont(11, true));
     p.setPen(kInk);
     p.drawText(QRectF(-40, 22, 80, 16), Qt::AlignCenter, QStringLiteral("Ø 50 mm"));
     p.setPen(QPen(kInk, 0.6));
@@ -263,7 +264,7 @@ void drawFlatBrush(QPainter& p, int mm) {
     drop(p, QPointF(-w / 4, 156), 5, kOil);
     drop(p, QPointF(w / 5, 160), 4, kOil);
     dimension(p, QPointF(-w / 2, 176), QPointF(w / 2, 176), QString());
-    p.setFont(labelFont(11, true));
+    p.setFont(pictureFont(11, true));
     p.setPen(kInk);
     p.drawText(QRectF(w / 2 + 4, 168, 60, 16), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1 mm").arg(mm));
     label(p, QPointF(11, 26), QStringLiteral("G 1/4"));
@@ -302,7 +303,7 @@ void drawRoundBrush(QPainter& p) {
     p.setBrush(kHole);
     p.drawEllipse(c, 3, 3);
     drop(p, QPointF(112, 164), 5, kOil);
-    p.setFont(labelFont(11, true));
+    p.setFont(pictureFont(11, true));
     p.setPen(kInk);
     p.drawText(QRectF(128, 62, 70, 16), Qt::AlignLeft, QStringLiteral("Ø 25 mm"));
     label(p, QPointF(50, 24), QStringLiteral("G 1/4"), false);
@@ -358,10 +359,10 @@ void drawBatteryPack(QPainter& p) {
     }
     p.fillRect(QRectF(pack.left() + 8, pack.top() + 34, pack.width() - 16, 36), QColor(255, 255, 255, 235));
     p.setPen(kAccent);
-    p.setFont(labelFont(22, true));
+    p.setFont(pictureFont(22, true));
     p.drawText(QRectF(pack.left(), pack.top() + 34, pack.width(), 36), Qt::AlignCenter, QStringLiteral("4.5 V"));
     p.setPen(Qt::white);
-    p.setFont(labelFont(16, true));
+    p.setFont(pictureFont(16, true));
     p.drawText(QRectF(pack.left() + 6, pack.top() + 8, 24, 20), Qt::AlignCenter, QStringLiteral("+"));
     p.drawText(QRectF(pack.right() - 30, pack.top() + 8, 24, 20), Qt::AlignCenter, QStringLiteral("−"));
     // Cable to the plug.
@@ -418,7 +419,7 @@ void drawKey(QPainter& p) {
     p.setBrush(g);
     p.drawPath(grip);
     p.setPen(Qt::white);
-    p.setFont(labelFont(13, true));
+    p.setFont(pictureFont(13, true));
     p.drawText(QRectF(-34, -10, 36, 20), Qt::AlignCenter, QStringLiteral("1–12"));
 }
 

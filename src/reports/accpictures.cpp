@@ -1,6 +1,7 @@
 #include "reports/accpictures.h"
 
 #include "reports/accdrawing.h"
+#include "reports/pictures.h"
 #include "reports/accessories.h"
 
 #include <QLinearGradient>
@@ -90,7 +91,7 @@ void drawElbow(QPainter& p, qreal degrees, bool swivel) {
         p.setBrush(kAccent);
         const qreal a = qDegreesToRadians(140.0);
         arrowHead(p, QPointF(34 * qCos(a), 30 - 8 * qSin(a)), QPointF(34 * qCos(a) + 6, 30 - 8 * qSin(a) + 3), 7);
-        p.setFont(labelFont(11, true));
+        p.setFont(pictureFont(11, true));
         p.setPen(kAccent);
         p.drawText(QRectF(-20, 4, 40, 16), Qt::AlignCenter, QStringLiteral("360°"));
     }
@@ -103,7 +104,7 @@ void drawElbow(QPainter& p, qreal degrees, bool swivel) {
     p.drawLine(QPointF(0, 96), QPointF(70 * qSin(a), 96 + 70 * qCos(a)));
     p.setPen(QPen(kInk, 1));
     p.drawArc(QRectF(-40, 56, 80, 80), -90 * 16, qRound(degrees) * 16);
-    p.setFont(labelFont(12, true));
+    p.setFont(pictureFont(12, true));
     p.setPen(kInk);
     const qreal mid = qDegreesToRadians(degrees / 2);
     p.drawText(QRectF(60 * qSin(mid) - 18, 96 + 60 * qCos(mid) - 4, 36, 16), Qt::AlignCenter,
@@ -131,7 +132,7 @@ void drawYConnector(QPainter& p) {
     cylinder(p, 84, 30, 34, f, 12);
     cylinder(p, 112, 5, 16, f, 0);
     maleThread(p, 116, 30, 21, f);
-    p.setFont(labelFont(11, true));
+    p.setFont(pictureFont(11, true));
     p.setPen(kInk);
     p.drawText(QRectF(-90, 18, 60, 14), Qt::AlignCenter, QStringLiteral("G 1/4"));
     p.drawText(QRectF(30, 18, 60, 14), Qt::AlignCenter, QStringLiteral("G 1/4"));
@@ -194,7 +195,7 @@ void drawHose(QPainter& p) {
     p.rotate(180);
     hoseFitting(p, true);
     p.restore();
-    p.setFont(labelFont(12, true));
+    p.setFont(pictureFont(12, true));
     p.setPen(kInk);
     p.drawText(QRectF(86, 62, 80, 16), Qt::AlignLeft, QStringLiteral("300 mm"));
     label(p, QPointF(64, 40), QStringLiteral("G 1/4"));
@@ -228,7 +229,7 @@ void drawTubeRoll(QPainter& p) {
     p.drawEllipse(QPointF(176, 85), 5, 2.4);
     p.setBrush(kHole);
     p.drawEllipse(QPointF(176, 85), 3.4, 1.5);
-    p.setFont(labelFont(12, true));
+    p.setFont(pictureFont(12, true));
     p.setPen(kInk);
     p.drawText(QRectF(0, 16, 200, 18), Qt::AlignCenter, QStringLiteral("Ø 8 × 6 mm   5 m"));
 }

@@ -46,16 +46,6 @@ PictureId identify(int number) {
     return {};
 }
 
-QFont pictureFont(qreal pixels, bool bold) {
-    // A plain face of our own choosing: the display font the user picks may be decorative.
-    QFont font;
-    font.setFamilies({"DejaVu Sans", "Arial", "Helvetica"});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(qRound(pixels));
-    font.setBold(bold);
-    return font;
-}
-
 // A point at `radius` from `centre`, `degrees` clockwise from twelve o'clock.
 QPointF polar(QPointF centre, qreal radius, qreal degrees) {
     const qreal a = qDegreesToRadians(degrees);
@@ -482,6 +472,16 @@ QPixmap settingPicture(int number, qreal devicePixelRatio) {
     pixmap = QPixmap::fromImage(image);
     QPixmapCache::insert(key, pixmap);
     return pixmap;
+}
+
+QFont pictureFont(qreal pixels, bool bold) {
+    // A plain face of our own choosing: the display font the user picks may be decorative.
+    QFont font;
+    font.setFamilies({"DejaVu Sans", "Arial", "Helvetica"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(qRound(pixels));
+    font.setBold(bold);
+    return font;
 }
 
 } // namespace unctora::reports

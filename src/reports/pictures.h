@@ -10,6 +10,7 @@
 //
 // The lubricator pictures need the compiled-in artwork (AppEnvironment::initResources).
 
+#include <QFont>
 #include <QImage>
 #include <QPixmap>
 #include <QSize>
@@ -27,5 +28,8 @@ QImage settingImage(int number, qreal devicePixelRatio = 1);
 
 // As settingImage, as a pixmap; drawn once per number and ratio and then kept.
 QPixmap settingPicture(int number, qreal devicePixelRatio = 1);
+
+// The plain sans-serif face the drawn pictures label their parts with.
+QFont pictureFont(qreal pixels, bool bold = false);
 
 } // namespace unctora::reports

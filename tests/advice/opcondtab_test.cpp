@@ -1,7 +1,7 @@
 // The "Operating conditions" tab against input groups filled the way the main
 // window fills them, with the shipped language file.
 
-#include "advice/opcondtab.h"
+#include "app/opcondtab.h"
 
 #include "strings/format.h"
 #include "strings/itemlist.h"

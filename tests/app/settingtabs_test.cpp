@@ -2,7 +2,7 @@
 // real main window.
 #include "mainwindow_fixture.h"
 
-#include "advice/opcondtab.h"
+#include "app/opcondtab.h"
 #include "reports/accpicwindow.h"
 #include "reports/acctab.h"
 #include "reports/ratetab.h"

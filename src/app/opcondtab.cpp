@@ -1,4 +1,4 @@
-#include "advice/opcondtab.h"
+#include "app/opcondtab.h"
 
 #include "advice/opcond.h"
 #include "strings/keys.h"
