@@ -13,10 +13,11 @@ DEPS := cmake ninja-build g++ pkg-config make \
 RUN_DEPS := fonts-noto-cjk fonts-thai-tlwg xvfb xauth
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
 BENCH_DEPS := bc time
+PACKAGE_DEPS := dpkg-dev file desktop-file-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build run run-batch test bench fuzz clean
+.PHONY: all deps fuzz-deps configure build run run-batch test bench fuzz package install clean
 
 all: build
 
@@ -74,6 +75,18 @@ fuzz: fuzz-deps
 	  echo "== $$name for $(FUZZ_SECONDS) s"; \
 	  $$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD)-fuzz/corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
+
+# The Debian package of the program (stripped), into $(BUILD)/; see the README.
+package: build
+	$(call install_missing,$(PACKAGE_DEPS))
+	cd $(BUILD) && cpack -G DEB
+	@ls -l $(BUILD)/unctora_*.deb
+
+# Installs into PREFIX (default /usr/local): executables and the language file in
+# lib/unctora, commands in bin, the menu entry and its icon under share.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz

@@ -5,6 +5,8 @@
 UnctoraApplication::UnctoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Unctora");
     setOrganizationName("Talvik");
+    // Lets the desktop match the window with the menu entry and its icon.
+    setDesktopFileName("org.talvik.Unctora");
 }
 
 bool UnctoraApplication::notify(QObject* receiver, QEvent* event) {

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and checks what an installed Unctora needs:
+# the executables beside the language file, commands in bin/ that find it through their
+# symlinks from any folder, and a menu entry whose command and icon are really there.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+for f in lib/unctora/unctora lib/unctora/unctora-calc lib/unctora/unctora.sil \
+         share/applications/org.talvik.Unctora.desktop \
+         share/metainfo/org.talvik.Unctora.metainfo.xml \
+         share/icons/hicolor/scalable/apps/org.talvik.Unctora.svg \
+         share/icons/hicolor/48x48/apps/org.talvik.Unctora.png; do
+  [ -e "$prefix/$f" ] || fail "$f is not installed"
+done
+for p in unctora unctora-calc; do
+  [ -L "$prefix/bin/$p" ] || fail "bin/$p is not a symlink"
+  [ "$(readlink -f "$prefix/bin/$p")" = "$(readlink -f "$prefix/lib/unctora/$p")" ] ||
+    fail "bin/$p does not lead to lib/unctora/$p"
+  [ -x "$prefix/bin/$p" ] || fail "bin/$p is not executable"
+done
+cmp -s "$prefix/lib/unctora/unctora.sil" "$(dirname "$0")/../../resources/unctora.sil" ||
+  fail "the installed language file differs from the source"
+
+# The batch calculator reads its texts from the installed language file, called through
+# its symlink from an unrelated folder.
+out=$(cd / && "$prefix/bin/unctora-calc" text strOptions1 --lang German)
+[ "$out" = "&Optionen" ] || fail "unctora-calc text gave '$out'"
+csv=$(cd / && printf 'Bore_mm,D_mm,B_mm,Speed\n60,110,22,2980\n' | "$prefix/bin/unctora-calc" -) ||
+  fail "unctora-calc failed on a valid row"
+case $csv in Id,Bore_mm,*",ok,"*) ;; *) fail "unctora-calc gave: $csv" ;; esac
+
+desktop=$prefix/share/applications/org.talvik.Unctora.desktop
+exec_cmd=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+[ -x "$prefix/bin/$exec_cmd" ] || fail "the menu entry starts '$exec_cmd', which is not installed"
+[ -e "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "the menu entry's icon '$icon' is not installed"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+fi
+echo "install layout OK"
