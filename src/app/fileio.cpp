@@ -58,6 +58,15 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         ::unlink(tmp.c_str());
         fail(path, err);
     }
+    // The rename itself reaches the disk only with its folder; a power cut right after
+    // a save would otherwise bring the old file back. Not every file system can do it.
+    const auto slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
