@@ -17,7 +17,7 @@ PACKAGE_DEPS := dpkg-dev file desktop-file-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package install clean
+.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package package-check install clean
 
 all: build
 
@@ -95,6 +95,11 @@ package: build
 	$(call install_missing,$(PACKAGE_DEPS))
 	cd $(BUILD) && cpack -G DEB
 	@ls -l $(BUILD)/unctora_*.deb
+
+# The package on a fresh Debian 12 (debootstrap; needs root and the network).
+package-check: package
+	$(call install_missing,debootstrap xvfb x11-apps)
+	tests/install/check-package.sh $(BUILD)/unctora_$$(sed -n 's/^project(unctora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)_amd64.deb
 
 # Installs into PREFIX (default /usr/local): executables and the language file in
 # lib/unctora, commands in bin, the menu entry and its icon under share.
