@@ -13,6 +13,10 @@ public:
     void setMessages(MessageSink* messages) { m_messages = messages; }
     bool notify(QObject* receiver, QEvent* event) override;
 
+    // SIGTERM, SIGINT and SIGHUP (a session that ends, Ctrl+C in a terminal) end the
+    // program as Quit does, so the settings and the window position are saved.
+    void quitOnTerminationSignals();
+
 private:
     MessageSink* m_messages = nullptr;
 };

@@ -11,6 +11,7 @@
 
 int main(int argc, char** argv) {
     UnctoraApplication app(argc, argv);
+    app.quitOnTerminationSignals();
     BoxMessages messages;
     app.setMessages(&messages);
     QApplication::setStyle("Fusion");
