@@ -3,6 +3,7 @@
 #include "app/fileio.h"
 
 #include <SimpleIni.h>
+#include <algorithm>
 #include <charconv>
 
 namespace unctora::app {
@@ -73,8 +74,14 @@ std::string TStRegIni::ReadString(const std::string& key, const std::string& def
     if (!v)
         return def;
     std::string s = trimBlanks(v);
-    if (s.size() > kMaxValueLength)
-        s.resize(kMaxValueLength);
+    if (s.size() > kMaxValueLength) {
+        // Cut before a character, not inside one (a UTF-8 character has at most three
+        // continuation bytes), and without leaving blanks at the new end.
+        std::size_t n = kMaxValueLength;
+        for (int k = 0; k < 3 && n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80; ++k)
+            --n;
+        s = trimBlanks(s.substr(0, n));
+    }
     if (s.size() >= 2 && ((s.front() == '"' && s.back() == '"') ||
                           (s.front() == '\'' && s.back() == '\'')))
         s = s.substr(1, s.size() - 2);
@@ -83,7 +90,11 @@ std::string TStRegIni::ReadString(const std::string& key, const std::string& def
 
 void TStRegIni::WriteString(const std::string& key, const std::string& value) {
     load();
-    if (m_impl->ini.SetValue(Section.c_str(), key.c_str(), value.c_str(), nullptr, true) < 0)
+    // A value is one line of the file: a line break in it would end the value there
+    // and turn the rest into keys or sections of their own.
+    std::string line = value;
+    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    if (m_impl->ini.SetValue(Section.c_str(), key.c_str(), line.c_str(), nullptr, true) < 0)
         throw WriteError("Unable to write to " + m_fileName);
     m_dirty = true;
     if (!m_deferred)

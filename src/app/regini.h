@@ -22,8 +22,10 @@ public:
 
     std::string Section;
 
-    // Surrounding blanks and one pair of enclosing quotes are removed; at most 2047 characters.
+    // Surrounding blanks and one pair of enclosing quotes are removed; a longer value is
+    // cut to at most 2047 bytes, before a character rather than inside one.
     std::string ReadString(const std::string& key, const std::string& def);
+    // A line break in the value is stored as a blank: a value is one line of the file.
     void WriteString(const std::string& key, const std::string& value);
     int ReadInteger(const std::string& key, int def);
     void WriteInteger(const std::string& key, int value);

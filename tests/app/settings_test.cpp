@@ -106,6 +106,39 @@ TEST_F(SettingsFile, RefusedWriteRaisesAndKeepsTheOldFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+TEST_F(SettingsFile, ValueWithLineBreakStaysOneLine) {
+    write("[Options]\nLanguage=German\n");
+    {
+        app::TStRegIni ini(path, true);
+        ini.Section = "Options";
+        ini.WriteString("FontName", "Sans\r\n[Data]\nType=3\nUnits=1");
+    }
+    app::TStRegIni ini(path, true);
+    ini.Section = "Options";
+    EXPECT_EQ(ini.ReadString("FontName", ""), "Sans  [Data] Type=3 Units=1");
+    EXPECT_EQ(ini.ReadInteger("Units", 0), 0);
+    EXPECT_EQ(ini.ReadString("Language", ""), "German");
+    ini.Section = "Data";
+    EXPECT_EQ(ini.ReadInteger("Type", 0), 0);
+}
+
+TEST_F(SettingsFile, OverlongValueIsCutBeforeACharacter) {
+    const std::string a(2046, 'a');
+    write("[Options]\nFontName=" + a + "\xC3\xA4\n" + "Language=" + std::string(2045, 'b') +
+          "   x\nVersion=" + a + "\xF0\x9F\x98\x80\n");
+    app::TStRegIni ini(path, true);
+    ini.Section = "Options";
+    EXPECT_EQ(ini.ReadString("FontName", ""), a); // not the first byte of the last letter
+    // No blanks at the end of a cut value: they would not survive being written back.
+    EXPECT_EQ(ini.ReadString("Language", ""), std::string(2045, 'b'));
+    EXPECT_EQ(ini.ReadString("Version", ""), a);
+    // Bytes that are no UTF-8 are cut at the limit as they are.
+    write("[Options]\nFontName=" + std::string(2100, '\xE4') + "\n");
+    app::TStRegIni latin(path, true);
+    latin.Section = "Options";
+    EXPECT_EQ(latin.ReadString("FontName", ""), std::string(2047, '\xE4'));
+}
+
 TEST(IniInteger, Parsing) {
     int v = 0;
     EXPECT_TRUE(app::parseIniInteger(" -12 ", v));
