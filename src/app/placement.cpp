@@ -13,13 +13,15 @@ QPoint placedPosition(int left, int top, int w, int h, const QSize& screen) {
         left = (screen.width() - w) / 2;
     if (top < 0)
         top = (screen.height() - h) / 2;
+    // Compared as "left > width - w": a position read from a damaged settings file can
+    // be so large that left + w passes the int range, and the window would end off screen.
     if (left < 0)
         left = 0;
-    if (left + w > screen.width())
+    if (left > screen.width() - w)
         left = screen.width() - w;
     if (top < 0)
         top = 0;
-    if (top + h > screen.height())
+    if (top > screen.height() - h)
         top = screen.height() - h;
     return {left, top};
 }

@@ -314,4 +314,7 @@ TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
     EXPECT_EQ(placedPosition(10, 900, 870, 680, screen), QPoint(10, 400));
     // Larger than the screen: left and top may end negative.
     EXPECT_EQ(placedPosition(0, 0, 2000, 680, screen), QPoint(-80, 0));
+    // The largest positions a settings file can hold still land on the screen.
+    EXPECT_EQ(placedPosition(2147483647, 2147483647, 870, 680, screen), QPoint(1050, 400));
+    EXPECT_EQ(placedPosition(2147483000, 10, 2147483647, 680, screen), QPoint(1920 - 2147483647, 10));
 }
