@@ -5,6 +5,7 @@
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
+#include "../support/filelimit.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -206,6 +207,32 @@ TEST_F(MainWindowTest, DamagedSettingsAreClamped) {
     EXPECT_EQ(window->CurrentUnits(), unctora::core::Units::Imperial);
     EXPECT_TRUE(d.labUnitGp->text() == "oz");
     EXPECT_EQ(strings->table()->CurrentLanguageName(), "English");
+}
+
+TEST_F(MainWindowTest, FullDiskShowsTheErrorAndKeepsTheSettings) {
+    start();
+    dial().spedSpeed->setValue(1500);
+    quit();
+    const QByteArray saved = readSettings();
+    ASSERT_TRUE(saved.contains("Speed=1500\n"));
+
+    start();
+    dial().spedSpeed->setValue(2500);
+    {
+        FileSizeLimit full(64);
+        ASSERT_TRUE(full.active());
+        // A unit switch writes at once: the error is shown and the program goes on.
+        window->ApplyUnits(1);
+        EXPECT_EQ(dial().labUnitGp->text(), "oz");
+        quit();
+    }
+    const QString expected = "Unable to write to " + env.settingsFile() + " (File too large)";
+    ASSERT_EQ(messages.errors.size(), 2) << messages.errors.join("\n").toStdString();
+    EXPECT_EQ(messages.errors[0], expected);
+    EXPECT_EQ(messages.errors[1], expected);
+    EXPECT_EQ(readSettings(), saved);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(env.dataDir).entryList({"unctora.INI*"}, QDir::Files), QStringList{"unctora.INI"});
 }
 
 TEST_F(MainWindowTest, FontThatIsNotInstalledBecomesArial) {
