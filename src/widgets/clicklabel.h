@@ -1,5 +1,6 @@
 #pragma once
-// A label that acts as a button.
+// A label that acts as a button. Given a focus policy it also takes the focus, shows
+// it with a focus frame, and Space or Enter click it.
 
 #include <QLabel>
 
@@ -15,4 +16,6 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };

@@ -13,6 +13,9 @@ TGroupBar::TGroupBar(QWidget* parent) : QWidget(parent) {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Tab stops at the captions and the open content, not at the area around them
+    // (which scrolls to whatever takes the focus).
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* inner = new QWidget;
     inner->setAutoFillBackground(false);
     scroll->viewport()->setAutoFillBackground(false);

@@ -9,6 +9,10 @@ TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), m_layout(new QGri
     m_layout->setHorizontalSpacing(6);
     m_layout->setVerticalSpacing(0);
     connect(&m_group, &QButtonGroup::idClicked, this, &TRadioGroup::clicked);
+    connect(&m_group, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on)
+            updateTabStop();
+    });
 }
 
 void TRadioGroup::setItems(const QStringList& items) {
@@ -31,6 +35,7 @@ void TRadioGroup::setItems(const QStringList& items) {
     // The chosen index stays; beyond the new last item the last item is chosen.
     if (keep >= count())
         setItemIndex(count() - 1);
+    updateTabStop();
 }
 
 QStringList TRadioGroup::items() const {
@@ -75,11 +80,28 @@ void TRadioGroup::setItemIndex(int index) {
     for (auto* b : m_buttons)
         b->setChecked(false);
     m_group.setExclusive(true);
+    updateTabStop();
 }
 
 void TRadioGroup::setItemEnabled(int index, bool enabled) {
     if (index >= 0 && index < count())
         m_buttons[index]->setEnabled(enabled);
+    updateTabStop();
+}
+
+void TRadioGroup::updateTabStop() {
+    // Tab stops at one item of the group, not at each: the chosen one, or the first
+    // that can be chosen. Without this every button would be a stop until the first
+    // one took the focus.
+    QRadioButton* stop = nullptr;
+    const int chosen = itemIndex();
+    if (chosen >= 0 && chosen < count() && m_buttons[chosen]->isEnabled())
+        stop = m_buttons[chosen];
+    for (int i = 0; !stop && i < count(); ++i)
+        if (m_buttons[i]->isEnabled())
+            stop = m_buttons[i];
+    for (auto* b : m_buttons)
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 bool TRadioGroup::isItemEnabled(int index) const {

@@ -1,6 +1,8 @@
 #pragma once
 // A titled group of radio buttons laid out in columns, addressed by item index.
 // Clicking an item emits clicked(index); setting the index from code does not.
+// The group is one Tab stop (the chosen item, or the first enabled one); the arrow
+// keys move the choice inside it.
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -36,6 +38,7 @@ signals:
 
 private:
     void relayout();
+    void updateTabStop();
 
     QButtonGroup m_group;
     QList<QRadioButton*> m_buttons;

@@ -1,6 +1,8 @@
 #include "widgets/tabbar.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 TPageTabBar::TPageTabBar(QWidget* parent) : QTabBar(parent) {
     setExpanding(false);
@@ -35,5 +37,12 @@ void TPageTabBar::paintEvent(QPaintEvent*) {
         QRect textRect = p.fontMetrics().boundingRect(r, Qt::AlignLeft | Qt::TextSingleLine, text);
         textRect.translate(0, 2 + (r.height() - textRect.height()) / 2 - 2);
         p.drawText(textRect, Qt::AlignLeft | Qt::TextSingleLine, text);
+        if (active && hasFocus()) {
+            // The strip is drawn here, not by the style: the keyboard focus too.
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = r.adjusted(3, 3, -3, -3);
+            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+        }
     }
 }
