@@ -417,9 +417,21 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
     }
     pbDS->show();
     pbDS->update();
+    nameSetting(monthText);
 }
 
 void DialTab::clearSetting() {
     slDS->setText(QString());
     pbDS->setText(QString());
+    nameSetting(QString());
+}
+
+void DialTab::nameSetting(const QString& monthText) {
+    // For assistive tools: the badge reads as its heading and its lines; the picture
+    // as the heading.
+    QString shown = pbDS->text();
+    shown.remove('^').replace('|', ' ');
+    pnDS->setAccessibleName(labSystem->text());
+    pbDS->setAccessibleName((labSystem->text() + ": " + shown.simplified() + " " + monthText).trimmed());
+    imgDial->setAccessibleName(labSystem->text());
 }

@@ -98,6 +98,7 @@ public:
     QList<TRadioGroup*> conditionGroups() const;
 
 private:
+    void nameSetting(const QString& monthText);
     QWidget* buildBasics();
     QWidget* buildMiddle();
     QWidget* buildResults();

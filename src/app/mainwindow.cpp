@@ -119,6 +119,7 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     connectInputs();
     connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
     updateBearingVariantControls();
+    setupKeyboard();
 
     setFixedSize(870, 659 + menuBar()->sizeHint().height());
     RestoreWindowPlacement();

@@ -116,6 +116,13 @@ private:
     void shutdown();
     void RestoreWindowPlacement();
     void SaveWindowPlacement();
+    // Keyboard and accessibility (mainwindow_keys.cpp).
+    void setupKeyboard();
+    void buildTabOrder();
+    void applyAccessibleTexts();
+    void namePictures();
+    void uniqueMenuMnemonics();
+    void switchTab(int step);
 
     QString text(const char* key, int number = 0) const;
     unctora::app::QuantityContext quantityContext() const;

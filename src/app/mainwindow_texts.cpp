@@ -125,8 +125,10 @@ void TfrmMain::updateConditionCaption(TRadioGroup* group) {
         }
         chosen = group->itemText(i);
     }
-    if (index >= 0)
+    if (index >= 0) {
         m_dial->ocOpCond->setCaption(index, title + ": " + chosen);
+        group->setAccessibleName(title);
+    }
 }
 
 void TfrmMain::UpdateConditionCaptions() {
@@ -230,6 +232,7 @@ void TfrmMain::ApplyLanguage() {
     d->labUnitGp->setText(qs(m_unitLabels.massUnitLabel(CurrentUnits())));
     d->labUnitQf->setText(qs(m_unitLabels.massUnitLabel(CurrentUnits())) + "/" + text(K::strDay.data()));
     m_widgets.bnQuit->setText(text(K::strQuit.data()));
+    uniqueMenuMnemonics();
 
     const QString series = text(K::strSRB_Series.data()) + " ";
     const struct {
@@ -269,4 +272,7 @@ void TfrmMain::ApplyLanguage() {
     const auto systemKey = core::isZolt(lub) ? K::strDipSwitchSetting : K::strMeridoseDS;
     d->labSystem->setText(text(systemKey.data()) + " " + qs(core::lubricatorName(lub)));
     recalculate();
+    // Items may have been rebuilt; names follow the texts just set.
+    buildTabOrder();
+    applyAccessibleTexts();
 }

@@ -1,0 +1,262 @@
+// TfrmMain: the Tab order, the tab-switching keys, unique menu mnemonics and the
+// accessible names of the controls.
+
+#include "app/dialtab.h"
+#include "app/mainwindow.h"
+#include "app/opcondtab.h"
+#include "reports/acctab.h"
+#include "reports/ratetab.h"
+#include "strings/keys.h"
+#include "widgets/clicklabel.h"
+#include "widgets/groupbar.h"
+#include "widgets/htmlview.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinedit.h"
+#include "widgets/tabbar.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace K = unctora::strings::keys;
+
+namespace {
+
+// A caption as a name: no mnemonic marks, one line.
+QString plain(QString text) {
+    text.replace("&&", QChar(0x1)).remove('&').replace(QChar(0x1), '&');
+    return text.replace('\n', ' ').replace('\r', ' ').simplified();
+}
+
+// Position of the mnemonic letter in text, -1 without one.
+int mnemonicAt(const QString& text) {
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&')
+            continue;
+        if (text[i + 1] != '&')
+            return i + 1;
+        ++i; // "&&" is a literal ampersand
+    }
+    return -1;
+}
+
+// A letter that can be typed with Alt on the keyboards of the languages.
+bool mnemonicLetter(QChar c) {
+    const auto script = c.script();
+    return c.isLetterOrNumber() &&
+           (script == QChar::Script_Latin || script == QChar::Script_Cyrillic ||
+            script == QChar::Script_Greek || script == QChar::Script_Common);
+}
+
+// Keeps the mnemonic when its letter is free; else moves it to the first free letter
+// of the caption (a translation may give two captions the same letter).
+QString freeMnemonic(const QString& text, QSet<QChar>& used) {
+    const int at = mnemonicAt(text);
+    if (at < 0)
+        return text;
+    if (!used.contains(text[at].toLower())) {
+        used.insert(text[at].toLower());
+        return text;
+    }
+    QString bare = text;
+    bare.remove(at - 1, 1);
+    for (int i = 0; i < bare.size(); ++i) {
+        if (bare[i] == '&') {
+            ++i;
+            continue;
+        }
+        if (mnemonicLetter(bare[i]) && !used.contains(bare[i].toLower())) {
+            used.insert(bare[i].toLower());
+            return bare.insert(i, '&');
+        }
+    }
+    return text;
+}
+
+// Every button of a radio group, in item order: the group is one stop, at one of them.
+void chainGroup(QList<QWidget*>& chain, const TRadioGroup* group) {
+    for (int i = 0; i < group->count(); ++i)
+        chain << group->button(i);
+}
+
+} // namespace
+
+void TfrmMain::setupKeyboard() {
+    DialTab* d = m_dial;
+    // The labels name their fields for assistive tools.
+    d->findChild<QLabel*>("labBore")->setBuddy(d->spedBore);
+    d->findChild<QLabel*>("labD")->setBuddy(d->spedD);
+    d->findChild<QLabel*>("labB")->setBuddy(d->spedB);
+    d->labSpeed->setBuddy(d->spedSpeed);
+    d->labOpHrs->setBuddy(d->spedOpHrs);
+    d->labTf->setBuddy(d->edTf);
+    d->labTcorr->setBuddy(d->edTfcorr);
+    d->labGp->setBuddy(d->edGp);
+    d->labQf->setBuddy(d->edQf);
+    m_opCondTab->labDialComp->setBuddy(m_opCondTab->edDialComp);
+
+    // The results can be reached and read (and copied) from the keyboard.
+    for (QLineEdit* e : {d->edTf, d->edTfcorr, d->edGp, d->edQf})
+        e->setFocusPolicy(Qt::TabFocus);
+    d->memoNotes->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    for (TClickLabel* l : {d->labPrevNote, d->labNextNote})
+        l->setFocusPolicy(Qt::StrongFocus);
+    // The strip of tabs has its own place in the order. The page control would hand
+    // the focus on to it as its proxy, and Tab from Quit would land on the strip
+    // instead of the first input; the page control takes no focus at all instead.
+    m_widgets.pgMain->setFocusProxy(nullptr);
+    m_widgets.pgMain->setFocusPolicy(Qt::NoFocus);
+    m_widgets.tabBar->setFocusPolicy(Qt::TabFocus);
+    // In the grids the arrows move; Tab leaves them.
+    m_rateTab->sgRate->setTabKeyNavigation(false);
+    m_accTab->sgAcc->setTabKeyNavigation(false);
+
+    // Ctrl+Tab and Ctrl+PgDn switch to the next shown tab wherever the focus is.
+    const struct {
+        QKeySequence keys;
+        int step;
+    } switches[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                    {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& s : switches) {
+        auto* shortcut = new QShortcut(s.keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step = s.step] { switchTab(step); });
+    }
+    connect(d->rgLubricator, &TRadioGroup::clicked, this, &TfrmMain::namePictures);
+    connect(m_rateTab->rgRateSelLub, &TRadioGroup::clicked, this, &TfrmMain::namePictures);
+    buildTabOrder();
+    applyAccessibleTexts();
+}
+
+void TfrmMain::switchTab(int step) {
+    QTabWidget* pg = m_widgets.pgMain;
+    const int n = pg->count();
+    for (int i = 1; i < n; ++i) {
+        const int index = ((pg->currentIndex() + step * i) % n + n) % n;
+        if (pg->isTabVisible(index) && pg->isTabEnabled(index)) {
+            pg->setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+void TfrmMain::buildTabOrder() {
+    // Reading order of the "Dial setting" tab: the bearing, how it runs, then the
+    // lubricator and the grease that suits all of that, then the results. The strip
+    // of tabs follows, then the other tabs' controls (hidden ones are skipped), and
+    // Quit. Hidden controls (closed groups, other bearing types) are passed over.
+    DialTab* d = m_dial;
+    QList<QWidget*> chain{d->spedBore, d->spedD, d->spedB, d->cbBrgType};
+    for (TGroupBar* bar : d->subVariantBars())
+        for (int i = 0; i < bar->count(); ++i)
+            chain << bar->captionButton(i);
+    chain << d->spedSpeed << d->spedOpHrs;
+    chainGroup(chain, d->rgBrgOpTemp);
+    for (int i = 0; i < d->ocOpCond->count(); ++i) {
+        chain << d->ocOpCond->captionButton(i);
+        chainGroup(chain, static_cast<TRadioGroup*>(d->ocOpCond->content(i)));
+    }
+    for (TRadioGroup* g : {d->rgLubricator, d->rgPowerSource, d->rgOutlets, d->rgGreaseType})
+        chainGroup(chain, g);
+    chain << d->edTf << d->edTfcorr << d->edGp << d->edQf << d->memoNotes << d->labPrevNote
+          << d->labNextNote << m_widgets.tabBar;
+    chainGroup(chain, m_rateTab->rgRateSelLub);
+    chain << m_rateTab->sgRate << m_rateTab->bnCopyRate;
+    chainGroup(chain, m_opCondTab->rgCond);
+    chainGroup(chain, m_opCondTab->rgSetting);
+    chain << m_opCondTab->Memo2 << m_htmlCalc << m_htmlSelChart << m_accTab->sgAcc
+          << m_widgets.memoLog << m_widgets.bnQuit;
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void TfrmMain::uniqueMenuMnemonics() {
+    // Alt+letter must reach one thing only: the menu bar in its order, then Quit.
+    QSet<QChar> used;
+    for (QAction* a : {m_menus.options->menuAction(), m_menus.print, m_menus.language->menuAction(),
+                       m_menus.about})
+        a->setText(freeMnemonic(a->text(), used));
+    m_widgets.bnQuit->setText(freeMnemonic(m_widgets.bnQuit->text(), used));
+}
+
+void TfrmMain::applyAccessibleTexts() {
+    DialTab* d = m_dial;
+    auto name = [](QWidget* w, const QString& n, const QString& description = QString()) {
+        w->setAccessibleName(plain(n));
+        w->setAccessibleDescription(plain(description));
+    };
+    // A group inside a group would read as the outer one's title.
+    name(d->gbBrgDim, d->gbBrgDim->title());
+    name(d->gbBrgType, d->gbBrgType->title());
+    const QString dim = d->gbBrgDim->title();
+    const struct {
+        const char* label;
+        TSpinEdit* spin;
+        QLineEdit* inch;
+    } dims[] = {{"labBore", d->spedBore, d->edBore_in}, {"labD", d->spedD, d->edD_in},
+                {"labB", d->spedB, d->edB_in}};
+    for (const auto& r : dims) {
+        const QString caption = dim + " " + d->findChild<QLabel*>(r.label)->text();
+        name(r.spin, caption, "mm");
+        name(r.inch, caption + " (in)", "in");
+    }
+    name(d->cbBrgType, d->gbBrgType->title());
+    for (const DialTab::SubVariantBar* b :
+         {&d->rbCRB_Cage, &d->rbCRB_Locating, &d->rbSRB_LoadRatio, &d->rbSRB_Series, &d->rbTORB_Cage})
+        for (int i = 0; i < b->bar->count(); ++i)
+            name(b->bar->captionButton(i), b->bar->caption(i), b->labels[i]->text());
+    name(d->spedSpeed, d->labSpeed->text(), d->labSpeedUnit->text());
+    name(d->spedOpHrs, d->labOpHrs->text(), d->labOpHrsUnit->text());
+    name(d->rgBrgOpTemp, d->rgBrgOpTemp->title());
+    name(d->rgLubricator, d->gbLubricator->title());
+    name(d->rgGreaseType, d->gbGreaseType->title());
+    name(d->rgPowerSource, d->rgPowerSource->title());
+    name(d->rgOutlets, d->rgOutlets->title());
+    // The condition groups are named with their captions (updateConditionCaption).
+    const struct {
+        QLabel* label;
+        QLineEdit* field;
+        QLabel* unit;
+    } results[] = {{d->labTf, d->edTf, d->labUnitTf}, {d->labTcorr, d->edTfcorr, d->labUnitTcorr},
+                   {d->labGp, d->edGp, d->labUnitGp}, {d->labQf, d->edQf, d->labUnitQf}};
+    for (const auto& r : results)
+        name(r.field, r.label->text(), r.unit->text());
+    const QString note = text(K::strNote.data());
+    name(d->memoNotes, note, d->gbResults->title());
+    name(d->labPrevNote, note + " <");
+    name(d->labNextNote, note + " >");
+
+    name(m_rateTab->rgRateSelLub, m_rateTab->labDisprate->text());
+    name(m_rateTab->sgRate, m_rateTab->labDisprate->text());
+    name(m_opCondTab->edDialComp, m_opCondTab->labDialComp->text());
+    name(m_opCondTab->Memo2, m_opCondTab->gbDesc->title(), m_opCondTab->rgCond->title());
+    if (auto* l = findChild<QLabel*>("labCalc"))
+        name(m_htmlCalc, l->text());
+    if (auto* l = findChild<QLabel*>("labSelChart"))
+        name(m_htmlSelChart, l->text());
+    name(m_accTab->sgAcc, m_accTab->labAcc->text());
+    name(m_widgets.memoLog, m_widgets.pgMain->tabText(m_widgets.pgMain->indexOf(m_widgets.memoLog->parentWidget())));
+    namePictures();
+}
+
+void TfrmMain::namePictures() {
+    // Pictures: what they show; the ones that open the About window say so.
+    DialTab* d = m_dial;
+    const QString about = plain(text(K::strAbout1.data()));
+    d->imgUnit->setAccessibleName(d->rgLubricator->itemText(d->rgLubricator->itemIndex()));
+    d->imgUnit->setAccessibleDescription(about);
+    m_widgets.imgLogo->setAccessibleName("Talvik");
+    m_widgets.imgLogo->setAccessibleDescription(about);
+    m_rateTab->imgRate->setAccessibleName(
+        m_rateTab->rgRateSelLub->itemText(m_rateTab->rgRateSelLub->itemIndex()));
+}
