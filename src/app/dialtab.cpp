@@ -10,6 +10,7 @@
 #include "widgets/spinedit.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -226,6 +227,9 @@ QWidget* DialTab::buildMiddle() {
     labOpHrs = named(new QLabel("Op hrs/day"), "labOpHrs");
     spedOpHrs = spin("spedOpHrs", 1, 24, false);
     labOpHrsUnit = named(new QLabel("hrs"), "labOpHrsUnit");
+    // Long captions (Russian, Thai) take a second line rather than being cut off.
+    labSpeed->setWordWrap(true);
+    labOpHrs->setWordWrap(true);
     op->addWidget(labSpeed, 0, 0);
     op->addWidget(spedSpeed, 0, 1);
     op->addWidget(labSpeedUnit, 0, 2);
@@ -365,6 +369,18 @@ QWidget* DialTab::buildResults() {
     return gbResults;
 }
 
+void DialTab::fitTemperatureItems() {
+    // Two columns of temperature classes when the longest fits beside another, else
+    // one: long languages and the Fahrenheit figures would be cut off. Only a window
+    // on screen has its widths settled.
+    if (!isVisible())
+        return;
+    rgBrgOpTemp->setColumns(2);
+    const int available = gbOpCond->contentsRect().width() - 12; // the grid's margins
+    if (rgBrgOpTemp->minimumSizeHint().width() > available)
+        rgBrgOpTemp->setColumns(1);
+}
+
 QList<TGroupBar*> DialTab::subVariantBars() const {
     return {rbCRB_Cage.bar, rbCRB_Locating.bar, rbSRB_LoadRatio.bar, rbSRB_Series.bar,
             rbTORB_Cage.bar};
@@ -391,12 +407,25 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
         imgDial->setPixmap(picture.isNull() ? picture
                                             : picture.scaledToWidth(R::kDialPictureWidth * devicePixelRatioF(),
                                                                     Qt::SmoothTransformation));
-        const R::Rect badge = R::dialBadgeRect(w, h, margin);
-        pbDS->setGeometry(badge.left, badge.top - 8, badge.width, badge.height);
+        R::Rect badge = R::dialBadgeRect(w, h, margin);
+        badge.top -= 8;
         labUnitDS->setText(monthText);
         const int labelWidth = labUnitDS->fontMetrics().horizontalAdvance(monthText) + 4;
-        const R::Rect label = R::monthLabelRect({badge.left, badge.top - 8, badge.width, badge.height},
-                                                labelWidth, labUnitDS->fontMetrics().height());
+        R::Rect label = R::monthLabelRect(badge, labelWidth, labUnitDS->fontMetrics().height());
+        // Scripts with tall lines (Thai) push the panel down in its column and the
+        // month below what the column shows: badge and month move up together, as far
+        // as the badge allows.
+        int shown = h;
+        if (QWidget* column = pnDS->parentWidget(); column && isVisible()) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            shown = std::clamp(column->height() - pnDS->y(), 0, h);
+        }
+        const int below = std::min(label.top + label.height - shown, badge.top);
+        if (below > 0) {
+            badge.top -= below;
+            label.top -= below;
+        }
+        pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
         labUnitDS->setGeometry(label.left, label.top, label.width, label.height);
         labUnitDS->setVisible(!monthText.isEmpty());
         imgDial->show();

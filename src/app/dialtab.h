@@ -92,6 +92,9 @@ public:
     // The badge of a failed calculation: no text.
     void clearSetting();
 
+    // After the temperature items change: as many columns as the width allows.
+    void fitTemperatureItems();
+
     // The five sub-variant bars in the order they are restyled.
     QList<TGroupBar*> subVariantBars() const;
     // The condition radio groups in bar order, and the bar index of a group.

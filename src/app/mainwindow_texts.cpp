@@ -69,6 +69,7 @@ void TfrmMain::ApplyUnits(int units) {
         updateConditionCaption(d->rgAmbTemp);
         m_opCondTab->unitsChanged();
     }
+    d->fitTemperatureItems();
     recalculate();
 }
 

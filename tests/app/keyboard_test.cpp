@@ -268,3 +268,23 @@ TEST_F(KeyboardTest, EveryStopHasANameThatFollowsTheLanguage) {
     EXPECT_EQ(accessibleName(d.imgUnit), "ZOLT 380ml");
     EXPECT_TRUE(accessibleName(d.pbDS).startsWith(d.labSystem->text())) << accessibleName(d.pbDS).toStdString();
 }
+
+TEST_F(KeyboardTest, TemperatureClassesAndSpeedCaptionsAreNeverCutOff) {
+    showActive();
+    DialTab& d = dial();
+    for (const char* language : {"miEnglish", "miRussian", "miGerman", "miThai"}) {
+        switchLanguage(language);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        for (int i = 0; i < d.rgBrgOpTemp->count(); ++i) {
+            QRadioButton* b = d.rgBrgOpTemp->button(i);
+            EXPECT_GE(b->width(), b->sizeHint().width()) << language << ": " << b->text().toStdString();
+        }
+        for (QLabel* l : {d.labSpeed, d.labOpHrs}) {
+            EXPECT_GE(l->width(), l->minimumSizeHint().width()) << language << ": " << l->text().toStdString();
+            EXPECT_GE(l->height(), l->heightForWidth(l->width())) << language << ": " << l->text().toStdString();
+        }
+    }
+    // English keeps its two columns of classes.
+    switchLanguage("miEnglish");
+    EXPECT_EQ(d.rgBrgOpTemp->columns(), 2);
+}
