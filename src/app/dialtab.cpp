@@ -400,26 +400,28 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
     const int w = pnDS->width(), h = pnDS->height();
     if (setting.layout == R::SettingLayout::Dial) {
         const int margin = pnMargin->width();
-        pnMargin->setGeometry(w - margin, 0, margin, h);
-        imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, h);
-        const QPixmap picture = setting.picture ? R::settingPicture(*setting.picture, devicePixelRatioF())
-                                                : QPixmap();
-        imgDial->setPixmap(picture.isNull() ? picture
-                                            : picture.scaledToWidth(R::kDialPictureWidth * devicePixelRatioF(),
-                                                                    Qt::SmoothTransformation));
-        R::Rect badge = R::dialBadgeRect(w, h, margin);
-        badge.top -= 8;
-        labUnitDS->setText(monthText);
-        const int labelWidth = labUnitDS->fontMetrics().horizontalAdvance(monthText) + 4;
-        R::Rect label = R::monthLabelRect(badge, labelWidth, labUnitDS->fontMetrics().height());
-        // Scripts with tall lines (Thai) push the panel down in its column and the
-        // month below what the column shows: badge and month move up together, as far
-        // as the badge allows.
+        // The results box is lower than the panel, and scripts with tall lines (Thai)
+        // push the panel further down in its column: what the column shows of it is
+        // what the picture, the badge and the month have to fit in.
         int shown = h;
         if (QWidget* column = pnDS->parentWidget(); column && isVisible()) {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             shown = std::clamp(column->height() - pnDS->y(), 0, h);
         }
+        pnMargin->setGeometry(w - margin, 0, margin, h);
+        imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, shown);
+        const qreal dpr = devicePixelRatioF();
+        const QPixmap picture = setting.picture ? R::settingPicture(*setting.picture, dpr) : QPixmap();
+        imgDial->setPixmap(picture.isNull() ? picture
+                                            : picture.scaled(QSize(R::kDialPictureWidth, std::max(shown, 1)) * dpr,
+                                                             Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        R::Rect badge = R::dialBadgeRect(w, h, margin);
+        badge.top -= 8;
+        labUnitDS->setText(monthText);
+        const int labelWidth = labUnitDS->fontMetrics().horizontalAdvance(monthText) + 4;
+        R::Rect label = R::monthLabelRect(badge, labelWidth, labUnitDS->fontMetrics().height());
+        // Badge and month move up together when the month would be cut off, as far
+        // as the badge allows.
         const int below = std::min(label.top + label.height - shown, badge.top);
         if (below > 0) {
             badge.top -= below;

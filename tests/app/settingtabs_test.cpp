@@ -35,6 +35,13 @@ TEST_F(MainWindowTest, SettingDisplayOfEachFamily) {
     EXPECT_FALSE(d.labUnitDS->isHidden());
     EXPECT_EQ(d.labUnitDS->text(), "month");
     EXPECT_FALSE(d.imgDial->pixmap().isNull());
+    // On screen the dial picture fits in what the results box shows of its panel.
+    window->show();
+    d.rgLubricator->button(0)->click();
+    d.rgLubricator->button(1)->click();
+    const int shown = d.pnDS->parentWidget()->height() - d.pnDS->y();
+    EXPECT_LE(d.imgDial->pixmap().deviceIndependentSize().height(), shown);
+    EXPECT_GE(d.imgDial->pixmap().deviceIndependentSize().height(), shown - 2);
     // TENO 250: setting 2, "months".
     d.rgLubricator->button(3)->click();
     EXPECT_EQ(d.slDS->text(), "2");
