@@ -50,10 +50,12 @@ TfrmSelFont::TfrmSelFont(const QStringList& families, QWidget* parent) : QDialog
     lbFonts = new QListWidget;
     lbFonts->setObjectName("lbFonts");
     lbFonts->setFixedWidth(289);
+    lbFonts->setAccessibleName("Fonts");
     lbFonts->addItems(families);
     TntMemo1 = new QPlainTextEdit;
     TntMemo1->setObjectName("TntMemo1");
     TntMemo1->setReadOnly(true);
+    TntMemo1->setAccessibleName("Preview");
     TntMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     QStringList lines;
     for (const char* line : kPreview)

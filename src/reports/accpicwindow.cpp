@@ -38,6 +38,7 @@ void TfrmAccPic::ShowAccessoryPicture(const QString& designation, const QRect& m
     const QPixmap picture =
         number >= 0 ? R::accessoryPicture(R::accessoryPictureNumber(number), devicePixelRatioF()) : QPixmap();
     Image1->setPixmap(picture);
+    Image1->setAccessibleName(designation);
     Image1->setVisible(!picture.isNull());
     labNoPic->setVisible(picture.isNull());
     const QSize size = picture.isNull() ? QSize(200, 200) : picture.deviceIndependentSize().toSize();

@@ -99,6 +99,7 @@ void TfrmStrings::createControls() {
         b->setAutoRaise(true);
         b->setText(caption);
         b->setToolTip(hint);
+        b->setAccessibleName(caption.isEmpty() ? hint : caption); // icon-only buttons read their hint
         if (caption.isEmpty())
             b->setIcon(style()->standardIcon(icon));
         buttons->addWidget(b);
@@ -115,10 +116,12 @@ void TfrmStrings::createControls() {
 
     lbLang = new QListWidget;
     lbLang->setObjectName("lbLang");
+    lbLang->setAccessibleName("Languages");
     for (std::string_view name : strings::kLanguageNames)
         lbLang->addItem(QString::fromUtf8(name.data(), static_cast<int>(name.size())));
     lbText = new QListView;
     lbText->setObjectName("lbText");
+    lbText->setAccessibleName("Strings");
     lbText->setModel(m_model);
     lbText->setUniformItemSizes(true); // a thousand lines and more
     lbText->setSelectionMode(QAbstractItemView::SingleSelection);

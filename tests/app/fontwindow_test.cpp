@@ -5,6 +5,7 @@
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -200,4 +201,20 @@ TEST(FontApplication, StepsInOrder) {
     EXPECT_EQ(family(labTf), "Gamma");
     EXPECT_EQ(family(labSelChart), "Gamma");
     EXPECT_EQ(family(labAcc), "Noto Sans");
+}
+
+// What a screen reader announces: every control the keyboard reaches has a name.
+TEST(FontWindow, EveryFocusableControlHasAnAccessibleName) {
+    TfrmSelFont w(kFamilies, nullptr);
+    w.show();
+    int checked = 0;
+    for (QWidget* c : w.findChildren<QWidget*>()) {
+        if (!c->isVisible() || !(c->focusPolicy() & Qt::TabFocus))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+        ASSERT_NE(a, nullptr) << c->objectName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << c->objectName().toStdString();
+        ++checked;
+    }
+    EXPECT_EQ(checked, 4); // the list, the preview, OK and Cancel
 }

@@ -1,5 +1,6 @@
 // The string editor on its own, against a language file and a data folder made for
 // each test.
+#include <QAccessible>
 #include "app/environment.h"
 #include "strings/stringwindow.h"
 #include "widget_main.h"
@@ -233,4 +234,20 @@ TEST_F(StringWindowTest, PlacementKeptUnderItsOwnSection) {
     EXPECT_EQ(window->size(), QSize(772, 501));
     EXPECT_EQ(window->x(), std::max(0, (screen.width() - 772) / 2));
     EXPECT_EQ(window->y(), std::max(0, (screen.height() - 501) / 2));
+}
+
+TEST_F(StringWindowTest, EveryFocusableControlHasAnAccessibleName) {
+    TfrmStrings& w = open();
+    w.show();
+    QStringList named;
+    for (QWidget* c : w.findChildren<QWidget*>()) {
+        if (!c->isVisible() || !(c->focusPolicy() & Qt::TabFocus))
+            continue;
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+        ASSERT_NE(a, nullptr) << c->objectName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << c->objectName().toStdString();
+        named << c->objectName();
+    }
+    for (const char* name : {"bnReload", "bnSave", "lbLang", "lbText", "edStrName", "edStrValue"})
+        EXPECT_TRUE(named.contains(name)) << name;
 }
