@@ -207,16 +207,14 @@ void TfrmMain::createMenus() {
 }
 
 void TfrmMain::createTabs() {
-    m_widgets.pgMain = new QTabWidget;
-    m_widgets.pgMain->setObjectName("pgMain");
+    // QTabWidget takes its own tab bar only through a protected setter.
+    struct PageControl : QTabWidget {
+        explicit PageControl(QTabBar* bar) { setTabBar(bar); }
+    };
     m_widgets.tabBar = new TPageTabBar;
     m_widgets.tabBar->setObjectName("pgMainTabs");
-    // QTabWidget takes its bar only through the protected setter; a small subclass
-    // would do too, but this keeps the page control a plain QTabWidget.
-    struct Access : QTabWidget {
-        using QTabWidget::setTabBar;
-    };
-    static_cast<Access*>(m_widgets.pgMain)->setTabBar(m_widgets.tabBar);
+    m_widgets.pgMain = new PageControl(m_widgets.tabBar);
+    m_widgets.pgMain->setObjectName("pgMain");
     m_widgets.pgMain->setDocumentMode(true);
 
     m_dial = new DialTab;

@@ -11,6 +11,8 @@ using unctora::strings::format;
 using unctora::strings::FormatError;
 
 TEST(Format, Conversions) {
+    // A value outlives the table that refers to it, as it does in every real call.
+    const std::string b = "b";
     const struct {
         const char* tmpl;
         std::vector<FmtArg> args;
@@ -33,7 +35,7 @@ TEST(Format, Conversions) {
         {"%*d", {4, 1}, "   1"},
         {"%.2f", {-0.001}, "-0.00"},
         {"%#.0f", {3.0}, "3."},
-        {"%s and %s", {"a", std::string("b")}, "a and b"},
+        {"%s and %s", {"a", b}, "a and b"},
         {"%5s|%-5s|%.2s", {"ab", "ab", "abc"}, "   ab|ab   |ab"},
         {"%3s|", {"\u00e4"}, "  \u00e4|"}, // widths count characters, not bytes
         {"%.1s", {"\u00e4bc"}, "\u00e4"},
