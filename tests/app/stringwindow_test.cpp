@@ -1,6 +1,5 @@
 // The string editor on its own, against a language file and a data folder made for
 // each test.
-#include <QAccessible>
 #include "app/environment.h"
 #include "strings/stringwindow.h"
 #include "widget_main.h"
@@ -239,15 +238,8 @@ TEST_F(StringWindowTest, PlacementKeptUnderItsOwnSection) {
 TEST_F(StringWindowTest, EveryFocusableControlHasAnAccessibleName) {
     TfrmStrings& w = open();
     w.show();
-    QStringList named;
-    for (QWidget* c : w.findChildren<QWidget*>()) {
-        if (!c->isVisible() || !(c->focusPolicy() & Qt::TabFocus))
-            continue;
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
-        ASSERT_NE(a, nullptr) << c->objectName().toStdString();
-        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << c->objectName().toStdString();
-        named << c->objectName();
-    }
+    const FocusStops stops = focusStops(w);
+    EXPECT_TRUE(stops.unnamed.isEmpty()) << stops.unnamed.join(", ").toStdString();
     for (const char* name : {"bnReload", "bnSave", "lbLang", "lbText", "edStrName", "edStrValue"})
-        EXPECT_TRUE(named.contains(name)) << name;
+        EXPECT_TRUE(stops.all.contains(name)) << name;
 }

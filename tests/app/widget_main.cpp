@@ -4,7 +4,9 @@
 #include "app/environment.h"
 #include "widget_main.h"
 
+#include <QAccessible>
 #include <QPrinter>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 bool RecordedMessages::choosePrinter(QPrinter& printer) {
@@ -14,6 +16,19 @@ bool RecordedMessages::choosePrinter(QPrinter& printer) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
     return true;
+}
+
+FocusStops focusStops(const QWidget& window) {
+    FocusStops stops;
+    for (QWidget* c : window.findChildren<QWidget*>()) {
+        if (!c->isVisible() || !(c->focusPolicy() & Qt::TabFocus))
+            continue;
+        stops.all << c->objectName();
+        const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+        if (!a || a->text(QAccessible::Name).isEmpty())
+            stops.unnamed << c->objectName();
+    }
+    return stops;
 }
 
 RecordedMessages& applicationMessages() {

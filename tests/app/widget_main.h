@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+class QWidget;
+
 class RecordedMessages : public MessageSink {
 public:
     void showError(const QString& text) override { errors << text; }
@@ -18,3 +20,11 @@ public:
 
 // The sink the application object reports escaped exceptions to.
 RecordedMessages& applicationMessages();
+
+// The object names of the visible controls of window that Tab reaches, and of those
+// among them a screen reader would announce without a name.
+struct FocusStops {
+    QStringList all;
+    QStringList unnamed;
+};
+FocusStops focusStops(const QWidget& window);
