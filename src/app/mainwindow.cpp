@@ -337,14 +337,19 @@ void TfrmMain::ApplyFont(const QString& name) {
              m_opCondTab->labBrgSpeedLow1})
         a.controls << T{w, T::OwnFont};
     a.badge = d->pbDS;
+    // Before the first activation is complete the language is still to be applied,
+    // which builds both pages anyway: building them here too would only double the
+    // start-up work and any error message about an unwritable page.
     a.pages = {{findChild<QLabel*>("labCalc"),
                 [this](const QString& n) {
                     m_htmlCalc->setDefaultFontFace(n);
-                    BuildCalcPage();
+                    if (m_activated)
+                        BuildCalcPage();
                 }},
                {findChild<QLabel*>("labSelChart"), [this](const QString& n) {
                     m_htmlSelChart->setDefaultFontFace(n);
-                    BuildSelectionChart();
+                    if (m_activated)
+                        BuildSelectionChart();
                 }}};
     a.accessories << T{m_accTab->labAcc, T::OwnFont} << T{m_accTab->sgAcc, T::Grid};
     a.menu = menuBar();
@@ -475,8 +480,8 @@ void TfrmMain::FirstActivation() {
     // A stored font that is not installed gives way to "Arial" (and is saved so).
     if (!FontInstalled(m_fontName))
         m_fontName = "Arial";
-    // Applying the display font builds both pages for the first time; a page that
-    // cannot be written is reported and the start goes on.
+    // The display font; the pages follow with the language below. A page that cannot
+    // be written is reported and the start goes on.
     try {
         ApplyFont(m_fontName);
     } catch (const std::exception& e) {

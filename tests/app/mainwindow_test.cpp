@@ -298,6 +298,9 @@ TEST_F(MainWindowTest, UnwritableDataFolderKeepsTheWindowUsable) {
     env.dataDir = programDir.filePath("unctora.sil/data"); // below a file: cannot be created
     start();
     EXPECT_FALSE(messages.errors.isEmpty());
+    // Each file that cannot be written is reported once, not once for every step of the start.
+    QStringList distinct = messages.errors;
+    EXPECT_EQ(distinct.removeDuplicates(), 0) << messages.errors.join("\n").toStdString();
     EXPECT_EQ(dial().edTf->text(), "4000");
     dial().spedSpeed->setValue(1000);
     EXPECT_NE(dial().edTf->text(), "4000");
