@@ -72,6 +72,8 @@ void appendInt(std::string& out, long long v) {
 }
 
 char* putText(char* p, std::string_view s) {
+    if (s.empty())
+        return p; // an empty view may hold no pointer at all, which memcpy must not get
     std::memcpy(p, s.data(), s.size());
     return p + s.size();
 }
