@@ -77,6 +77,12 @@ TfrmStrings::TfrmStrings(const AppEnvironment& env, QWidget* parent)
     RestoreWindowPlacement();
 }
 
+void TfrmStrings::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (lbText->currentIndex().isValid())
+        lbText->scrollTo(lbText->currentIndex());
+}
+
 TfrmStrings::~TfrmStrings() {
     m_table.setLanguageSelectedHandler({});
     try {
@@ -219,7 +225,10 @@ void TfrmStrings::selectLine(int row) {
     if (row >= 0 && row < m_model->rowCount()) {
         const QModelIndex index = m_model->index(row);
         lbText->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        lbText->scrollTo(index);
+        // Scrolling lays out the list, every script's fonts included; a window that is
+        // not on screen does that when it is shown.
+        if (isVisible())
+            lbText->scrollTo(index);
     } else {
         lbText->selectionModel()->clearSelection();
         lbText->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);

@@ -61,6 +61,10 @@ public:
     QToolButton* bnSearch = nullptr;
     QToolButton* bnClose = nullptr;
 
+protected:
+    // Brings the selected line into view, which a hidden window leaves undone.
+    void showEvent(QShowEvent* event) override;
+
 private:
     class LineModel;
 
