@@ -26,6 +26,10 @@ UnctoraApplication::UnctoraApplication(int& argc, char** argv) : QApplication(ar
     setOrganizationName("Talvik");
     // Lets the desktop match the window with the menu entry and its icon.
     setDesktopFileName("org.talvik.Unctora");
+    // The menu bar belongs to the window, whose fixed size counts it: a desktop's global
+    // menu would take it out of the window (and looking for one costs a bus connection
+    // at every start).
+    setAttribute(Qt::AA_DontUseNativeMenuBar);
 }
 
 void UnctoraApplication::quitOnTerminationSignals() {
