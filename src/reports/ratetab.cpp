@@ -89,9 +89,13 @@ void RateTab::buildRateTable() {
     sgRate->resize(R::rateGridWidth(), R::rateGridHeight(sgRate->rowCount()));
     sgRate->setCurrentCell(1, 1);
     shadeCells();
-    const QPixmap picture = R::settingPicture(R::ratePicture(item), devicePixelRatioF());
-    imgRate->setPixmap(picture);
-    imgRate->resize(R::settingPictureSize(R::ratePicture(item)));
+    if (R::ratePicture(item) != m_picture || !m_pictureDrawn) {
+        m_picture = R::ratePicture(item);
+        m_pictureDrawn = false;
+        imgRate->resize(R::settingPictureSize(m_picture));
+        if (isVisible())
+            drawPicture();
+    }
     placePicture();
     bnCopyRate->move(sgRate->x(), sgRate->y() + sgRate->height() + 8);
     sgRate->show();
@@ -129,6 +133,18 @@ void RateTab::shadeCells() {
             }
             cell->setFont(f);
         }
+}
+
+void RateTab::drawPicture() {
+    if (m_picture < 0 || m_pictureDrawn)
+        return;
+    imgRate->setPixmap(R::settingPicture(m_picture, devicePixelRatioF()));
+    m_pictureDrawn = true;
+}
+
+void RateTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    drawPicture();
 }
 
 void RateTab::placePicture() {

@@ -45,11 +45,15 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void shadeCells();
     void placePicture();
+    void drawPicture();
     QString text(const char* key) const;
 
     Context m_context;
+    int m_picture = -1;          // the picture number the table calls for
+    bool m_pictureDrawn = false; // drawn only once the tab is on screen: it takes a while
 };

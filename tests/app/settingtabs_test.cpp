@@ -82,7 +82,11 @@ TEST_F(MainWindowTest, DispenseRateTabGridAndCopy) {
     EXPECT_EQ(tab->sgRate->rowCount(), 9);
     EXPECT_EQ(tab->sgRate->item(0, 0)->text(), "DIP switch setting");
     EXPECT_EQ(tab->sgRate->item(8, 0)->text(), "24");
+    // The picture is drawn when the tab comes on screen.
+    window->show();
+    child<QTabWidget>("pgMain")->setCurrentWidget(tab);
     EXPECT_FALSE(tab->imgRate->pixmap().isNull());
+    EXPECT_EQ(tab->imgRate->pixmap().deviceIndependentSize().toSize(), tab->imgRate->size());
     tab->bnCopyRate->click();
     const QString copied = QGuiApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith("DIP switch setting\t")) << copied.toStdString();
