@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -233,6 +234,29 @@ TEST_F(MainWindowTest, FullDiskShowsTheErrorAndKeepsTheSettings) {
     EXPECT_EQ(readSettings(), saved);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(env.dataDir).entryList({"unctora.INI*"}, QDir::Files), QStringList{"unctora.INI"});
+}
+
+// Pixels of the accent colour in the title strip of a group box as drawn.
+int accentPixels(QGroupBox* box) {
+    const QImage image = box->grab(QRect(0, 0, box->width(), box->fontMetrics().height() + 2)).toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.blue() > 150 && c.red() < 60 && c.green() < 140;
+        }
+    return n;
+}
+
+TEST_F(MainWindowTest, MainGroupTitlesInTheAccentColour) {
+    start();
+    window->show();
+    for (QGroupBox* box : {dial().gbBrgBasic, dial().gbLubricator, dial().gbGreaseType,
+                           dial().gbOpCond, dial().gbResults})
+        EXPECT_GT(accentPixels(box), 20) << box->objectName().toStdString();
+    // Inner groups and the controls inside keep the usual colours.
+    EXPECT_EQ(accentPixels(dial().gbBrgDim), 0);
+    EXPECT_EQ(dial().spedSpeed->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
 }
 
 TEST_F(MainWindowTest, FontThatIsNotInstalledBecomesArial) {
