@@ -410,11 +410,18 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
         }
         pnMargin->setGeometry(w - margin, 0, margin, h);
         imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, shown);
+        // Drawing and scaling the dial costs more than the whole calculation; most
+        // changes keep the same picture at the same size.
         const qreal dpr = devicePixelRatioF();
-        const QPixmap picture = setting.picture ? R::settingPicture(*setting.picture, dpr) : QPixmap();
-        imgDial->setPixmap(picture.isNull() ? picture
-                                            : picture.scaled(QSize(R::kDialPictureWidth, std::max(shown, 1)) * dpr,
-                                                             Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        const DialPictureKey key{setting.picture ? *setting.picture : -1, shown, dpr};
+        if (!(key == m_dialPictureKey)) {
+            const QPixmap picture = key.number >= 0 ? R::settingPicture(key.number, dpr) : QPixmap();
+            imgDial->setPixmap(picture.isNull()
+                                   ? picture
+                                   : picture.scaled(QSize(R::kDialPictureWidth, std::max(shown, 1)) * dpr,
+                                                    Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            m_dialPictureKey = key;
+        }
         R::Rect badge = R::dialBadgeRect(w, h, margin);
         badge.top -= 8;
         labUnitDS->setText(monthText);

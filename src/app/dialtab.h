@@ -101,6 +101,14 @@ public:
     QList<TRadioGroup*> conditionGroups() const;
 
 private:
+    struct DialPictureKey {
+        int number = -2; // no picture drawn yet
+        int height = 0;
+        qreal devicePixelRatio = 0;
+        bool operator==(const DialPictureKey&) const = default;
+    };
+    DialPictureKey m_dialPictureKey; // what imgDial shows
+
     void nameSetting(const QString& monthText);
     QWidget* buildBasics();
     QWidget* buildMiddle();

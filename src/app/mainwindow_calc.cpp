@@ -172,7 +172,7 @@ void TfrmMain::recalculate() {
     if (!m_activated)
         return;
     DialTab* d = m_dial;
-    d->memoNotes->clear();
+    // The notes box keeps its text until the new first page is known (see ShowNotePage).
     m_notes->clear();
     const core::CalcInputs in = readInputs();
     core::CalcContext ctx;
@@ -211,6 +211,8 @@ void TfrmMain::recalculate() {
     }
     if (m_notes->pageCount() > 0)
         ShowNotePage(0);
+    else
+        d->memoNotes->clear();
 }
 
 void TfrmMain::showCalculationFailure(const QString& message) {
@@ -232,7 +234,11 @@ void TfrmMain::showCalculationFailure(const QString& message) {
 void TfrmMain::ShowNotePage(int n) {
     const std::string shown = m_notes->ShowNotePage(n, table());
     QPlainTextEdit* memo = m_dial->memoNotes;
-    memo->setPlainText(QString::fromStdString(shown));
+    // Most input changes leave the page as it was: laying the same text out again
+    // would be half the cost of the change.
+    const QString text = QString::fromStdString(shown);
+    if (memo->toPlainText() != text)
+        memo->setPlainText(text);
     memo->moveCursor(QTextCursor::Start);
     memo->ensureCursorVisible();
 }
