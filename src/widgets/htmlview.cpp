@@ -37,8 +37,26 @@ bool THtmlView::loadFromFile(const QString& path) {
     m_file = path;
     // The pages are UTF-8 with a byte-order mark; the mark is not text.
     QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    setHtml(QString::fromUtf8(text));
+    m_pendingHtml = QString::fromUtf8(text);
+    m_pending = true;
+    if (isVisible())
+        ensureLaidOut();
     return true;
+}
+
+void THtmlView::ensureLaidOut() const {
+    if (!m_pending)
+        return;
+    m_pending = false;
+    // The document is what the view shows of its loaded page: setting it late does
+    // not change what the view is.
+    const_cast<THtmlView*>(this)->setHtml(m_pendingHtml);
+    m_pendingHtml.clear();
+}
+
+void THtmlView::showEvent(QShowEvent* event) {
+    ensureLaidOut();
+    QTextBrowser::showEvent(event);
 }
 
 void THtmlView::setDefaultFontFace(const QString& family) {
@@ -60,6 +78,7 @@ void THtmlView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void THtmlView::printDocument(QPrinter& printer, double marginCm, const FooterPainter& footer) const {
+    ensureLaidOut();
     QPainter painter(&printer);
     const double dpi = printer.resolution();
     const double margin = marginCm / 2.54 * dpi;

@@ -16,8 +16,12 @@ public:
     explicit THtmlView(QWidget* parent = nullptr);
 
     // Loads the document; false (and the view keeps what it showed) when the file
-    // cannot be read.
+    // cannot be read. A view that is not on screen lays the page out when it is shown
+    // or printed: a page takes longer to lay out than everything else a language
+    // switch does.
     bool loadFromFile(const QString& path);
+    // Lays out a loaded page that waits for the view to be shown.
+    void ensureLaidOut() const;
     // The document source exactly as loaded.
     const QByteArray& source() const { return m_source; }
     QString fileName() const { return m_file; }
@@ -36,10 +40,13 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void onAnchor(const QUrl& url);
 
     QByteArray m_source;
     QString m_file;
+    mutable QString m_pendingHtml; // loaded, not yet laid out
+    mutable bool m_pending = false;
 };

@@ -103,3 +103,15 @@ TEST(PrintLayout, TitlesJobNamesAndFitting) {
     EXPECT_EQ(f.pointSize, 12);
     EXPECT_EQ(f.x, 300);
 }
+
+// A page tab is laid out only when it comes on screen or is printed: a print of a tab
+// the window never showed, after a language switch, carries the page in that language.
+TEST_F(PrintTest, PageOfATabNeverShownPrintsInTheCurrentLanguage) {
+    start();
+    child<QAction>("miGerman")->trigger();
+    showTab("tabCalc");
+    window->PrintCommand();
+    const QString text = pdfText(messages.pdfPath);
+    EXPECT_TRUE(text.contains("Nachschmierintervall")) << text.toStdString();
+    EXPECT_FALSE(text.contains("Relubrication interval"));
+}
