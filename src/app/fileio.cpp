@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,32 @@ namespace {
 
 [[noreturn]] void fail(const std::string& path, int err) {
     throw WriteError("Unable to write to " + path + " (" + std::strerror(err) + ")");
+}
+
+// A write that was killed before its rename leaves its temporary file behind. Such a
+// file is removed by a later write of the same file once it is old enough that no other
+// write can still be using it.
+void removeStaleTemporaries(const std::string& folder, const std::string& name) {
+    constexpr std::time_t kStaleSeconds = 10 * 60;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view file(entry->d_name);
+        // mkstemp's pattern: the name, a dot and six letters or digits.
+        if (file.size() != name.size() + 7 || file.substr(0, name.size() + 1) != name + ".")
+            continue;
+        bool generated = true;
+        for (char c : file.substr(name.size() + 1))
+            generated = generated && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
+        const std::string path = folder + "/" + std::string(file);
+        struct stat st {};
+        if (generated && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime > kStaleSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -67,6 +95,7 @@ void writeFileAtomically(const std::string& path, std::string_view bytes) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    removeStaleTemporaries(folder, slash == std::string::npos ? path : path.substr(slash + 1));
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {

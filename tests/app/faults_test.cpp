@@ -9,7 +9,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <chrono>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -109,6 +113,26 @@ TEST_F(SettingsFaults, KilledWhileWritingLeavesTheOldOrTheNewFile) {
     }
     // The kills landed at different points of the cycle.
     EXPECT_GT(sawA + sawB, 0);
+}
+
+TEST_F(SettingsFaults, TemporariesOfKilledWritesAreRemovedOnceStale) {
+    auto make = [&](const std::string& name, std::time_t age) {
+        const fs::path p = dir / name;
+        std::ofstream(p) << "half a file";
+        const std::time_t t = std::time(nullptr) - age;
+        const timespec times[2] = {{t, 0}, {t, 0}};
+        ::utimensat(AT_FDCWD, p.c_str(), times, 0);
+    };
+    make("unctora.INI.ab12CD", 3600); // left by a write killed an hour ago
+    make("unctora.INI.Zz9yX8", 5);    // a write in progress elsewhere: keep
+    make("unctora.INI.bak", 3600);    // the user's own copy: not ours
+    make("chart.html.ab12CD", 3600);  // another file's: left to that file's writes
+    writeVersion('a');
+    std::vector<std::string> left;
+    for (const fs::path& p : strayFiles())
+        left.push_back(p.filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"chart.html.ab12CD", "unctora.INI.Zz9yX8", "unctora.INI.bak"}));
 }
 
 TEST_F(SettingsFaults, FullDiskRaisesAndKeepsTheSettings) {
