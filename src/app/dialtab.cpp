@@ -414,7 +414,7 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
         // changes keep the same picture at the same size.
         const qreal dpr = devicePixelRatioF();
         const DialPictureKey key{setting.picture ? *setting.picture : -1, shown, dpr};
-        if (!(key == m_dialPictureKey)) {
+        if (key != m_dialPictureKey) {
             const QPixmap picture = key.number >= 0 ? R::settingPicture(key.number, dpr) : QPixmap();
             imgDial->setPixmap(picture.isNull()
                                    ? picture

@@ -1,5 +1,7 @@
 #include "app/fileio.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,19 +27,18 @@ void removeStaleTemporaries(const std::string& folder, const std::string& name) 
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
+    const std::string prefix = name + ".";
     const std::time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view file(entry->d_name);
         // mkstemp's pattern: the name, a dot and six letters or digits.
-        if (file.size() != name.size() + 7 || file.substr(0, name.size() + 1) != name + ".")
+        const std::string_view file(entry->d_name);
+        if (file.size() != prefix.size() + 6 || !file.starts_with(prefix) ||
+            !std::all_of(file.begin() + prefix.size(), file.end(),
+                         [](unsigned char c) { return std::isalnum(c); }))
             continue;
-        bool generated = true;
-        for (char c : file.substr(name.size() + 1))
-            generated = generated && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'));
         const std::string path = folder + "/" + std::string(file);
         struct stat st {};
-        if (generated && ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-            now - st.st_mtime > kStaleSeconds)
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > kStaleSeconds)
             ::unlink(path.c_str());
     }
     ::closedir(dir);

@@ -89,13 +89,13 @@ void RateTab::buildRateTable() {
     sgRate->resize(R::rateGridWidth(), R::rateGridHeight(sgRate->rowCount()));
     sgRate->setCurrentCell(1, 1);
     shadeCells();
-    if (R::ratePicture(item) != m_picture || !m_pictureDrawn) {
-        m_picture = R::ratePicture(item);
+    if (const int picture = R::ratePicture(item); picture != m_picture) {
+        m_picture = picture;
         m_pictureDrawn = false;
         imgRate->resize(R::settingPictureSize(m_picture));
-        if (isVisible())
-            drawPicture();
     }
+    if (isVisible())
+        drawPicture();
     placePicture();
     bnCopyRate->move(sgRate->x(), sgRate->y() + sgRate->height() + 8);
     sgRate->show();
