@@ -1,0 +1,190 @@
+// Every text of the main window fits where it is shown: each language, both unit
+// systems, with and without the "Log" tab, and after a change of the display font.
+// The window is walked as a user would see it: every tab, every condition group and
+// sub-variant group opened in turn, every lubricator's setting display.
+
+#include "fitcheck.h"
+#include "mainwindow_fixture.h"
+
+#include "app/opcondtab.h"
+#include "reports/ratetab.h"
+#include "widgets/badge.h"
+#include "widgets/groupbar.h"
+#include "widgets/radiogroup.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+    }
+}
+
+const char* const kLanguages[] = {nullptr,   "English", "German",  "French",
+                                  "Italian", "Swedish", "Spanish", "Chinese",
+                                  "Thai",    "Russian", "Portuguese", "Japanese"};
+
+class FitTest : public MainWindowTest, public testing::WithParamInterface<int> {
+protected:
+    // The window on the (offscreen) screen, so that every layout is settled.
+    TfrmMain& open(const QStringList& args) {
+        window.reset();
+        strings.reset();
+        env.arguments = args;
+        window = std::make_unique<TfrmMain>(env);
+        strings = std::make_unique<TfrmStrings>(env);
+        window->attachWindows(nullptr, nullptr, strings.get());
+        window->show();
+        window->FirstActivation();
+        settle();
+        return *window;
+    }
+
+    void trigger(const char* action) {
+        QAction* a = child<QAction>(action);
+        ASSERT_TRUE(a) << action;
+        a->trigger();
+        settle();
+    }
+
+    void chooseLanguage(int number) {
+        for (QAction* a : child<QMenu>("Language1")->actions())
+            if (a->data().toInt() == number) {
+                a->trigger();
+                settle();
+                return;
+            }
+        FAIL() << "no menu item for language " << number;
+    }
+
+    void note(const QWidget* root, const QString& state) {
+        settle();
+        for (const QString& line : lines(misfits(root)))
+            if (!found.contains(line))
+                found[line] = state;
+    }
+
+    // Every tab, then the inputs that change what the "Dial setting" tab shows.
+    void walk(const QString& state) {
+        auto* pg = child<QTabWidget>("pgMain");
+        for (int i = 0; i < pg->count(); ++i)
+            if (pg->isTabVisible(i)) {
+                pg->setCurrentIndex(i);
+                note(window.get(), state + ", tab " + pg->widget(i)->objectName());
+            }
+        pg->setCurrentIndex(0);
+        DialTab& d = dial();
+        const int type = d.cbBrgType->currentIndex();
+        for (int t : {3, 4, 7}) {
+            d.cbBrgType->setCurrentIndex(t);
+            for (TGroupBar* bar : d.subVariantBars())
+                if (bar->isVisible())
+                    for (int g = 0; g < bar->count(); ++g) {
+                        bar->captionButton(g)->click();
+                        note(bar, state + QString(", bearing type %1 group %2").arg(t).arg(g));
+                    }
+        }
+        d.cbBrgType->setCurrentIndex(type);
+        const int condition = d.ocOpCond->openGroupIndex();
+        for (int g = 0; g < d.ocOpCond->count(); ++g) {
+            d.ocOpCond->captionButton(g)->click();
+            note(d.gbOpCond, state + QString(", condition group %1").arg(g));
+        }
+        d.ocOpCond->captionButton(std::max(condition, 0))->click();
+        const int lub = d.rgLubricator->itemIndex();
+        for (int l = 0; l < d.rgLubricator->count(); ++l) {
+            d.rgLubricator->button(l)->click();
+            note(&d, state + QString(", lubricator %1").arg(l));
+        }
+        d.rgLubricator->button(lub)->click();
+        auto* rate = window->findChild<RateTab*>();
+        pg->setCurrentWidget(rate);
+        for (int i = 0; i < rate->rgRateSelLub->count(); ++i) {
+            rate->rgRateSelLub->button(i)->click();
+            note(rate, state + QString(", dispense rate item %1").arg(i));
+        }
+        pg->setCurrentIndex(0);
+        settle();
+    }
+
+    void expectNothingFound() {
+        QStringList report;
+        for (auto it = found.cbegin(); it != found.cend(); ++it)
+            report << it.key() + "   [" + it.value() + "]";
+        EXPECT_TRUE(report.isEmpty()) << report.size() << " texts do not fit:\n"
+                                      << report.join('\n').toStdString();
+    }
+
+    QMap<QString, QString> found; // what does not fit, and the first state it was seen in
+};
+
+} // namespace
+
+TEST(FitCheck, TheCheckSeesMissingCharactersAndCutTexts) {
+    // Without the fonts of a script its texts would show boxes: the check must see
+    // that, or every language would pass for want of anything to measure.
+    QFont font;
+    EXPECT_FALSE(missingGlyphs(QString::fromUcs4(U"\U0010FFFD"), font).isEmpty());
+    for (const char* sample : {"Ölschmierung", "Смазка", "润滑脂", "グリース", "จาระบี"})
+        EXPECT_EQ(missingGlyphs(QString::fromUtf8(sample), font), QString())
+            << sample << ": the Chinese, Japanese and Thai fonts are installed by make test";
+
+    QWidget window;
+    window.setObjectName("w");
+    window.resize(200, 100);
+    auto* fitting = new QLabel("short", &window);
+    fitting->setObjectName("fitting");
+    fitting->setGeometry(5, 5, 150, 20);
+    auto* cut = new QLabel("a caption far too long for its label", &window);
+    cut->setObjectName("cut");
+    cut->setGeometry(5, 30, 40, 20);
+    auto* outside = new QRadioButton("below the window", &window);
+    outside->setObjectName("outside");
+    outside->setGeometry(5, 90, 150, 20);
+    window.show();
+    settle();
+    const QStringList found = lines(misfits(&window));
+    ASSERT_EQ(found.size(), 2) << found.join('\n').toStdString();
+    EXPECT_TRUE(found[0].startsWith("w/cut ")) << found[0].toStdString();
+    EXPECT_TRUE(found[1].startsWith("w/outside ") && found[1].contains("shown")) << found[1].toStdString();
+}
+
+TEST_P(FitTest, EveryTextFitsInEveryState) {
+    const int language = GetParam();
+    for (const bool log : {false, true}) {
+        open(log ? QStringList{"-Log"} : QStringList{});
+        chooseLanguage(language);
+        for (const char* units : {"miUnitSI", "miUnitImp"}) {
+            trigger(units);
+            walk(QString("%1%2, %3").arg(kLanguages[language], log ? " -Log" : "",
+                                         units == std::string("miUnitSI") ? "SI" : "imperial"));
+        }
+    }
+    // Another display font reaches every item and still fits.
+    window->ApplyFont("DejaVu Serif");
+    settle();
+    DialTab& d = dial();
+    for (TRadioGroup* g : d.conditionGroups())
+        for (int i = 0; i < g->count(); ++i)
+            EXPECT_EQ(g->button(i)->font().family(), "DejaVu Serif") << g->objectName().toStdString() << i;
+    for (int i = 0; i < d.rgLubricator->count(); ++i)
+        EXPECT_EQ(d.rgLubricator->button(i)->font().family(), "DejaVu Serif") << i;
+    walk(QString("%1, DejaVu Serif").arg(kLanguages[language]));
+    expectNothingFound();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, FitTest, testing::Range(1, 12),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(kLanguages[info.param]);
+                         });
