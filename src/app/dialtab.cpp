@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr int kBasicsHeight = 162; // the "Bearing Basics" band: room for the sub-variant bars
+
 template <class W> W* named(W* w, const char* name) {
     w->setObjectName(name);
     return w;
@@ -86,7 +88,8 @@ DialTab::SubVariantBar DialTab::makeBar(const QString& name, const QStringList& 
     SubVariantBar b;
     b.bar = new TGroupBar;
     b.bar->setObjectName(name);
-    b.bar->setFixedWidth(196);
+    // The bars of a bearing type share the width of the "Type" group below the list.
+    b.bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     for (int i = 0; i < groupNames.size(); ++i) {
         auto* label = new QLabel(labels[i]);
         label->setObjectName(labelNames[i]);
@@ -133,16 +136,18 @@ QWidget* DialTab::buildBasics() {
     row->addWidget(gbBrgDim);
 
     gbBrgType = named(new QGroupBox("Type"), "gbBrgType");
-    auto* type = new QHBoxLayout(gbBrgType);
-    type->setContentsMargins(6, 4, 6, 4);
+    auto* typeColumn = new QVBoxLayout(gbBrgType);
+    typeColumn->setContentsMargins(6, 2, 6, 4);
+    typeColumn->setSpacing(3);
     cbBrgType = named(new QComboBox, "cbBrgType");
     cbBrgType->addItems(itemsOf("Type"));
     cbBrgType->setFixedWidth(205);
-    auto* typeColumn = new QVBoxLayout;
     typeColumn->addWidget(cbBrgType);
-    typeColumn->addStretch(1);
-    type->addLayout(typeColumn);
-    type->addStretch(1);
+    // The sub-variant bars below the list, side by side over the group's whole width:
+    // their captions and descriptions are long in every language.
+    auto* type = new QHBoxLayout;
+    type->setSpacing(6);
+    typeColumn->addLayout(type, 1);
 
     rbCRB_Cage = makeBar("rbCRB_Cage", {"rgCageGlass", "rgCageSteel"},
                          {"Glass fibre cage", "Steel cage"}, {"labCageGlass", "labCageSteel"},
@@ -174,11 +179,11 @@ QWidget* DialTab::buildBasics() {
                           {"With cage", "Without cage"}, {"labTORB_Cage", "labTORB_NoCage"},
                           {"With cage", "Without cage, full complement"});
     for (TGroupBar* b : subVariantBars()) {
-        type->addWidget(b, 0, Qt::AlignTop);
+        type->addWidget(b, 1);
         b->hide();
     }
     row->addWidget(gbBrgType, 1);
-    gbBrgBasic->setFixedHeight(142);
+    gbBrgBasic->setFixedHeight(kBasicsHeight);
     return gbBrgBasic;
 }
 
@@ -195,15 +200,6 @@ QWidget* DialTab::buildMiddle() {
     rgLubricator = radio("rgLubricator", QString(), itemsOf("Lubricator"), 4);
     rgLubricator->setFlat(true);
     lub->addWidget(rgLubricator);
-    pnVOXA1000 = named(new QWidget, "pnVOXA1000");
-    auto* pn = new QHBoxLayout(pnVOXA1000);
-    pn->setContentsMargins(0, 0, 0, 0);
-    rgPowerSource = radio("rgPowerSource", "Type", itemsOf("PowerSource"), 2);
-    rgOutlets = radio("rgOutlets", "Outlets", itemsOf("Outlets"), 6);
-    pn->addWidget(rgPowerSource);
-    pn->addWidget(rgOutlets, 1);
-    pnVOXA1000->hide();
-    lub->addWidget(pnVOXA1000);
     left->addWidget(gbLubricator);
 
     gbGreaseType = named(new QGroupBox("Grease"), "gbGreaseType");
@@ -213,9 +209,13 @@ QWidget* DialTab::buildMiddle() {
     rgGreaseType->setFlat(true);
     grease->addWidget(rgGreaseType);
     left->addWidget(gbGreaseType);
+    // The temperature class stands below the grease, where the column has room: in
+    // the operating-conditions box it pushed the last condition groups out of sight.
+    rgBrgOpTemp = radio("rgBrgOpTemp", "Bearing Operating Temperature", itemsOf("BrgOpTemp"), 2);
+    left->addWidget(rgBrgOpTemp);
     left->addStretch(1);
     gbLubricator->setMinimumWidth(384);
-    row->addLayout(left, 4);
+    row->addLayout(left, 5);
 
     gbOpCond = named(new QGroupBox("Operating Conditions"), "gbOpCond");
     auto* op = new QGridLayout(gbOpCond);
@@ -238,8 +238,6 @@ QWidget* DialTab::buildMiddle() {
     op->addWidget(labOpHrsUnit, 0, 6);
     op->setColumnStretch(3, 1);
     op->setColumnStretch(7, 1);
-    rgBrgOpTemp = radio("rgBrgOpTemp", "Bearing Operating Temperature", itemsOf("BrgOpTemp"), 2);
-    op->addWidget(rgBrgOpTemp, 1, 0, 1, 8);
 
     ocOpCond = named(new TGroupBar, "ocOpCond");
     const struct {
@@ -259,9 +257,8 @@ QWidget* DialTab::buildMiddle() {
     for (const auto& c : conditions) {
         const QStringList items = itemsOf(c.field);
         TRadioGroup* g = radio(c.radio, QString(), items, items.size() > 2 ? 2 : items.size());
-        g->setFlat(true);
         // Inside a condition group the radio group needs no frame of its own.
-        g->setStyleSheet(QString("QGroupBox#%1 { border: none; margin: 0px; padding: 0px; }").arg(c.radio));
+        g->setFrameless(true);
         ocOpCond->addGroup(c.group, c.caption, g);
     }
     rgContMoist = static_cast<TRadioGroup*>(ocOpCond->content(0));
@@ -271,15 +268,31 @@ QWidget* DialTab::buildMiddle() {
     rgShaftOri = static_cast<TRadioGroup*>(ocOpCond->content(4));
     rgReplenish = static_cast<TRadioGroup*>(ocOpCond->content(5));
     rgRotOR = static_cast<TRadioGroup*>(ocOpCond->content(6));
-    op->addWidget(ocOpCond, 2, 0, 1, 8);
-    op->setRowStretch(2, 1);
-    row->addWidget(gbOpCond, 5);
+    op->addWidget(ocOpCond, 1, 0, 1, 8);
+    op->setRowStretch(1, 1);
+    row->addWidget(gbOpCond, 4);
 
+    // The picture of the lubricator, and below it what only the VOXA 1000 asks for.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
     imgUnit = named(new TClickLabel, "imgUnit");
     imgUnit->setCursor(Qt::PointingHandCursor);
-    imgUnit->setFixedSize(112, 200);
+    imgUnit->setFixedSize(112, 170);
     imgUnit->setAlignment(Qt::AlignCenter);
-    row->addWidget(imgUnit, 0, Qt::AlignTop);
+    right->addWidget(imgUnit);
+    pnVOXA1000 = named(new QWidget, "pnVOXA1000");
+    pnVOXA1000->setFixedWidth(112);
+    auto* pn = new QVBoxLayout(pnVOXA1000);
+    pn->setContentsMargins(0, 0, 0, 0);
+    pn->setSpacing(2);
+    rgPowerSource = radio("rgPowerSource", "Type", itemsOf("PowerSource"), 2);
+    rgOutlets = radio("rgOutlets", "Outlets", itemsOf("Outlets"), 3);
+    pn->addWidget(rgPowerSource);
+    pn->addWidget(rgOutlets);
+    pnVOXA1000->hide();
+    right->addWidget(pnVOXA1000);
+    right->addStretch(1);
+    row->addLayout(right);
     return middle;
 }
 
@@ -376,7 +389,7 @@ void DialTab::fitTemperatureItems() {
     if (!isVisible())
         return;
     rgBrgOpTemp->setColumns(2);
-    const int available = gbOpCond->contentsRect().width() - 12; // the grid's margins
+    const int available = gbLubricator->width();
     if (rgBrgOpTemp->minimumSizeHint().width() > available)
         rgBrgOpTemp->setColumns(1);
 }

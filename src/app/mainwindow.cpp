@@ -319,10 +319,13 @@ void TfrmMain::ApplyFont(const QString& name) {
     a.controls = {{d->gbBrgBasic, T::OwnFont | T::Children}, {d->gbBrgDim, T::Children},
                   {d->gbGreaseType, T::OwnFont | T::Children}, {d->gbLubricator, T::OwnFont},
                   {d->rgLubricator, T::Items},            {d->pnVOXA1000, T::Children},
-                  {d->gbOpCond, T::OwnFont | T::Children}, {d->ocOpCond, T::OwnFont}};
+                  {d->gbOpCond, T::OwnFont | T::Children}, {d->rgBrgOpTemp, T::OwnFont},
+                  {d->ocOpCond, T::OwnFont}};
+    // A condition group's content is its radio group, whose items draw in its font
+    // (pinning them as "other controls" would keep the old font on every item).
     for (int i = 0; i < d->ocOpCond->count(); ++i) {
         a.controls << T{d->ocOpCond->captionButton(i), T::OwnFont};
-        a.controls << T{d->ocOpCond->content(i), T::OwnFont | T::Children};
+        a.controls << T{d->ocOpCond->content(i), T::OwnFont | T::Items};
     }
     a.controls << T{d->gbResults, T::OwnFont | T::Children} << T{d->memoNotes, T::OwnFont}
                << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};

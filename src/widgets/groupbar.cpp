@@ -5,6 +5,25 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+namespace {
+
+// A caption as high as its font needs (tall scripts such as Thai need more than the
+// 19 pixels of the design) and never wider than the bar: a caption that does not fit
+// is cut inside its own button instead of pushing the bar's contents out of sight.
+class CaptionButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override {
+        QFont bold = font(); // an open group's caption is bold
+        bold.setBold(true);
+        const int text = std::max(fontMetrics().height(), QFontMetrics(bold).height());
+        return {QPushButton::sizeHint().width(), std::max(19, text + 4)};
+    }
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+};
+
+} // namespace
+
 TGroupBar::TGroupBar(QWidget* parent) : QWidget(parent) {
     // The groups scroll when the open one does not fit the space the bar is given.
     auto* outer = new QVBoxLayout(this);
@@ -28,13 +47,12 @@ TGroupBar::TGroupBar(QWidget* parent) : QWidget(parent) {
 }
 
 int TGroupBar::addGroup(const QString& name, const QString& caption, QWidget* content) {
-    auto* button = new QPushButton(this);
+    auto* button = new CaptionButton(this);
     button->setObjectName(name);
     button->setText(caption);
     button->setCheckable(true);
     button->setFocusPolicy(Qt::TabFocus);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    button->setFixedHeight(19);
     button->setStyleSheet("QPushButton { text-align: left; padding: 1px 6px; border: 1px solid "
                           "#b4b4b4; border-radius: 2px; background: #e6e6e6; }"
                           "QPushButton:checked { background: #ffffff; }"

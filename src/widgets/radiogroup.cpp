@@ -111,3 +111,15 @@ bool TRadioGroup::isItemEnabled(int index) const {
 QRadioButton* TRadioGroup::button(int index) const {
     return index >= 0 && index < count() ? m_buttons[index] : nullptr;
 }
+
+void TRadioGroup::setFrameless(bool frameless) {
+    m_frameless = frameless;
+    setFlat(frameless);
+    m_layout->setContentsMargins(6, frameless ? 0 : 2, 6, frameless ? 0 : 2);
+    update();
+}
+
+void TRadioGroup::paintEvent(QPaintEvent* event) {
+    if (!m_frameless)
+        QGroupBox::paintEvent(event);
+}

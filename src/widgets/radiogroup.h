@@ -33,6 +33,13 @@ public:
     bool isItemEnabled(int index) const;
     QRadioButton* button(int index) const;
 
+    // Without frame and title: the group inside a box of its own. (A style sheet
+    // would do the same, but it stops font changes from reaching the items.)
+    void setFrameless(bool frameless);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 signals:
     void clicked(int index);
 
@@ -44,4 +51,5 @@ private:
     QList<QRadioButton*> m_buttons;
     QGridLayout* m_layout;
     int m_columns = 1;
+    bool m_frameless = false;
 };
