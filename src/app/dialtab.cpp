@@ -286,7 +286,7 @@ QWidget* DialTab::buildMiddle() {
     pn->setContentsMargins(0, 0, 0, 0);
     pn->setSpacing(2);
     rgPowerSource = radio("rgPowerSource", "Type", itemsOf("PowerSource"), 2);
-    rgOutlets = radio("rgOutlets", "Outlets", itemsOf("Outlets"), 3);
+    rgOutlets = radio("rgOutlets", "Outlets", itemsOf("Outlets"), 2);
     pn->addWidget(rgPowerSource);
     pn->addWidget(rgOutlets);
     pnVOXA1000->hide();
@@ -411,16 +411,16 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
     pbDS->setTextColour(setting.colour == R::BadgeColour::Red ? QColor(255, 0, 0) : QColor(Qt::white));
     pbDS->setTextSize(setting.textSize);
     const int w = pnDS->width(), h = pnDS->height();
+    // The results box is lower than the panel, and scripts with tall lines (Thai)
+    // push the panel further down in its column: what the column shows of it is
+    // what the picture, the badge and the month have to fit in.
+    int shown = h;
+    if (QWidget* column = pnDS->parentWidget(); column && isVisible()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        shown = std::clamp(column->height() - pnDS->y(), 0, h);
+    }
     if (setting.layout == R::SettingLayout::Dial) {
         const int margin = pnMargin->width();
-        // The results box is lower than the panel, and scripts with tall lines (Thai)
-        // push the panel further down in its column: what the column shows of it is
-        // what the picture, the badge and the month have to fit in.
-        int shown = h;
-        if (QWidget* column = pnDS->parentWidget(); column && isVisible()) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-            shown = std::clamp(column->height() - pnDS->y(), 0, h);
-        }
         pnMargin->setGeometry(w - margin, 0, margin, h);
         imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, shown);
         // Drawing and scaling the dial costs more than the whole calculation; most
@@ -438,8 +438,10 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
         R::Rect badge = R::dialBadgeRect(w, h, margin);
         badge.top -= 8;
         labUnitDS->setText(monthText);
-        const int labelWidth = labUnitDS->fontMetrics().horizontalAdvance(monthText) + 4;
-        R::Rect label = R::monthLabelRect(badge, labelWidth, labUnitDS->fontMetrics().height());
+        // Measured as drawn: a month in Chinese or Thai takes a taller fall-back font.
+        const QRect drawn = labUnitDS->fontMetrics().boundingRect(QRect(), Qt::TextSingleLine, monthText);
+        const int labelWidth = drawn.width() + 4;
+        R::Rect label = R::monthLabelRect(badge, labelWidth, std::max(drawn.height(), labUnitDS->fontMetrics().height()));
         // Badge and month move up together when the month would be cut off, as far
         // as the badge allows.
         const int below = std::min(label.top + label.height - shown, badge.top);
@@ -456,14 +458,16 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
         imgDial->hide();
         pnMargin->hide();
         labUnitDS->hide();
-        R::Rect badge = R::multiPointBadgeRect(w, h);
+        // Centred in what the column shows of the panel, so that no edge is cut.
+        R::Rect badge = R::multiPointBadgeRect(w, shown);
         const std::string_view line = R::sizingLineText(setting);
         if (!line.empty()) {
             const QFontMetrics fm(pbDS->badgeFont());
             const int lineWidth =
                 fm.horizontalAdvance(QString::fromUtf8(line.data(), static_cast<int>(line.size())));
-            badge = R::multiPointBadgeRect(w, h, lineWidth, fm.height());
+            badge = R::multiPointBadgeRect(w, shown, lineWidth, fm.height());
         }
+        badge.top = std::max(0, std::min(badge.top, shown - badge.height));
         pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
     }
     pbDS->show();

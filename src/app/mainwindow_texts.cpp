@@ -34,9 +34,14 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// A result caption on two lines; a label breaks lines at "\n", not at CR.
+// A result caption on two lines; a label breaks lines at "\n", not at CR. The CR
+// that ends a caption without a break would be an empty second line, which a label
+// centres the text with: it is not shown.
 QString twoLines(const QString& text) {
-    return QString::fromStdString(strings::BreakAtNewline(text.toStdString())).replace('\r', '\n');
+    QString lines = QString::fromStdString(strings::BreakAtNewline(text.toStdString()));
+    if (lines.endsWith('\r'))
+        lines.chop(1);
+    return lines.replace('\r', '\n');
 }
 
 } // namespace

@@ -28,7 +28,8 @@ RateTab::RateTab(Context context, QWidget* parent) : QWidget(parent), m_context(
     heading.setPixelSize(16);
     heading.setBold(true);
     labDisprate->setFont(heading);
-    labDisprate->setGeometry(12, 8, 600, 24);
+    // High enough for the tall lines of Thai in any display font.
+    labDisprate->setGeometry(12, 6, 600, 31);
 
     rgRateSelLub = new TRadioGroup(this);
     rgRateSelLub->setObjectName("rgRateSelLub");
@@ -50,7 +51,15 @@ RateTab::RateTab(Context context, QWidget* parent) : QWidget(parent), m_context(
     sgRate->move(12, 92);
     for (int c = 0; c < R::kRateColumnCount; ++c)
         sgRate->setColumnWidth(c, R::kRateColumnWidths[c]);
-    connect(sgRate, &QTableWidget::currentCellChanged, this, [this] { shadeCells(); });
+    connect(sgRate, &QTableWidget::currentCellChanged, this, [this](int row, int column, int oldRow, int) {
+        // The header row and the setting column are fixed: a click on them leaves the
+        // current row where it was (or on the first data row).
+        if (row >= 0 && (row == 0 || column == 0)) {
+            sgRate->setCurrentCell(row == 0 ? std::max(oldRow, 1) : row, std::max(column, 1));
+            return;
+        }
+        shadeCells();
+    });
 
     imgRate = new QLabel(this);
     imgRate->setObjectName("imgRate");
@@ -84,9 +93,17 @@ void RateTab::buildRateTable() {
             sgRate->setItem(r, c, cell);
         }
     }
-    // The header texts may need two lines in some languages.
+    // The header texts may need two lines in some languages; the setting column
+    // widens for a word longer than it (the DIP-switch header in some languages).
     sgRate->setWordWrap(true);
-    sgRate->resize(R::rateGridWidth(), R::rateGridHeight(sgRate->rowCount()));
+    const QFontMetrics fm(sgRate->font());
+    int settingWidth = R::kRateColumnWidths[0];
+    for (const QString& word : sgRate->item(0, 0) ? sgRate->item(0, 0)->text().split(' ') : QStringList())
+        settingWidth = std::max(settingWidth, fm.horizontalAdvance(word) + 8);
+    sgRate->setColumnWidth(0, settingWidth);
+    // As large as its rows and columns: no empty strip below the last row.
+    const int frame = 2 * sgRate->frameWidth();
+    sgRate->resize(sgRate->horizontalHeader()->length() + frame, sgRate->verticalHeader()->length() + frame);
     sgRate->setCurrentCell(1, 1);
     shadeCells();
     if (const int picture = R::ratePicture(item); picture != m_picture) {

@@ -14,10 +14,14 @@ class CaptionButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
     QSize sizeHint() const override {
-        QFont bold = font(); // an open group's caption is bold
+        // Measured as drawn, fall-back fonts included; an open group's caption is bold.
+        QFont bold = font();
         bold.setBold(true);
-        const int text = std::max(fontMetrics().height(), QFontMetrics(bold).height());
-        return {QPushButton::sizeHint().width(), std::max(19, text + 4)};
+        int textHeight = 0;
+        for (const QFontMetrics& fm : {fontMetrics(), QFontMetrics(bold)})
+            textHeight = std::max({textHeight, fm.height(),
+                                   fm.boundingRect(QRect(), Qt::TextSingleLine, text()).height()});
+        return {QPushButton::sizeHint().width(), std::max(19, textHeight + 4)};
     }
     QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
 };
@@ -86,8 +90,10 @@ void TGroupBar::openGroup(int index) {
 }
 
 void TGroupBar::setCaption(int index, const QString& caption) {
-    if (index >= 0 && index < count())
+    if (index >= 0 && index < count()) {
         m_groups[index].caption->setText(caption);
+        m_groups[index].caption->updateGeometry();
+    }
 }
 
 QString TGroupBar::caption(int index) const {

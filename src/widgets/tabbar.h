@@ -10,13 +10,21 @@ class TPageTabBar : public QTabBar {
     Q_OBJECT
 public:
     explicit TPageTabBar(QWidget* parent = nullptr);
+    // The width of every tab while all captions fit in it; otherwise each tab is
+    // as wide as its caption needs and the rest of the strip is shared out evenly.
     void setTabWidth(int width);
     int tabWidth() const { return m_width; }
 
 protected:
     QSize tabSizeHint(int index) const override;
     void paintEvent(QPaintEvent* event) override;
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    QList<int> fittedWidths() const;
+    int captionWidth(int index) const;
+
     int m_width = 143;
 };
