@@ -178,6 +178,10 @@ QWidget* DialTab::buildBasics() {
     rbTORB_Cage = makeBar("rbTORB_Cage", {"rgTORB_Cage", "rgTORB_NoCage"},
                           {"With cage", "Without cage"}, {"labTORB_Cage", "labTORB_NoCage"},
                           {"With cage", "Without cage, full complement"});
+    // Cage and locating captions are short, their descriptions long: captions in two
+    // columns. The spherical roller bearings' captions are the long texts themselves.
+    for (TGroupBar* b : {rbCRB_Cage.bar, rbCRB_Locating.bar, rbTORB_Cage.bar})
+        b->setCaptionColumns(2);
     for (TGroupBar* b : subVariantBars()) {
         type->addWidget(b, 1);
         b->hide();

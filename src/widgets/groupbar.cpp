@@ -1,5 +1,6 @@
 #include "widgets/groupbar.h"
 
+#include <QGridLayout>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
@@ -64,9 +65,8 @@ int TGroupBar::addGroup(const QString& name, const QString& caption, QWidget* co
     content->setParent(m_layout->parentWidget());
     content->setVisible(false);
     const int index = count();
-    m_layout->insertWidget(m_layout->count() - 1, button);
-    m_layout->insertWidget(m_layout->count() - 1, content);
     m_groups.push_back({button, content});
+    relayout();
     connect(button, &QPushButton::clicked, this, [this, index] {
         openGroup(index);
         emit opened(index);
@@ -123,4 +123,39 @@ void TGroupBar::highlightOpenGroups(const QColor& accent) {
 void TGroupBar::mousePressEvent(QMouseEvent* event) {
     emit barClicked();
     QWidget::mousePressEvent(event);
+}
+
+void TGroupBar::setCaptionColumns(int columns) {
+    m_captionColumns = std::max(0, columns);
+    relayout();
+}
+
+void TGroupBar::relayout() {
+    // Everything out of the layouts, then back in the order the mode calls for.
+    for (const Group& g : m_groups) {
+        m_layout->removeWidget(g.caption);
+        m_layout->removeWidget(g.content);
+        if (m_captionGrid)
+            m_captionGrid->removeWidget(g.caption);
+    }
+    if (m_captionGrid) {
+        m_layout->removeItem(m_captionGrid);
+        delete m_captionGrid;
+        m_captionGrid = nullptr;
+    }
+    int at = 0;
+    if (m_captionColumns > 0) {
+        m_captionGrid = new QGridLayout;
+        m_captionGrid->setSpacing(1);
+        for (int i = 0; i < count(); ++i)
+            m_captionGrid->addWidget(m_groups[i].caption, i / m_captionColumns, i % m_captionColumns);
+        m_layout->insertLayout(at++, m_captionGrid);
+        for (const Group& g : m_groups)
+            m_layout->insertWidget(at++, g.content);
+        return;
+    }
+    for (const Group& g : m_groups) {
+        m_layout->insertWidget(at++, g.caption);
+        m_layout->insertWidget(at++, g.content);
+    }
 }

@@ -29,6 +29,11 @@ public:
     // Open groups: bold caption in the accent colour; closed: regular, black.
     void highlightOpenGroups(const QColor& accent);
 
+    // Captions side by side in this many columns, the open group's content below all
+    // of them: a bar of short captions with long contents then fits a low band.
+    // 0 (the default): each content directly below its own caption.
+    void setCaptionColumns(int columns);
+
 signals:
     void opened(int index);
     void barClicked();
@@ -41,6 +46,10 @@ private:
         QPushButton* caption;
         QWidget* content;
     };
+    void relayout();
+
     QList<Group> m_groups;
     QVBoxLayout* m_layout;
+    class QGridLayout* m_captionGrid = nullptr;
+    int m_captionColumns = 0;
 };
