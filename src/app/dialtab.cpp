@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr int kBasicsHeight = 162; // the "Bearing Basics" band: room for the sub-variant bars
+constexpr int kBasicsHeight = 170; // the "Bearing Basics" band: room for the sub-variant bars
 
 template <class W> W* named(W* w, const char* name) {
     w->setObjectName(name);
@@ -47,7 +47,7 @@ TSpinEdit* spin(const char* name, int min, int max, bool typing = true) {
     auto* s = named(new TSpinEdit, name);
     s->setRange(min, max);
     s->setTypingAllowed(typing);
-    s->setFixedWidth(72);
+    s->setFixedWidth(66);
     return s;
 }
 
@@ -94,7 +94,7 @@ DialTab::SubVariantBar DialTab::makeBar(const QString& name, const QStringList& 
         auto* label = new QLabel(labels[i]);
         label->setObjectName(labelNames[i]);
         label->setWordWrap(true);
-        label->setContentsMargins(6, 2, 4, 4);
+        label->setContentsMargins(6, 1, 4, 2);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         b.bar->addGroup(groupNames[i], captions[i], label);
         b.labels << label;
@@ -110,14 +110,15 @@ QWidget* DialTab::buildBasics() {
 
     gbBrgDim = named(new QGroupBox("Dimensions"), "gbBrgDim");
     auto* dim = new QGridLayout(gbBrgDim);
-    dim->setContentsMargins(6, 4, 6, 4);
+    dim->setContentsMargins(4, 4, 4, 4);
     dim->setVerticalSpacing(3);
+    dim->setHorizontalSpacing(3);
     spedBore = spin("spedBore", 0, 10000);
     spedD = spin("spedD", 0, 10000);
     spedB = spin("spedB", 0, 10000);
-    edBore_in = readOnlyField("edBore_in", 52, true);
-    edD_in = readOnlyField("edD_in", 52, true);
-    edB_in = readOnlyField("edB_in", 52, true);
+    edBore_in = readOnlyField("edBore_in", 48, true);
+    edD_in = readOnlyField("edD_in", 48, true);
+    edB_in = readOnlyField("edB_in", 48, true);
     const struct {
         const char* name;
         const char* text;
@@ -137,7 +138,7 @@ QWidget* DialTab::buildBasics() {
 
     gbBrgType = named(new QGroupBox("Type"), "gbBrgType");
     auto* typeColumn = new QVBoxLayout(gbBrgType);
-    typeColumn->setContentsMargins(6, 2, 6, 4);
+    typeColumn->setContentsMargins(6, 0, 6, 2);
     typeColumn->setSpacing(3);
     cbBrgType = named(new QComboBox, "cbBrgType");
     cbBrgType->addItems(itemsOf("Type"));
@@ -183,7 +184,8 @@ QWidget* DialTab::buildBasics() {
     for (TGroupBar* b : {rbCRB_Cage.bar, rbCRB_Locating.bar, rbTORB_Cage.bar})
         b->setCaptionColumns(2);
     for (TGroupBar* b : subVariantBars()) {
-        type->addWidget(b, 1);
+        // The load ratios are the longest captions of all.
+        type->addWidget(b, b == rbSRB_LoadRatio.bar || b == rbCRB_Cage.bar ? 53 : 47);
         b->hide();
     }
     row->addWidget(gbBrgType, 1);
@@ -218,8 +220,8 @@ QWidget* DialTab::buildMiddle() {
     rgBrgOpTemp = radio("rgBrgOpTemp", "Bearing Operating Temperature", itemsOf("BrgOpTemp"), 2);
     left->addWidget(rgBrgOpTemp);
     left->addStretch(1);
-    gbLubricator->setMinimumWidth(384);
-    row->addLayout(left, 5);
+    gbLubricator->setMinimumWidth(392);
+    row->addLayout(left, 1);
 
     gbOpCond = named(new QGroupBox("Operating Conditions"), "gbOpCond");
     auto* op = new QGridLayout(gbOpCond);
@@ -274,7 +276,7 @@ QWidget* DialTab::buildMiddle() {
     rgRotOR = static_cast<TRadioGroup*>(ocOpCond->content(6));
     op->addWidget(ocOpCond, 1, 0, 1, 8);
     op->setRowStretch(1, 1);
-    row->addWidget(gbOpCond, 4);
+    row->addWidget(gbOpCond, 1);
 
     // The picture of the lubricator, and below it what only the VOXA 1000 asks for.
     auto* right = new QVBoxLayout;

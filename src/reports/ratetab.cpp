@@ -99,7 +99,7 @@ void RateTab::buildRateTable() {
     const QFontMetrics fm(sgRate->font());
     int settingWidth = R::kRateColumnWidths[0];
     for (const QString& word : sgRate->item(0, 0) ? sgRate->item(0, 0)->text().split(' ') : QStringList())
-        settingWidth = std::max(settingWidth, fm.horizontalAdvance(word) + 8);
+        settingWidth = std::max(settingWidth, fm.horizontalAdvance(word) * 11 / 10 + 8); // room for another font
     sgRate->setColumnWidth(0, settingWidth);
     // As large as its rows and columns: no empty strip below the last row.
     const int frame = 2 * sgRate->frameWidth();

@@ -3,6 +3,19 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
+namespace {
+
+// A couple of pixels to spare: the style's size is the text's width rounded, and a
+// font whose last letter reaches that edge (DejaVu Serif's "l") loses its last column.
+class Item : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+    QSize sizeHint() const override { return QRadioButton::sizeHint() + QSize(2, 0); }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
+} // namespace
+
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), m_layout(new QGridLayout(this)) {
     m_group.setExclusive(true);
     m_layout->setContentsMargins(6, 2, 6, 2);
@@ -24,7 +37,7 @@ void TRadioGroup::setItems(const QStringList& items) {
     }
     for (int i = 0; i < items.size(); ++i) {
         if (i == m_buttons.size()) {
-            auto* b = new QRadioButton(this);
+            auto* b = new Item(this);
             b->setObjectName(objectName() + QString::number(i));
             m_group.addButton(b, i);
             m_buttons.push_back(b);
