@@ -43,6 +43,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -473,10 +477,17 @@ void TfrmMain::FirstActivation() {
     m_dial->ocOpCond->openGroup(0);
     m_dial->ocOpCond->highlightOpenGroups(kAccent);
     {
-        // The first condition group's font, which its items inherit, is bold.
+        // The first condition group's font is bold, and so are its items: the style
+        // sheet of the box around them (its title colour) fixes their fonts when they
+        // are polished, so they would not follow the group's font by themselves.
         QFont bold = m_dial->rgContMoist->font();
         bold.setBold(true);
         m_dial->rgContMoist->setFont(bold);
+        for (int i = 0; i < m_dial->rgContMoist->count(); ++i) {
+            QFont item = m_dial->rgContMoist->button(i)->font();
+            item.setBold(true);
+            m_dial->rgContMoist->button(i)->setFont(item);
+        }
     }
     applyLubricatorChoice();
     m_opCondTab->FillConditionSettings();
@@ -490,6 +501,8 @@ void TfrmMain::FirstActivation() {
     } catch (const std::exception& e) {
         showError(QString::fromStdString(e.what()));
     }
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        fitToScreen(screen->availableGeometry());
     m_activated = true;
     ApplyLanguage();
     updateBearingVariantControls();
@@ -497,6 +510,30 @@ void TfrmMain::FirstActivation() {
     recalculate();
     m_dial->spedSpeed->setFocus();
     m_dial->spedBore->setFocus();
+}
+
+void TfrmMain::fitToScreen(const QRect& available) {
+    if (available.height() > 520 || qobject_cast<QScrollArea*>(centralWidget()))
+        return;
+    // The whole client area scrolls (menu bar excepted), so that every input and
+    // result stays within reach; the window is as high as the screen lets it be.
+    QWidget* client = takeCentralWidget();
+    client->setFixedSize(client->size().expandedTo(QSize(870, 659)));
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("sbMain");
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the inputs; it scrolls to them
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
+    const int bar = std::max(10, style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll));
+    const int frame = std::max(0, frameGeometry().height() - height());
+    const int menu = menuBar()->sizeHint().height();
+    const int high = std::min(client->height() + menu, available.height() - frame);
+    setFixedSize(client->width() + bar, high);
+    const int left = std::clamp(x(), available.left(), std::max(available.left(), available.right() + 1 - frameGeometry().width()));
+    move(left, available.top());
 }
 
 bool TfrmMain::FontInstalled(const QString& name) {

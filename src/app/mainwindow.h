@@ -84,6 +84,10 @@ public:
     QString FontName() const { return m_fontName; }
     static bool FontInstalled(const QString& name);
     DialTab* dialTab() const { return m_dial; }
+    // On a screen at most 520 pixels high (available area) the window scrolls: it
+    // fits the screen's height, is wider by the scroll bar and stands at the top edge.
+    // The first activation calls it with the screen the window is on.
+    void fitToScreen(const QRect& available);
 
 protected:
     bool event(QEvent* event) override;

@@ -20,6 +20,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 
 namespace {
@@ -188,3 +190,55 @@ INSTANTIATE_TEST_SUITE_P(Languages, FitTest, testing::Range(1, 12),
                          [](const testing::TestParamInfo<int>& info) {
                              return std::string(kLanguages[info.param]);
                          });
+
+TEST_F(MainWindowTest, ASmallScreenLetsTheWindowScrollFromTheTopEdge) {
+    writeSettings("[frmMain]\r\nWinLeft=100\r\nWinTop=-1\r\n");
+    TfrmMain& w = start();
+    const QSize designed = w.size();
+    // A tall screen changes nothing.
+    w.fitToScreen(QRect(0, 0, 1280, 1024));
+    EXPECT_FALSE(qobject_cast<QScrollArea*>(w.centralWidget()));
+    EXPECT_EQ(w.size(), designed);
+    w.fitToScreen(QRect(0, 0, 1024, 521));
+    EXPECT_FALSE(qobject_cast<QScrollArea*>(w.centralWidget()));
+
+    // 1024 x 480: the window fits the screen's height, starts at its top edge and
+    // scrolls over the whole client area, down to the results and the footer.
+    w.fitToScreen(QRect(0, 0, 1024, 480));
+    auto* scroll = qobject_cast<QScrollArea*>(w.centralWidget());
+    ASSERT_TRUE(scroll);
+    EXPECT_EQ(w.y(), 0);
+    EXPECT_GE(w.x(), 0);
+    EXPECT_LE(w.frameGeometry().right(), 1023);
+    EXPECT_LE(w.frameGeometry().bottom(), 479);
+    EXPECT_GE(w.width(), designed.width() + 10);
+    const int client = scroll->widget()->height();
+    EXPECT_EQ(client, 659);
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), client - scroll->viewport()->height());
+    EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    scroll->ensureWidgetVisible(dial().gbResults);
+    const QPoint bottom = dial().gbResults->mapTo(scroll->viewport(), QPoint(0, dial().gbResults->height()));
+    EXPECT_LE(bottom.y(), scroll->viewport()->height());
+    // Running it again (another activation) changes nothing.
+    const QSize fitted = w.size();
+    w.fitToScreen(QRect(0, 0, 1024, 480));
+    EXPECT_EQ(w.size(), fitted);
+    // The position saved is the one on screen, not one above its top edge.
+    quit();
+    EXPECT_TRUE(readSettings().contains("WinTop=0")) << readSettings().toStdString();
+}
+
+TEST_F(MainWindowTest, TheFirstConditionGroupsItemsAreBoldAndFollowTheFont) {
+    start();
+    DialTab& d = dial();
+    EXPECT_TRUE(d.rgContMoist->font().bold());
+    for (int i = 0; i < d.rgContMoist->count(); ++i)
+        EXPECT_TRUE(d.rgContMoist->button(i)->font().bold()) << i;
+    EXPECT_FALSE(d.rgLoad->button(0)->font().bold());
+    window->ApplyFont("DejaVu Serif");
+    for (TRadioGroup* g : d.conditionGroups())
+        for (int i = 0; i < g->count(); ++i)
+            EXPECT_EQ(g->button(i)->font().family(), "DejaVu Serif") << g->objectName().toStdString() << i;
+    EXPECT_TRUE(d.rgContMoist->button(0)->font().bold());
+    EXPECT_EQ(d.rgBrgOpTemp->button(0)->font().family(), "DejaVu Serif");
+}
