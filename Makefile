@@ -9,15 +9,20 @@ FUZZ_SECONDS ?= 60
 DEPS := cmake ninja-build g++ pkg-config make \
         qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev \
         libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+# The fonts of the Chinese, Japanese and Thai texts: the program shows them, and the
+# layout test measures them (without them it fails: their characters have no glyphs).
+FONT_DEPS := fonts-noto-cjk fonts-thai-tlwg
 # Only the running program needs these: the tests run on Qt's offscreen platform.
-RUN_DEPS := fonts-noto-cjk fonts-thai-tlwg xvfb xauth
+RUN_DEPS := $(FONT_DEPS) xvfb xauth
+# The screenshots of docs/gallery.
+GALLERY_DEPS := xvfb xauth x11-apps netpbm
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
 BENCH_DEPS := bc time
 PACKAGE_DEPS := dpkg-dev file desktop-file-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package package-check install clean
+.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package package-check install clean gallery
 
 all: build
 
@@ -56,6 +61,7 @@ run-batch: build
 	$(BUILD)/unctora-calc examples/plant.csv
 
 test: build
+	$(call install_missing,$(FONT_DEPS))
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -67,6 +73,7 @@ SAN_ENV := QT_QPA_PLATFORM=offscreen \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
 sanitize: deps
+	$(call install_missing,$(FONT_DEPS))
 	cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=None \
 	  -DCMAKE_CXX_FLAGS="-O1 -g1" -DUNCTORA_SANITIZE=ON -DUNCTORA_BUILD_BENCH=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS)
@@ -79,6 +86,11 @@ bench: build
 	bench/batch-throughput.sh $(BUILD)
 	$(call install_missing,xvfb xauth x11-utils)
 	bench/startup-time.sh $(BUILD)
+
+# Screenshots of the "Dial setting" tab in every language, from the real program under Xvfb.
+gallery: build
+	$(call install_missing,$(FONT_DEPS) $(GALLERY_DEPS))
+	docs/gallery/make-gallery.sh $(BUILD)
 
 # libFuzzer targets, built with clang in a separate tree; each runs FUZZ_SECONDS.
 fuzz: fuzz-deps
