@@ -65,9 +65,14 @@ public:
     // advice pages. A page template of the language file that does not fit its
     // values raises strings::FormatError.
     void write(Application& app);
+    // Hands everything written so far to the stream and flushes it.
     void flush();
+    // Whether some output could not be written (a full disk, a closed stream), and why.
+    bool failed() const { return m_writeErrno != 0; }
+    int writeErrno() const { return m_writeErrno; }
 
 private:
+    void drain();
     void writeCsv(const Application& app, const struct RowResult& r);
     void writeJson(const Application& app, const struct RowResult& r);
     void advise(const Application& app, struct RowResult& r);
@@ -75,6 +80,7 @@ private:
     void appendJsonPages(std::string& o) const;
 
     std::FILE* m_out;
+    int m_writeErrno = 0; // the first failed write's errno, 0 while every write went through
     BatchOptions m_options;
     std::string m_buf;
     // Units and labels of the page texts, in the language of options.texts.
@@ -87,6 +93,10 @@ private:
     std::vector<std::string> m_pageTexts;
     std::string m_cell;
 };
+
+// Says on err that out could not be written ("Unable to write to standard output (No
+// space left on device)") and gives the exit code 2.
+int reportWriteError(std::FILE* err, std::FILE* out, int errnum);
 
 // Runs a whole plant list from `in`; returns the exit code (0 all rows read,
 // 1 some rows invalid, 2 the list could not be read at all). Messages go to err.

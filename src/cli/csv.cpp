@@ -208,4 +208,27 @@ void appendJsonString(std::string& out, std::string_view text) {
     out.push_back('"');
 }
 
+std::string printable(std::string_view text) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out.push_back(hex[c >> 4]);
+            out.push_back(hex[c & 15]);
+        } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            const auto d = static_cast<unsigned char>(text[++i]);
+            out += "\\u00";
+            out.push_back(hex[d >> 4]);
+            out.push_back(hex[d & 15]);
+        } else {
+            out.push_back(static_cast<char>(c));
+        }
+    }
+    return out;
+}
+
 } // namespace unctora::cli

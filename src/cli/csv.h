@@ -49,4 +49,9 @@ void appendCsvField(std::string& out, std::string_view field);
 // Appends a JSON string literal; invalid UTF-8 becomes U+FFFD so the output stays valid.
 void appendJsonString(std::string& out, std::string_view text);
 
+// Text from an input made safe to show on a terminal: control characters (an escape
+// sequence could recolour or rewrite the user's screen) become \xNN, C1 controls \u0080
+// to \u009F, a backslash stays a backslash.
+std::string printable(std::string_view text);
+
 } // namespace unctora::cli
