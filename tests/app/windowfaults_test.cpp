@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 class WindowFaults : public MainWindowTest {
@@ -104,4 +106,30 @@ TEST_F(WindowFaults, PrintToAPdfThatCannotBeWrittenIsAnError) {
     messages.pdfPath = dataRoot.filePath("print.pdf");
     window->PrintCommand();
     EXPECT_GT(QFileInfo(messages.pdfPath).size(), 1000);
+}
+
+TEST_F(WindowFaults, SettingsFileThatIsNoFileStartsWithTheDefaults) {
+    // A FIFO would wait for a writer before the window ever showed; a link to an endless
+    // device would fill the memory.
+    QDir().mkpath(env.dataDir);
+    const QByteArray path = QFile::encodeName(env.settingsFile());
+    for (int kind = 0; kind < 2; ++kind) {
+        SCOPED_TRACE(kind == 0 ? "FIFO" : "link to /dev/zero");
+        QFile::remove(env.settingsFile());
+        if (kind == 0)
+            ASSERT_EQ(::mkfifo(path.constData(), 0644), 0);
+        else
+            ASSERT_TRUE(QFile::link("/dev/zero", env.settingsFile()));
+        start();
+        ASSERT_TRUE(window->created());
+        EXPECT_EQ(spin("spedSpeed")->value(), 2000);
+        // Quit cannot replace it either: that is said, and the special file stays.
+        messages.errors.clear();
+        quit();
+        ASSERT_FALSE(messages.errors.isEmpty());
+        EXPECT_TRUE(messages.errors[0].endsWith("(not a regular file)")) << messages.errors[0].toStdString();
+        EXPECT_TRUE(kind == 0 ? QFileInfo(env.settingsFile()).exists() && !QFileInfo(env.settingsFile()).isFile()
+                              : QFileInfo(env.settingsFile()).isSymLink());
+    }
+    QFile::remove(env.settingsFile());
 }
