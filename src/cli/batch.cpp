@@ -121,10 +121,14 @@ void appendPageName(std::string& out, const advice::Page& p) {
 
 } // namespace
 
+// The plant file's own columns besides Id.
+constexpr std::string_view kPlanColumns[] = {"Location", "Machine", "InstalledOn", "Volume_ml", "Remarks"};
+
 bool parseHeader(const std::vector<std::string>& names, std::size_t count,
                  std::vector<Column>& columns, std::string& error) {
     columns.clear();
     bool haveId = false;
+    unsigned seenPlan = 0;
     std::vector<const core::InputField*> seen;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view name = trim(names[i]);
@@ -135,6 +139,16 @@ bool parseHeader(const std::vector<std::string>& names, std::size_t count,
                 return false;
             }
             haveId = true;
+        } else if (const auto plan = std::find_if(std::begin(kPlanColumns), std::end(kPlanColumns),
+                                                  [&](std::string_view n) { return equalsNoCase(n, name); });
+                   plan != std::end(kPlanColumns)) {
+            c.planOnly = true;
+            const std::size_t bit = static_cast<std::size_t>(plan - std::begin(kPlanColumns));
+            if (seenPlan & (1u << bit)) {
+                error = "the column \"" + printable(name) + "\" appears twice in the header";
+                return false;
+            }
+            seenPlan |= 1u << bit;
         } else {
             c.field = core::findInputField(name);
             if (!c.field) {
@@ -695,7 +709,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
         app.id.clear();
         app.hasId = false;
         for (std::size_t i = 0; i < columns.size() && i < rec.count; ++i)
-            if (!columns[i].field) {
+            if (!columns[i].field && !columns[i].planOnly) {
                 app.id = rec.fields[i];
                 app.hasId = true;
             }

@@ -30,9 +30,12 @@ struct BatchOptions {
     const strings::StringTable* texts = nullptr;
 };
 
-// The columns a plant list may name: "Id" or an input field.
+// The columns a plant list may name: "Id", an input field, or one of the columns a
+// plant file keeps for its plan (Location, Machine, InstalledOn, Volume_ml, Remarks),
+// which the calculation reads past.
 struct Column {
-    const core::InputField* field = nullptr; // nullptr: the Id column
+    const core::InputField* field = nullptr; // nullptr: the Id column or a plan column
+    bool planOnly = false;
 };
 
 // Maps header names to columns; on an unknown or repeated name, returns false with

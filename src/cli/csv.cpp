@@ -6,7 +6,7 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-CsvReader::CsvReader(std::FILE* in) : m_in(in), m_buf(kBufferSize) {}
+CsvReader::CsvReader(std::FILE* in, char separator) : m_in(in), m_sep(separator), m_buf(kBufferSize) {}
 
 bool CsvReader::refill() {
     if (m_eof)
@@ -73,7 +73,7 @@ bool CsvReader::next(CsvRecord& rec) {
             const char* b = m_buf.data() + m_pos;
             const char* e = m_buf.data() + m_len;
             const char* q = b;
-            while (q < e && *q != ',' && *q != '\r' && *q != '\n' && *q != '"')
+            while (q < e && *q != m_sep && *q != '\r' && *q != '\n' && *q != '"')
                 ++q;
             if (q != b && !(q < e && *q == '"')) {
                 field->append(b, q);
@@ -83,7 +83,7 @@ bool CsvReader::next(CsvRecord& rec) {
         int c = get();
         if (c == EOF)
             return true;
-        if (c == ',') {
+        if (c == m_sep) {
             field = &newField();
             continue;
         }
@@ -115,7 +115,7 @@ bool CsvReader::next(CsvRecord& rec) {
                 field->push_back(static_cast<char>(c));
             }
             c = peek();
-            if (c != ',' && c != '\r' && c != '\n' && c != EOF && rec.error.empty())
+            if (c != m_sep && c != '\r' && c != '\n' && c != EOF && rec.error.empty())
                 rec.error = "text follows the closing quote of a field";
             continue;
         }
@@ -125,10 +125,10 @@ bool CsvReader::next(CsvRecord& rec) {
     }
 }
 
-void appendCsvField(std::string& out, std::string_view field) {
+void appendCsvField(std::string& out, std::string_view field, char separator) {
     bool plain = true;
     for (char c : field)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+        if (c == separator || c == '"' || c == '\r' || c == '\n') {
             plain = false;
             break;
         }

@@ -6,6 +6,7 @@
 #include "app/fileio.h"
 #include "cli/batch.h"
 #include "cli/csv.h"
+#include "cli/plancmd.h"
 #include "cli/textcmd.h"
 #include "strings/format.h"
 #include "strings/startcheck.h"
@@ -35,6 +36,7 @@ const char* kUsage =
     "  unctora-calc --ini SETTINGS.INI [options]    one application from a settings file's [Data] section\n"
     "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
     "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
+    "  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE] [--format F] [--units U]\n"
     "\n"
     "The plant list is CSV with a header row of input names (Bore_mm, D_mm, B_mm, Type,\n"
     "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"
@@ -147,6 +149,8 @@ int checkedExit(int code) {
 
 int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "plan")
+        return cli::runPlanCommand({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "text")
         return cli::runTextCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
                                    programDir(argv[0]));
