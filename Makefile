@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
 DEPS := cmake ninja-build g++ pkg-config make \
-        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev \
+        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev \
         libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
 # The fonts of the Chinese, Japanese and Thai texts: the program shows them, and the
 # layout test measures them (without them it fails: their characters have no glyphs).

@@ -81,7 +81,10 @@ void TfrmMain::SaveSettings() {
     ini.WriteInteger("Units", static_cast<int>(CurrentUnits()));
     ini.WriteString("FontName", m_fontName.toStdString());
 
-    const core::CalcInputs in = readInputs();
+    // A field still being typed in holds the value as typed, which may lie far outside
+    // its range (even beyond 32 bits); the file gets what leaving the field would make.
+    core::CalcInputs in = readInputs();
+    core::clampInputs(in);
     ini.Section = "Data";
     ini.WriteInteger("Bore_mm", whole(in.Bore_mm));
     ini.WriteInteger("D_mm", whole(in.D_mm));

@@ -163,7 +163,7 @@ std::vector<std::string> splitLanguageFileLines(std::string_view bytes) {
 
 bool StringTable::LoadLanguageFile(const std::string& path) {
     std::string bytes;
-    if (!app::readWholeFile(path, bytes))
+    if (!app::readWholeFile(path, bytes, app::kMaxLanguageFileBytes))
         return false;
     loadFromBytes(bytes);
     return true;
