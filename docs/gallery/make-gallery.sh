@@ -45,3 +45,21 @@ for lang in "${languages[@]}"; do
   shoot "$lang" "$out/$(echo "$lang" | tr A-Z a-z).png"
   echo "$out/$(echo "$lang" | tr A-Z a-z).png"
 done
+
+# The index page, when every language was taken.
+[ -n "$only" ] && exit 0
+{
+  echo "# The \"Dial setting\" tab in every language"
+  echo
+  echo "Taken from the real program under Xvfb (${screen}, $([ "$units" = 1 ] && echo imperial || echo SI) units) by"
+  echo "\`docs/gallery/make-gallery.sh\` (\`make gallery\`); the test \`unctora_fit_tests\` checks"
+  echo "the same window for texts that do not fit."
+  echo
+  for lang in "${languages[@]}"; do
+    file=$(echo "$lang" | tr A-Z a-z).png
+    echo "## $lang"
+    echo
+    echo "![$lang]($file)"
+    echo
+  done
+} > "$out/index.md"

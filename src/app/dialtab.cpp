@@ -205,6 +205,12 @@ QWidget* DialTab::buildMiddle() {
     lub->setContentsMargins(4, 2, 4, 2);
     rgLubricator = radio("rgLubricator", QString(), itemsOf("Lubricator"), 4);
     rgLubricator->setFlat(true);
+    // Eight names in four columns: little room between them, so that wider display
+    // fonts keep every letter.
+    if (auto* grid = qobject_cast<QGridLayout*>(rgLubricator->layout())) {
+        grid->setHorizontalSpacing(2);
+        grid->setContentsMargins(2, 2, 2, 2);
+    }
     lub->addWidget(rgLubricator);
     left->addWidget(gbLubricator);
 
