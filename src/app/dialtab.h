@@ -3,7 +3,10 @@
 // the notes box. It only builds and lays out the controls, each under its given object
 // name; TfrmMain reads them, wires their handlers and puts the results on them.
 
+#include "core/calcinputs.h"
+
 #include <QWidget>
+#include <string_view>
 
 class QComboBox;
 class QGroupBox;
@@ -85,6 +88,16 @@ public:
     QWidget* pnPrevNextNote;
     TClickLabel* labPrevNote;
     TClickLabel* labNextNote;
+
+    // The calculation inputs as the controls hold them.
+    unctora::core::CalcInputs inputs() const;
+    // Puts every input on its control in field order, as loading the settings does:
+    // the spin edits, the bearing type and the sub-variant bars report their change
+    // (and so run their handlers), the radio groups do not.
+    void setInputs(const unctora::core::CalcInputs& in);
+    // The control that holds an input field (spin edit, combo box, group bar or radio
+    // group); nullptr for an unknown name.
+    QWidget* inputControl(std::string_view field) const;
 
     // Puts a setting on the display: lays out badge, month label (monthText, empty
     // to hide it) and picture as the setting's layout calls for, then draws.

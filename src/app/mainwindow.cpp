@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "advice/notebox.h"
-#include "advice/warnings.h"
+#include "reports/assessment.h"
 #include "app/opcondtab.h"
 #include "app/aboutwindow.h"
 #include "app/dialtab.h"
@@ -67,7 +67,7 @@ private:
 
 TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     : QMainWindow(parent), m_env(std::move(env)), m_notes(std::make_unique<unctora::advice::NoteBox>()),
-      m_advice(std::make_unique<unctora::advice::Advice>()) {
+      m_assessment(std::make_unique<unctora::reports::Assessment>()) {
     AppEnvironment::initResources();
     setObjectName("frmMain");
     setWindowTitle(unctora::app::kProgramTitle);

@@ -40,6 +40,9 @@ namespace unctora::advice {
 class NoteBox;
 struct Advice;
 }
+namespace unctora::reports {
+struct Assessment;
+}
 namespace unctora::strings {
 class StringTable;
 }
@@ -62,6 +65,10 @@ public:
     bool LogEnabled() const { return m_logEnabled; }
 
     unctora::core::CalcInputs readInputs() const;
+    // Puts inputs on the window as a user would: every control, the grease last, then
+    // the bearing variants and the lubricator, which ends with the suitability check
+    // and the recalculation.
+    void setInputs(const unctora::core::CalcInputs& in);
     void recalculate();
     void checkApplicationSuitability();
     void applyLubricatorChoice();
@@ -109,7 +116,7 @@ private:
     void restyleSubVariantBars();
     void onSubVariantChanged();
     void onConditionClicked(TRadioGroup* group);
-    void showCalculationFailure(const QString& message);
+    void showAssessment(const unctora::reports::Assessment& a);
     void setSpeedRed(bool red);
     void showError(const QString& text);
     void addLogLine(const std::string& line);
@@ -171,6 +178,6 @@ private:
     TfrmStrings* m_strings = nullptr;
 
     std::unique_ptr<unctora::advice::NoteBox> m_notes;
-    std::unique_ptr<unctora::advice::Advice> m_advice; // reused across calculations
+    std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations
     std::unique_ptr<unctora::core::LogSink> m_logSink;
 };

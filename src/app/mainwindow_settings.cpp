@@ -38,29 +38,9 @@ void TfrmMain::LoadSettings() {
         m_fontName = "Arial Unicode MS";
 
     const core::CalcInputs in = app::readDataSection(ini);
-    DialTab* d = m_dial;
-    d->spedBore->setValue(in.Bore_mm);
-    d->spedD->setValue(in.D_mm);
-    d->spedB->setValue(in.B_mm);
-    d->cbBrgType->setCurrentIndex(std::clamp(in.Type, 0, d->cbBrgType->count() - 1));
-    d->rbCRB_Cage.bar->openGroup(in.CRBsub1);
-    d->rbCRB_Locating.bar->openGroup(in.CRBsub2);
-    d->rbSRB_LoadRatio.bar->openGroup(in.SRBsub1);
-    d->rbSRB_Series.bar->openGroup(in.SRBsub2);
-    d->rbTORB_Cage.bar->openGroup(in.TORBsub1);
-    d->rgGreaseType->setItemIndex(in.Grease);
-    d->rgPowerSource->setItemIndex(in.PowerSource);
-    d->rgOutlets->setItemIndex(in.Outlets);
-    d->spedSpeed->setValue(in.Speed);
-    d->spedOpHrs->setValue(in.OpHours);
-    d->rgBrgOpTemp->setItemIndex(in.BrgOpTemp);
-    d->rgContMoist->setItemIndex(in.ContMoist);
-    d->rgLoad->setItemIndex(in.Load);
-    d->rgShockLoad->setItemIndex(in.ShockLoad);
-    d->rgAmbTemp->setItemIndex(in.Ambient);
-    d->rgShaftOri->setItemIndex(in.ShaftOrientation);
-    d->rgReplenish->setItemIndex(in.Replenishment);
-    d->rgRotOR->setItemIndex(in.RotOR);
+    // The controls report their changes as the user's would; nothing is computed
+    // before the first activation.
+    m_dial->setInputs(in);
 }
 
 void TfrmMain::SaveSettings() {
