@@ -12,7 +12,7 @@
 // the first activation has loaded the settings and applied the language.
 
 #include "app/environment.h"
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
 
@@ -81,7 +81,7 @@ public:
     void ApplyLanguage();
     void ShowNotePage(int n);
     // The calculation page and the selection chart: written to the data folder and
-    // loaded into their views. A file that cannot be written raises app::WriteError.
+    // loaded into their views. A file that cannot be written raises files::WriteError.
     void BuildCalcPage();
     // The display font on the window, the badge, the grids and both pages.
     void ApplyFont(const QString& name);
@@ -132,7 +132,7 @@ private:
     void switchTab(int step);
 
     QString text(const char* key, int number = 0) const;
-    unctora::app::QuantityContext quantityContext() const;
+    unctora::strings::QuantityContext quantityContext() const;
     const unctora::strings::StringTable* table() const;
 
     AppEnvironment m_env;
@@ -142,7 +142,7 @@ private:
     bool m_shutDown = false;
     QString m_fontName = "Arial Unicode MS";
     int m_units = -1; // no mark until the settings are read
-    unctora::app::UnitLabels m_unitLabels;
+    unctora::strings::UnitLabels m_unitLabels;
     bool m_speedRed = false;
 
     struct Menus {

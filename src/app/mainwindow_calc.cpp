@@ -1,7 +1,7 @@
 // TfrmMain: the input handlers of the "Dial setting" tab and the recalculation.
 
 #include "advice/notebox.h"
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
 #include "core/greases.h"
 #include "core/suitability.h"
@@ -77,8 +77,8 @@ void TfrmMain::setInputs(const Inputs& in) {
     applyLubricatorChoice();
 }
 
-app::QuantityContext TfrmMain::quantityContext() const {
-    app::QuantityContext q;
+strings::QuantityContext TfrmMain::quantityContext() const {
+    strings::QuantityContext q;
     q.units = CurrentUnits();
     q.labels = &m_unitLabels;
     q.decimalSeparator = QLocale().decimalPoint().toStdString();

@@ -1,14 +1,14 @@
 // TfrmMain: the settings file and the window placement.
 
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
 #include "app/placement.h"
-#include "app/regini.h"
-#include "app/settingsdata.h"
-#include "app/version.h"
+#include "files/regini.h"
+#include "files/settingsdata.h"
+#include "core/version.h"
 #include "core/round.h"
 #include "strings/stringtable.h"
-#include "strings/stringwindow.h"
+#include "windows/stringwindow.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
@@ -28,7 +28,7 @@ int whole(double v) { return static_cast<int>(core::Round(v)); }
 } // namespace
 
 void TfrmMain::LoadSettings() {
-    app::TStRegIni ini(settingsPath(m_env), true);
+    files::TStRegIni ini(settingsPath(m_env), true);
     ini.Section = "Options";
     setUnitMarks(ini.ReadInteger("Units", 0));
     if (m_strings)
@@ -37,14 +37,14 @@ void TfrmMain::LoadSettings() {
     if (m_fontName.isEmpty())
         m_fontName = "Arial Unicode MS";
 
-    const core::CalcInputs in = app::readDataSection(ini);
+    const core::CalcInputs in = files::readDataSection(ini);
     // The controls report their changes as the user's would; nothing is computed
     // before the first activation.
     m_dial->setInputs(in);
 }
 
 void TfrmMain::SaveSettings() {
-    app::TStRegIni ini(settingsPath(m_env), true);
+    files::TStRegIni ini(settingsPath(m_env), true);
     ini.setDeferred(true);
     const QLocale locale;
     ini.Section = "Info";
@@ -52,7 +52,7 @@ void TfrmMain::SaveSettings() {
     ini.WriteString("DateTime", (locale.toString(now.date(), QLocale::ShortFormat) + " " +
                                  locale.toString(now.time(), QLocale::LongFormat))
                                     .toStdString());
-    ini.WriteString("Version", app::VersionText() + "/B" + std::to_string(app::BuildNumber()));
+    ini.WriteString("Version", core::VersionText() + "/B" + std::to_string(core::BuildNumber()));
     const QString decimal = locale.decimalPoint();
     ini.WriteString("DecimalSeparator", ("\"" + decimal + "\"").toStdString());
     ini.WriteString("ListSeparator", decimal == "," ? "\";\"" : "\",\"");
@@ -89,7 +89,7 @@ void TfrmMain::SaveSettings() {
 }
 
 void TfrmMain::SaveLanguageAndUnits() {
-    app::TStRegIni ini(settingsPath(m_env), true);
+    files::TStRegIni ini(settingsPath(m_env), true);
     ini.setDeferred(true);
     ini.Section = "Options";
     ini.WriteInteger("Units", static_cast<int>(CurrentUnits()));

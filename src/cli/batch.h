@@ -1,7 +1,7 @@
 #pragma once
 // The batch calculator: the window's calculation applied to a list of applications.
 
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
 #include "core/units.h"
@@ -77,8 +77,8 @@ private:
     BatchOptions m_options;
     std::string m_buf;
     // Units and labels of the page texts, in the language of options.texts.
-    app::UnitLabels m_labels;
-    app::QuantityContext m_quantity;
+    strings::UnitLabels m_labels;
+    strings::QuantityContext m_quantity;
     // The assessment and log of the current row; kept across rows so their storage
     // is reused.
     reports::Assessment m_assessment;

@@ -1,8 +1,8 @@
 // unctora-calc: the window's calculation for a whole plant list, or for one
 // application from a settings file or the command line.
 
-#include "app/regini.h"
-#include "app/settingsdata.h"
+#include "files/regini.h"
+#include "files/settingsdata.h"
 #include "cli/batch.h"
 #include "cli/textcmd.h"
 #include "strings/format.h"
@@ -57,8 +57,8 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
                          std::strerror(errno));
             return 2;
         }
-        app::TStRegIni ini(iniPath, true);
-        app.inputs = app::readDataSection(ini);
+        files::TStRegIni ini(iniPath, true);
+        app.inputs = files::readDataSection(ini);
     }
     for (const std::string& s : sets) {
         const auto eq = s.find('=');
