@@ -48,25 +48,11 @@ const std::string& scratchFile() {
     return g_path;
 }
 
-struct Key {
-    std::string section;
-    std::string name;
-};
+using Key = unctora::files::SettingsKey;
 
 // Every key the program reads or writes.
 const std::vector<Key>& programKeys() {
-    static const std::vector<Key> keys = [] {
-        std::vector<Key> k = {{"Options", "Units"},        {"Options", "Language"},
-                              {"Options", "FontName"},     {"Info", "DateTime"},
-                              {"Info", "Version"},         {"Info", "DecimalSeparator"},
-                              {"Info", "ListSeparator"}};
-        for (const char* window : {"frmMain", "frmStrings"})
-            for (const char* name : {"WinLeft", "WinTop", "WinWidth", "WinHeight", "WinState"})
-                k.push_back({window, name});
-        for (const auto& f : unctora::core::inputFields())
-            k.push_back({"Data", std::string(f.name)});
-        return k;
-    }();
+    static const std::vector<Key> keys = unctora::files::settingsKeys({"frmMain", "frmStrings"});
     return keys;
 }
 
@@ -121,7 +107,7 @@ void readAsTheProgram(const std::string& path, bool utf8File) {
     const unctora::core::CalcInputs in = unctora::files::readDataSection(ini);
     const unctora::core::CalcInputs designed;
     for (const auto& f : unctora::core::inputFields()) {
-        if (f.index && f.name != "Lubricator")
+        if (f.index && f.stored)
             check(in.*f.index >= 0 && in.*f.index <= f.max);
     }
     check(in.Lubricator == designed.Lubricator);

@@ -57,6 +57,45 @@ TEST_F(SettingsFile, ReadsDefaultsClampsAndIgnoresCase) {
     EXPECT_EQ(in.BrgOpTemp, 0);
 }
 
+TEST_F(SettingsFile, StoreWritesTheInputsAsTheFileHasAlwaysHeldThem) {
+    core::CalcInputs in;
+    in.Bore_mm = 62.5; // whole numbers, halves to even
+    in.Speed = 1500.5;
+    in.Type = 4;
+    in.SRBsub2 = 2;
+    in.Lubricator = core::ZOLT380; // not stored
+    {
+        files::TStRegIni ini(path, true);
+        ini.setDeferred(true);
+        files::writeDataSection(ini, in);
+        ini.UpdateFile();
+    }
+    EXPECT_EQ(read(), "[Data]\nBore_mm=62\nD_mm=180\nB_mm=100\nType=4\nGrease=0\n"
+                      "PowerSource=0\nOutlets=0\nSpeed=1500\nOpHours=24\nBrgOpTemp=0\n"
+                      "ContMoist=1\nLoad=1\nShockLoad=1\nAmbient=1\nShaftOrientation=1\n"
+                      "Replenishment=1\nRotOR=1\nCRBSub1=0\nCRBSub2=0\nSRBSub1=0\n"
+                      "SRBSub2=2\nTORBSub1=0\n");
+    files::TStRegIni ini(path, true);
+    core::CalcInputs back = in;
+    back.Bore_mm = 62;
+    back.Speed = 1500;
+    back.Lubricator = core::CalcInputs{}.Lubricator;
+    EXPECT_EQ(files::readDataSection(ini), back);
+}
+
+TEST_F(SettingsFile, StoreListsEveryKeyOnce) {
+    const std::vector<files::SettingsKey> keys = files::settingsKeys({"frmMain"});
+    std::size_t data = 0;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        data += keys[i].section == files::kDataSection;
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(keys[i].section == keys[j].section && keys[i].name == keys[j].name)
+                << keys[i].name;
+    }
+    EXPECT_EQ(data, core::inputFields().size() - 1); // all but the lubricator
+    EXPECT_EQ(keys.back().name, "RotOR");
+}
+
 TEST_F(SettingsFile, MissingOrJunkFileGivesDefaults) {
     {
         files::TStRegIni ini(path, true);
