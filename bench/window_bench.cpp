@@ -1,11 +1,11 @@
 // The window side: one input change through the whole recalculation (controls read,
 // calculation, result fields, notes), and the construction and first activation of
 // the main window. Runs on the offscreen platform.
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "strings/stringwindow.h"
+#include "windows/stringwindow.h"
 #include "widgets/spinedit.h"
 
 #include <QAction>

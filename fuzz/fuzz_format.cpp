@@ -1,6 +1,6 @@
 // Any template with any values: the formatter either formats or raises FormatError,
 // and FormatQuantity likewise.
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "strings/format.h"
 
 #include <cstdint>
@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const unctora::strings::FormatError&) {
     }
     try {
-        unctora::app::QuantityContext ctx;
+        unctora::strings::QuantityContext ctx;
         ctx.units = (kinds & 2) ? unctora::core::Units::Imperial : unctora::core::Units::SI;
-        unctora::app::FormatQuantity(tmpl, static_cast<int>(i64 & 7), d, "", "x", ctx);
+        unctora::strings::FormatQuantity(tmpl, static_cast<int>(i64 & 7), d, "", "x", ctx);
     } catch (const unctora::strings::FormatError&) {
     }
     return 0;

@@ -4,8 +4,8 @@
 // written back as the program writes them: each reads back as written, and every
 // other key keeps the value it had.
 
-#include "app/regini.h"
-#include "app/settingsdata.h"
+#include "files/regini.h"
+#include "files/settingsdata.h"
 #include "core/calcinputs.h"
 #include "strings/stringtable.h"
 
@@ -21,7 +21,7 @@
 #include <vector>
 #include <unistd.h>
 
-using unctora::app::TStRegIni;
+using unctora::files::TStRegIni;
 
 namespace {
 
@@ -48,25 +48,11 @@ const std::string& scratchFile() {
     return g_path;
 }
 
-struct Key {
-    std::string section;
-    std::string name;
-};
+using Key = unctora::files::SettingsKey;
 
 // Every key the program reads or writes.
 const std::vector<Key>& programKeys() {
-    static const std::vector<Key> keys = [] {
-        std::vector<Key> k = {{"Options", "Units"},        {"Options", "Language"},
-                              {"Options", "FontName"},     {"Info", "DateTime"},
-                              {"Info", "Version"},         {"Info", "DecimalSeparator"},
-                              {"Info", "ListSeparator"}};
-        for (const char* window : {"frmMain", "frmStrings"})
-            for (const char* name : {"WinLeft", "WinTop", "WinWidth", "WinHeight", "WinState"})
-                k.push_back({window, name});
-        for (const auto& f : unctora::core::inputFields())
-            k.push_back({"Data", std::string(f.name)});
-        return k;
-    }();
+    static const std::vector<Key> keys = unctora::files::settingsKeys({"frmMain", "frmStrings"});
     return keys;
 }
 
@@ -118,10 +104,10 @@ void readAsTheProgram(const std::string& path, bool utf8File) {
     checkText(ini.ReadString("Language", "English"), utf8File);
     checkText(ini.ReadString("FontName", "Arial Unicode MS"), utf8File);
 
-    const unctora::core::CalcInputs in = unctora::app::readDataSection(ini);
+    const unctora::core::CalcInputs in = unctora::files::readDataSection(ini);
     const unctora::core::CalcInputs designed;
     for (const auto& f : unctora::core::inputFields()) {
-        if (f.index && f.name != "Lubricator")
+        if (f.index && f.stored)
             check(in.*f.index >= 0 && in.*f.index <= f.max);
     }
     check(in.Lubricator == designed.Lubricator);
@@ -138,7 +124,7 @@ void readAsTheProgram(const std::string& path, bool utf8File) {
         const int a = ini.ReadInteger(k.name, 7);
         const int b = ini.ReadInteger(k.name, -7);
         int parsed = 0;
-        if (unctora::app::parseIniInteger(s, parsed))
+        if (unctora::files::parseIniInteger(s, parsed))
             check(a == parsed && b == parsed);
         else
             check(a == 7 && b == -7);

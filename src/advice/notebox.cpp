@@ -14,7 +14,7 @@ void NoteBox::clear() {
 void NoteBox::AddNote(std::string text) { m_pages.push_back(std::move(text)); }
 
 void NoteBox::addPages(const Pages& pages, const strings::StringTable* texts,
-                       const app::QuantityContext& quantity) {
+                       const strings::QuantityContext& quantity) {
     for (const Page& p : pages)
         AddNote(pageText(p, texts, quantity));
 }

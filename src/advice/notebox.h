@@ -4,7 +4,7 @@
 // Holds no window: ShowNotePage returns the text the box should show.
 
 #include "advice/pages.h"
-#include "app/quantity.h"
+#include "strings/quantity.h"
 
 #include <string>
 #include <vector>
@@ -24,7 +24,7 @@ public:
     // Appends the texts of pages (pageText of notetext.h). A template that does
     // not fit its values raises strings::FormatError; the pages before it stay.
     void addPages(const Pages& pages, const strings::StringTable* texts,
-                  const app::QuantityContext& quantity);
+                  const strings::QuantityContext& quantity);
 
     const std::vector<std::string>& pages() const { return m_pages; }
     int pageCount() const { return static_cast<int>(m_pages.size()); }

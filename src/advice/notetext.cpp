@@ -33,9 +33,9 @@ constexpr int kMaxPumpMinutes = 5;
 // The VOXA 400 dispenses at most this much per day and outlet, in ounces.
 constexpr double kVoxa400MaxPerDay = 0.35;
 
-std::string note1(int lub, const strings::StringTable* t, const app::QuantityContext& q) {
+std::string note1(int lub, const strings::StringTable* t, const strings::QuantityContext& q) {
     std::string text =
-        app::FormatQuantity(LangStr(t, keys::strNote1_1), 1, note1Amount(lub), "", "", q);
+        strings::FormatQuantity(LangStr(t, keys::strNote1_1), 1, note1Amount(lub), "", "", q);
     // The models that have a larger sibling point to it.
     int larger = -1;
     switch (lub) {
@@ -52,9 +52,9 @@ std::string note1(int lub, const strings::StringTable* t, const app::QuantityCon
     return text;
 }
 
-std::string note2(int lub, const strings::StringTable* t, const app::QuantityContext& q) {
+std::string note2(int lub, const strings::StringTable* t, const strings::QuantityContext& q) {
     const double amount = note2Amount(lub);
-    std::string text = app::FormatQuantity(LangStr(t, keys::strNote2_1), 0, amount, "", "", q);
+    std::string text = strings::FormatQuantity(LangStr(t, keys::strNote2_1), 0, amount, "", "", q);
     // The models that have a smaller sibling point to it below their slowest rate.
     int smaller = -1;
     switch (lub) {
@@ -64,7 +64,7 @@ std::string note2(int lub, const strings::StringTable* t, const app::QuantityCon
     default: break;
     }
     if (smaller >= 0) {
-        text += app::FormatQuantity(LangStr(t, keys::strNote2_2), 0, amount, "",
+        text += strings::FormatQuantity(LangStr(t, keys::strNote2_2), 0, amount, "",
                                     core::lubricatorName(smaller), q);
     } else {
         // Longest run time in months: the grease ages in the unit.
@@ -81,7 +81,7 @@ double note1Amount(int lubricator) { return kNote1Amount[amountRow(lubricator)];
 double note2Amount(int lubricator) { return kNote2Amount[amountRow(lubricator)]; }
 
 std::string NoteText(int lubricator, int code, const strings::StringTable* t,
-                     const app::QuantityContext& q) {
+                     const strings::QuantityContext& q) {
     switch (code) {
     case 1: return note1(lubricator, t, q);
     case 2: return note2(lubricator, t, q);
@@ -93,8 +93,8 @@ std::string NoteText(int lubricator, int code, const strings::StringTable* t,
                LangStr(t, keys::strNote4_6);
     case 5: return LangStr(t, keys::strCalcFailed);
     case 6:
-        return app::FormatQuantity(LangStr(t, keys::strNote6_1), 0, kVoxa400MaxPerDay,
-                                   app::UnitLabels::volumeUnitLabel(q.units), "", q) +
+        return strings::FormatQuantity(LangStr(t, keys::strNote6_1), 0, kVoxa400MaxPerDay,
+                                   strings::UnitLabels::volumeUnitLabel(q.units), "", q) +
                LangStr(t, keys::strNote6_2);
     case 7: return LangStr(t, keys::strNote7_1);
     case 8:
@@ -104,7 +104,7 @@ std::string NoteText(int lubricator, int code, const strings::StringTable* t,
 }
 
 std::string pageText(const Page& page, const strings::StringTable* t,
-                     const app::QuantityContext& q) {
+                     const strings::QuantityContext& q) {
     switch (page.kind) {
     case Page::Kind::Note:
         return NoteText(page.lubricator, page.code, t, q);

@@ -7,7 +7,7 @@
 // caller's one handler.
 
 #include "advice/pages.h"
-#include "app/quantity.h"
+#include "strings/quantity.h"
 
 #include <string>
 
@@ -27,12 +27,12 @@ double note2Amount(int lubricator);
 // gives strings::kNoTableMarker); quantities are shown in the units, with the
 // labels and the decimal separator of `quantity`.
 std::string NoteText(int lubricator, int code, const strings::StringTable* texts,
-                     const app::QuantityContext& quantity);
+                     const strings::QuantityContext& quantity);
 
 // The text of a page as the notes box shows it, without the page header. Warnings
 // on numbered entries are read in the table's current language; a warning without
 // values is its text as it stands.
 std::string pageText(const Page& page, const strings::StringTable* texts,
-                     const app::QuantityContext& quantity);
+                     const strings::QuantityContext& quantity);
 
 } // namespace unctora::advice

@@ -107,7 +107,7 @@ std::string compensationText(const DescriptionEntry& entry, const strings::Strin
 
 std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
                                           const strings::StringTable* texts, core::Units units,
-                                          const app::UnitLabels& labels) {
+                                          const strings::UnitLabels& labels) {
     const int language = strings::CurrentLanguageNumber(texts);
     std::vector<std::string> lines;
     lines.reserve(entry.lines.size());
@@ -140,7 +140,7 @@ std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
 
 ConditionDescription conditionDescription(int condition, int setting,
                                           const strings::StringTable* texts, core::Units units,
-                                          const app::UnitLabels& labels) {
+                                          const strings::UnitLabels& labels) {
     const DescriptionEntry* entry = findDescription(condition, setting);
     if (!entry)
         return {};

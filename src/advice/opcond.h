@@ -6,7 +6,7 @@
 // The table below names keys only; the texts are looked up in the current language
 // when a description is shown, so a language or unit change just shows it again.
 
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "core/units.h"
 
 #include <optional>
@@ -78,7 +78,7 @@ std::string compensationText(const DescriptionEntry& entry, const strings::Strin
 // not fit its values raises strings::FormatError.
 std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
                                           const strings::StringTable* texts, core::Units units,
-                                          const app::UnitLabels& labels);
+                                          const strings::UnitLabels& labels);
 
 // Both together for (condition, setting). For a combination not in the table the
 // compensation is nullopt - the field keeps what it shows - and there are no lines.
@@ -88,6 +88,6 @@ struct ConditionDescription {
 };
 ConditionDescription conditionDescription(int condition, int setting,
                                           const strings::StringTable* texts, core::Units units,
-                                          const app::UnitLabels& labels);
+                                          const strings::UnitLabels& labels);
 
 } // namespace unctora::advice

@@ -3,11 +3,11 @@
 
 #include "app/application.h"
 #include "app/environment.h"
-#include "app/fontwindow.h"
+#include "windows/fontwindow.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "reports/accpicwindow.h"
-#include "strings/stringwindow.h"
+#include "windows/accpicwindow.h"
+#include "windows/stringwindow.h"
 
 int main(int argc, char** argv) {
     UnctoraApplication app(argc, argv);

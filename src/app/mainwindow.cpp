@@ -1,24 +1,24 @@
 #include "app/mainwindow.h"
 
 #include "advice/notebox.h"
-#include "advice/warnings.h"
-#include "app/opcondtab.h"
-#include "app/aboutwindow.h"
-#include "app/dialtab.h"
+#include "reports/assessment.h"
+#include "tabs/opcondtab.h"
+#include "windows/aboutwindow.h"
+#include "tabs/dialtab.h"
 #include "app/fontapply.h"
-#include "app/fontwindow.h"
+#include "windows/fontwindow.h"
 #include "app/messages.h"
-#include "app/version.h"
-#include "reports/accpicwindow.h"
-#include "reports/acctab.h"
+#include "core/version.h"
+#include "windows/accpicwindow.h"
+#include "tabs/acctab.h"
 #include "reports/calcpage.h"
 #include "reports/htmlpage.h"
-#include "reports/ratetab.h"
+#include "tabs/ratetab.h"
 #include "reports/selchart.h"
 #include "widgets/htmlview.h"
 #include "strings/keys.h"
 #include "strings/startcheck.h"
-#include "strings/stringwindow.h"
+#include "windows/stringwindow.h"
 #include "widgets/badge.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
@@ -71,10 +71,10 @@ private:
 
 TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     : QMainWindow(parent), m_env(std::move(env)), m_notes(std::make_unique<unctora::advice::NoteBox>()),
-      m_advice(std::make_unique<unctora::advice::Advice>()) {
+      m_assessment(std::make_unique<unctora::reports::Assessment>()) {
     AppEnvironment::initResources();
     setObjectName("frmMain");
-    setWindowTitle(unctora::app::kProgramTitle);
+    setWindowTitle(unctora::core::kProgramTitle);
     setWindowIcon(QIcon(":/pictures/unctora.svg"));
     QFont f("Arial Unicode MS");
     f.setPixelSize(11);
@@ -223,7 +223,7 @@ void TfrmMain::createTabs() {
 
     m_dial = new DialTab;
     m_widgets.pgMain->addTab(m_dial, "Dial setting");
-    m_rateTab = new RateTab({[this] { return table(); }, [this]() -> const unctora::app::UnitLabels& { return m_unitLabels; },
+    m_rateTab = new RateTab({[this] { return table(); }, [this]() -> const unctora::strings::UnitLabels& { return m_unitLabels; },
                              [] { return QLocale().decimalPoint(); }});
     m_widgets.pgMain->addTab(m_rateTab, "Dispense rate");
     connect(m_rateTab, &RateTab::copyRequested, this,
@@ -233,7 +233,7 @@ void TfrmMain::createTabs() {
                         m_dial->rgShaftOri,  m_dial->rgAmbTemp,  m_dial->rgReplenish, m_dial->rgRotOR};
     opContext.table = [this] { return table(); };
     opContext.units = [this] { return CurrentUnits(); };
-    opContext.unitLabels = [this]() -> const unctora::app::UnitLabels& { return m_unitLabels; };
+    opContext.unitLabels = [this]() -> const unctora::strings::UnitLabels& { return m_unitLabels; };
     m_opCondTab = new OpCondTab(std::move(opContext));
     m_widgets.pgMain->addTab(m_opCondTab, "Operating conditions");
     m_htmlCalc = addHtmlPage("tabCalc", "labCalc", "Calculations", "htmlCalc");

@@ -12,7 +12,7 @@
 // the first activation has loaded the settings and applied the language.
 
 #include "app/environment.h"
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
 
@@ -40,6 +40,9 @@ namespace unctora::advice {
 class NoteBox;
 struct Advice;
 }
+namespace unctora::reports {
+struct Assessment;
+}
 namespace unctora::strings {
 class StringTable;
 }
@@ -62,6 +65,10 @@ public:
     bool LogEnabled() const { return m_logEnabled; }
 
     unctora::core::CalcInputs readInputs() const;
+    // Puts inputs on the window as a user would: every control, the grease last, then
+    // the bearing variants and the lubricator, which ends with the suitability check
+    // and the recalculation.
+    void setInputs(const unctora::core::CalcInputs& in);
     void recalculate();
     void checkApplicationSuitability();
     void applyLubricatorChoice();
@@ -74,7 +81,7 @@ public:
     void ApplyLanguage();
     void ShowNotePage(int n);
     // The calculation page and the selection chart: written to the data folder and
-    // loaded into their views. A file that cannot be written raises app::WriteError.
+    // loaded into their views. A file that cannot be written raises files::WriteError.
     void BuildCalcPage();
     // The display font on the window, the badge, the grids and both pages.
     void ApplyFont(const QString& name);
@@ -113,7 +120,7 @@ private:
     void restyleSubVariantBars();
     void onSubVariantChanged();
     void onConditionClicked(TRadioGroup* group);
-    void showCalculationFailure(const QString& message);
+    void showAssessment(const unctora::reports::Assessment& a);
     void setSpeedRed(bool red);
     void showError(const QString& text);
     void addLogLine(const std::string& line);
@@ -129,7 +136,7 @@ private:
     void switchTab(int step);
 
     QString text(const char* key, int number = 0) const;
-    unctora::app::QuantityContext quantityContext() const;
+    unctora::strings::QuantityContext quantityContext() const;
     const unctora::strings::StringTable* table() const;
 
     AppEnvironment m_env;
@@ -139,7 +146,7 @@ private:
     bool m_shutDown = false;
     QString m_fontName = "Arial Unicode MS";
     int m_units = -1; // no mark until the settings are read
-    unctora::app::UnitLabels m_unitLabels;
+    unctora::strings::UnitLabels m_unitLabels;
     bool m_speedRed = false;
 
     struct Menus {
@@ -175,6 +182,6 @@ private:
     TfrmStrings* m_strings = nullptr;
 
     std::unique_ptr<unctora::advice::NoteBox> m_notes;
-    std::unique_ptr<unctora::advice::Advice> m_advice; // reused across calculations
+    std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations
     std::unique_ptr<unctora::core::LogSink> m_logSink;
 };

@@ -1,13 +1,11 @@
 // TfrmMain: the input handlers of the "Dial setting" tab and the recalculation.
 
 #include "advice/notebox.h"
-#include "advice/warnings.h"
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
 #include "core/greases.h"
-#include "core/pipeline.h"
 #include "core/suitability.h"
-#include "reports/setting.h"
+#include "reports/assessment.h"
 #include "strings/format.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -68,37 +66,19 @@ void TfrmMain::connectInputs() {
     d->memoNotes->viewport()->installEventFilter(this);
 }
 
-unctora::core::CalcInputs TfrmMain::readInputs() const {
-    const DialTab* d = m_dial;
-    core::CalcInputs in;
-    in.Bore_mm = d->spedBore->value();
-    in.D_mm = d->spedD->value();
-    in.B_mm = d->spedB->value();
-    in.Type = d->cbBrgType->currentIndex();
-    in.CRBsub1 = d->rbCRB_Cage.bar->openGroupIndex();
-    in.CRBsub2 = d->rbCRB_Locating.bar->openGroupIndex();
-    in.SRBsub1 = d->rbSRB_LoadRatio.bar->openGroupIndex();
-    in.SRBsub2 = d->rbSRB_Series.bar->openGroupIndex();
-    in.TORBsub1 = d->rbTORB_Cage.bar->openGroupIndex();
-    in.Grease = d->rgGreaseType->itemIndex();
-    in.Lubricator = d->rgLubricator->itemIndex();
-    in.PowerSource = d->rgPowerSource->itemIndex();
-    in.Outlets = d->rgOutlets->itemIndex();
-    in.Speed = d->spedSpeed->value();
-    in.OpHours = d->spedOpHrs->value();
-    in.BrgOpTemp = d->rgBrgOpTemp->itemIndex();
-    in.ContMoist = d->rgContMoist->itemIndex();
-    in.Load = d->rgLoad->itemIndex();
-    in.ShockLoad = d->rgShockLoad->itemIndex();
-    in.Ambient = d->rgAmbTemp->itemIndex();
-    in.ShaftOrientation = d->rgShaftOri->itemIndex();
-    in.Replenishment = d->rgReplenish->itemIndex();
-    in.RotOR = d->rgRotOR->itemIndex();
-    return in;
+unctora::core::CalcInputs TfrmMain::readInputs() const { return m_dial->inputs(); }
+
+void TfrmMain::setInputs(const Inputs& in) {
+    m_dial->setInputs(in);
+    // The handlers of the controls set after it may have taken the grease back; it is
+    // chosen last, as a user would after setting the rest.
+    m_dial->rgGreaseType->setItemIndex(in.Grease);
+    updateBearingVariantControls();
+    applyLubricatorChoice();
 }
 
-app::QuantityContext TfrmMain::quantityContext() const {
-    app::QuantityContext q;
+strings::QuantityContext TfrmMain::quantityContext() const {
+    strings::QuantityContext q;
     q.units = CurrentUnits();
     q.labels = &m_unitLabels;
     q.decimalSeparator = QLocale().decimalPoint().toStdString();
@@ -171,15 +151,43 @@ void TfrmMain::onConditionClicked(TRadioGroup* group) {
 void TfrmMain::recalculate() {
     if (!m_activated)
         return;
-    DialTab* d = m_dial;
     // The notes box keeps its text until the new first page is known (see ShowNotePage).
     m_notes->clear();
-    const core::CalcInputs in = readInputs();
-    core::CalcContext ctx;
-    ctx.log = m_logEnabled ? m_logSink.get() : nullptr;
-    ctx.decimalSeparator = QLocale().decimalPoint().toStdString();
-    const core::CalcOutcome out = core::calculate(in, CurrentUnits(), ctx);
-    const core::CalcDisplay& t = out.run.display;
+    reports::AssessOptions options;
+    options.units = CurrentUnits();
+    options.log = m_logEnabled ? m_logSink.get() : nullptr;
+    // The handlers that run the suitability check have logged it already.
+    options.logSuitability = false;
+    options.decimalSeparator = QLocale().decimalPoint().toStdString();
+    reports::Assessment& a = *m_assessment;
+    reports::assess(readInputs(), options, a);
+    try {
+        m_notes->addPages(a.pages, table(), quantityContext());
+    } catch (const std::exception& e) {
+        // A text of the language file that does not fit its values fails this
+        // calculation like any other error; the pages shown before it stay.
+        reports::failAssessment(a, e.what(), static_cast<std::size_t>(m_notes->pageCount()));
+        const advice::Pages failure(a.pages.begin() + m_notes->pageCount(), a.pages.end());
+        try {
+            m_notes->addPages(failure, table(), quantityContext());
+        } catch (const std::exception&) {
+            m_notes->AddNote(a.error);
+        }
+    }
+    showAssessment(a);
+}
+
+void TfrmMain::showAssessment(const reports::Assessment& a) {
+    DialTab* d = m_dial;
+    {
+        // The grease the check leaves selected; the handlers have normally set it already.
+        TRadioGroup* g = d->rgGreaseType;
+        const QSignalBlocker block(g);
+        for (int i = 0; i < core::kGreaseCount; ++i)
+            g->setItemEnabled(i, a.suitability.enabled[i]);
+        g->setItemIndex(a.inputs.Grease);
+    }
+    const core::CalcDisplay& t = a.display;
     d->edBore_in->setText(qs(t.edBore_in));
     d->edD_in->setText(qs(t.edD_in));
     d->edB_in->setText(qs(t.edB_in));
@@ -187,48 +195,20 @@ void TfrmMain::recalculate() {
     d->edTfcorr->setText(qs(t.edTfcorr));
     d->edGp->setText(qs(t.edGp));
     d->edQf->setText(qs(t.edQf));
-    if (!out.ok) {
-        showCalculationFailure(qs(out.error));
+    if (!a.ok) {
+        // Speed colour and page bar keep what the last successful calculation gave them.
+        d->clearSetting();
+        ShowNotePage(0);
         return;
     }
-    try {
-        m_advice->pages.clear();
-        // The setting display comes first; the notes it adds stand before the warnings.
-        const reports::SettingDisplay setting =
-            reports::settingDisplay(in, out.run.results, CurrentUnits(), ctx.decimalSeparator);
-        d->showSetting(setting, setting.monthKey.empty() ? QString() : text(setting.monthKey.data()));
-        if (setting.note)
-            m_advice->pages.push_back(*setting.note);
-        advice::addWarnings(in, out.run.results, *m_advice);
-        m_notes->addPages(m_advice->pages, table(), quantityContext());
-        setSpeedRed(m_advice->speedRed);
-        d->pnPrevNextNote->setVisible(m_advice->pageBarVisible);
-    } catch (const std::exception& e) {
-        // A text of the language file that does not fit its values, or a minimum
-        // speed beyond range, fails this calculation like any other error.
-        showCalculationFailure(qs(e.what()));
-        return;
-    }
+    const reports::SettingDisplay& setting = a.setting;
+    d->showSetting(setting, setting.monthKey.empty() ? QString() : text(setting.monthKey.data()));
+    setSpeedRed(a.speedRed);
+    d->pnPrevNextNote->setVisible(a.pageBarVisible);
     if (m_notes->pageCount() > 0)
         ShowNotePage(0);
     else
         d->memoNotes->clear();
-}
-
-void TfrmMain::showCalculationFailure(const QString& message) {
-    DialTab* d = m_dial;
-    for (QLineEdit* e : {d->edTf, d->edTfcorr, d->edGp, d->edQf})
-        e->setText("0");
-    d->clearSetting();
-    // The failure pages follow any pages this calculation added before it failed.
-    advice::Pages pages;
-    advice::appendFailurePages(pages, readInputs().Lubricator, message.toStdString());
-    try {
-        m_notes->addPages(pages, table(), quantityContext());
-    } catch (const std::exception&) {
-        m_notes->AddNote(message.toStdString());
-    }
-    ShowNotePage(0);
 }
 
 void TfrmMain::ShowNotePage(int n) {

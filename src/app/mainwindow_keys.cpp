@@ -1,11 +1,11 @@
 // TfrmMain: the Tab order, the tab-switching keys, unique menu mnemonics and the
 // accessible names of the controls.
 
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
-#include "app/opcondtab.h"
-#include "reports/acctab.h"
-#include "reports/ratetab.h"
+#include "tabs/opcondtab.h"
+#include "tabs/acctab.h"
+#include "tabs/ratetab.h"
 #include "strings/keys.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"

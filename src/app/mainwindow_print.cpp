@@ -2,10 +2,10 @@
 
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "reports/acctab.h"
-#include "reports/printing.h"
+#include "tabs/acctab.h"
+#include "app/printing.h"
 #include "reports/printlayout.h"
-#include "reports/ratetab.h"
+#include "tabs/ratetab.h"
 #include "strings/keys.h"
 #include "widgets/htmlview.h"
 #include "widgets/radiogroup.h"

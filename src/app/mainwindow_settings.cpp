@@ -1,19 +1,13 @@
 // TfrmMain: the settings file and the window placement.
 
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
 #include "app/placement.h"
-#include "app/regini.h"
-#include "app/settingsdata.h"
-#include "app/version.h"
-#include "core/round.h"
+#include "files/regini.h"
+#include "files/settingsdata.h"
 #include "strings/stringtable.h"
-#include "strings/stringwindow.h"
-#include "widgets/groupbar.h"
-#include "widgets/radiogroup.h"
-#include "widgets/spinedit.h"
+#include "windows/stringwindow.h"
 
-#include <QComboBox>
 #include <QDateTime>
 #include <QLocale>
 
@@ -23,100 +17,42 @@ namespace {
 
 std::string settingsPath(const AppEnvironment& env) { return env.settingsFile().toStdString(); }
 
-int whole(double v) { return static_cast<int>(core::Round(v)); }
-
 } // namespace
 
 void TfrmMain::LoadSettings() {
-    app::TStRegIni ini(settingsPath(m_env), true);
-    ini.Section = "Options";
-    setUnitMarks(ini.ReadInteger("Units", 0));
+    files::TStRegIni ini(settingsPath(m_env), true);
+    const files::StoredOptions options = files::readOptions(ini, m_fontName.toStdString());
+    setUnitMarks(options.units);
     if (m_strings)
-        m_strings->table()->SetLanguageByName(ini.ReadString("Language", "English"));
-    m_fontName = QString::fromStdString(ini.ReadString("FontName", m_fontName.toStdString()));
+        m_strings->table()->SetLanguageByName(options.language);
+    m_fontName = QString::fromStdString(options.fontName);
     if (m_fontName.isEmpty())
         m_fontName = "Arial Unicode MS";
-
-    const core::CalcInputs in = app::readDataSection(ini);
-    DialTab* d = m_dial;
-    d->spedBore->setValue(in.Bore_mm);
-    d->spedD->setValue(in.D_mm);
-    d->spedB->setValue(in.B_mm);
-    d->cbBrgType->setCurrentIndex(std::clamp(in.Type, 0, d->cbBrgType->count() - 1));
-    d->rbCRB_Cage.bar->openGroup(in.CRBsub1);
-    d->rbCRB_Locating.bar->openGroup(in.CRBsub2);
-    d->rbSRB_LoadRatio.bar->openGroup(in.SRBsub1);
-    d->rbSRB_Series.bar->openGroup(in.SRBsub2);
-    d->rbTORB_Cage.bar->openGroup(in.TORBsub1);
-    d->rgGreaseType->setItemIndex(in.Grease);
-    d->rgPowerSource->setItemIndex(in.PowerSource);
-    d->rgOutlets->setItemIndex(in.Outlets);
-    d->spedSpeed->setValue(in.Speed);
-    d->spedOpHrs->setValue(in.OpHours);
-    d->rgBrgOpTemp->setItemIndex(in.BrgOpTemp);
-    d->rgContMoist->setItemIndex(in.ContMoist);
-    d->rgLoad->setItemIndex(in.Load);
-    d->rgShockLoad->setItemIndex(in.ShockLoad);
-    d->rgAmbTemp->setItemIndex(in.Ambient);
-    d->rgShaftOri->setItemIndex(in.ShaftOrientation);
-    d->rgReplenish->setItemIndex(in.Replenishment);
-    d->rgRotOR->setItemIndex(in.RotOR);
+    // The controls report their changes as the user's would; nothing is computed
+    // before the first activation.
+    m_dial->setInputs(files::readDataSection(ini));
 }
 
 void TfrmMain::SaveSettings() {
-    app::TStRegIni ini(settingsPath(m_env), true);
+    files::TStRegIni ini(settingsPath(m_env), true);
     ini.setDeferred(true);
     const QLocale locale;
-    ini.Section = "Info";
     const QDateTime now = QDateTime::currentDateTime();
-    ini.WriteString("DateTime", (locale.toString(now.date(), QLocale::ShortFormat) + " " +
-                                 locale.toString(now.time(), QLocale::LongFormat))
-                                    .toStdString());
-    ini.WriteString("Version", app::VersionText() + "/B" + std::to_string(app::BuildNumber()));
-    const QString decimal = locale.decimalPoint();
-    ini.WriteString("DecimalSeparator", ("\"" + decimal + "\"").toStdString());
-    ini.WriteString("ListSeparator", decimal == "," ? "\";\"" : "\",\"");
-
-    ini.Section = "Options";
-    ini.WriteInteger("Units", static_cast<int>(CurrentUnits()));
-    ini.WriteString("FontName", m_fontName.toStdString());
-
-    // A field still being typed in holds the value as typed, which may lie far outside
-    // its range (even beyond 32 bits); the file gets what leaving the field would make.
-    core::CalcInputs in = readInputs();
-    core::clampInputs(in);
-    ini.Section = "Data";
-    ini.WriteInteger("Bore_mm", whole(in.Bore_mm));
-    ini.WriteInteger("D_mm", whole(in.D_mm));
-    ini.WriteInteger("B_mm", whole(in.B_mm));
-    ini.WriteInteger("Type", in.Type);
-    ini.WriteInteger("Grease", in.Grease);
-    ini.WriteInteger("PowerSource", in.PowerSource);
-    ini.WriteInteger("Outlets", in.Outlets);
-    ini.WriteInteger("Speed", whole(in.Speed));
-    ini.WriteInteger("OpHours", whole(in.OpHours));
-    ini.WriteInteger("BrgOpTemp", in.BrgOpTemp);
-    ini.WriteInteger("ContMoist", in.ContMoist);
-    ini.WriteInteger("Load", in.Load);
-    ini.WriteInteger("ShockLoad", in.ShockLoad);
-    ini.WriteInteger("Ambient", in.Ambient);
-    ini.WriteInteger("ShaftOrientation", in.ShaftOrientation);
-    ini.WriteInteger("Replenishment", in.Replenishment);
-    ini.WriteInteger("RotOR", in.RotOR);
-    ini.WriteInteger("CRBSub1", in.CRBsub1);
-    ini.WriteInteger("CRBSub2", in.CRBsub2);
-    ini.WriteInteger("SRBSub1", in.SRBsub1);
-    ini.WriteInteger("SRBSub2", in.SRBsub2);
-    ini.WriteInteger("TORBSub1", in.TORBsub1);
+    files::writeInfo(ini,
+                     (locale.toString(now.date(), QLocale::ShortFormat) + " " +
+                      locale.toString(now.time(), QLocale::LongFormat))
+                         .toStdString(),
+                     QString(locale.decimalPoint()).toStdString());
+    files::writeOptions(ini, static_cast<int>(CurrentUnits()), m_fontName.toStdString());
+    files::writeDataSection(ini, readInputs());
     ini.UpdateFile();
 }
 
 void TfrmMain::SaveLanguageAndUnits() {
-    app::TStRegIni ini(settingsPath(m_env), true);
+    files::TStRegIni ini(settingsPath(m_env), true);
     ini.setDeferred(true);
-    ini.Section = "Options";
-    ini.WriteInteger("Units", static_cast<int>(CurrentUnits()));
-    ini.WriteString("Language", m_strings ? m_strings->table()->CurrentLanguageName() : "English");
+    files::writeLanguageAndUnits(ini, static_cast<int>(CurrentUnits()),
+                                 m_strings ? m_strings->table()->CurrentLanguageName() : "English");
     ini.UpdateFile();
 }
 

@@ -1,6 +1,6 @@
 #include "app/placement.h"
 
-#include "app/regini.h"
+#include "files/regini.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -30,7 +30,7 @@ QPoint placedPosition(int left, int top, int w, int h, const QSize& screen) {
 
 void RestoreWindowPlacement(QWidget& window, const std::string& settingsFile,
                             const std::string& section, bool resizable) {
-    TStRegIni ini(settingsFile, true);
+    files::TStRegIni ini(settingsFile, true);
     ini.Section = section;
     const int left = ini.ReadInteger("WinLeft", 0);
     const int top = ini.ReadInteger("WinTop", 0);
@@ -57,7 +57,7 @@ void RestoreWindowPlacement(QWidget& window, const std::string& settingsFile,
 
 void SaveWindowPlacement(const QWidget& window, const std::string& settingsFile,
                          const std::string& section, bool resizable) {
-    TStRegIni ini(settingsFile, true);
+    files::TStRegIni ini(settingsFile, true);
     ini.setDeferred(true);
     ini.Section = section;
     const bool normal = !window.isMaximized() && !window.isMinimized();

@@ -1,11 +1,11 @@
 #pragma once
 // The batch calculator: the window's calculation applied to a list of applications.
 
-#include "advice/warnings.h"
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "core/calcinputs.h"
+#include "core/log.h"
 #include "core/units.h"
-#include "reports/setting.h"
+#include "reports/assessment.h"
 
 #include <cstdio>
 #include <optional>
@@ -64,8 +64,8 @@ public:
     BatchWriter(std::FILE* out, const BatchOptions& options);
     ~BatchWriter();
     void writeHeader();
-    // Applies the window's clamping and rules, computes and writes the row with its
-    // advice pages. A page template of the language file that does not fit its
+    // Brings the row's inputs into range as the window's controls do, assesses them
+    // and writes the row with its advice pages. A page template of the language file that does not fit its
     // values raises strings::FormatError.
     void write(Application& app);
     // Hands everything written so far to the stream and flushes it.
@@ -76,9 +76,8 @@ public:
 
 private:
     void drain();
-    void writeCsv(const Application& app, const struct RowResult& r);
-    void writeJson(const Application& app, const struct RowResult& r);
-    void advise(const Application& app, struct RowResult& r);
+    void writeCsv(const Application& app);
+    void writeJson(const Application& app);
     void appendCsvPages(std::string& o);
     void appendJsonPages(std::string& o) const;
 
@@ -87,12 +86,12 @@ private:
     BatchOptions m_options;
     std::string m_buf;
     // Units and labels of the page texts, in the language of options.texts.
-    app::UnitLabels m_labels;
-    app::QuantityContext m_quantity;
-    // The setting display and advice of the current row; kept across rows so their
-    // storage is reused.
-    reports::SettingDisplay m_setting;
-    advice::Advice m_advice;
+    strings::UnitLabels m_labels;
+    strings::QuantityContext m_quantity;
+    // The assessment and log of the current row; kept across rows so their storage
+    // is reused.
+    reports::Assessment m_assessment;
+    core::LineLog m_log;
     std::vector<std::string> m_pageTexts;
     std::string m_cell;
 };

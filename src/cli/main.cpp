@@ -1,9 +1,9 @@
 // unctora-calc: the window's calculation for a whole plant list, or for one
 // application from a settings file or the command line.
 
-#include "app/regini.h"
-#include "app/settingsdata.h"
-#include "app/fileio.h"
+#include "files/fileio.h"
+#include "files/regini.h"
+#include "files/settingsdata.h"
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "cli/plancmd.h"
@@ -59,17 +59,17 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
         // Only a regular settings file of sane size with a [Data] section is an
         // application; anything else would quietly give the first-start inputs.
         std::string bytes, reason;
-        if (!app::readWholeFile(iniPath, bytes, app::kMaxSettingsFileBytes, &reason)) {
+        if (!files::readWholeFile(iniPath, bytes, files::kMaxSettingsFileBytes, &reason)) {
             std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", iniPath.c_str(), reason.c_str());
             return 2;
         }
-        app::TStRegIni ini(iniPath, true);
+        files::TStRegIni ini(iniPath, true);
         if (!ini.SectionExists("Data")) {
             std::fprintf(stderr, "unctora-calc: %s is not a settings file: it has no [Data] section\n",
                          iniPath.c_str());
             return 2;
         }
-        app.inputs = app::readDataSection(ini);
+        app.inputs = files::readDataSection(ini);
     }
     for (const std::string& s : sets) {
         const auto eq = s.find('=');

@@ -1,6 +1,6 @@
 #include "cli/plancmd.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "core/greases.h"
@@ -186,7 +186,7 @@ int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FI
     if (ics) {
         try {
             plan::writeCalendar(*ics, plant, points, changes, plan::CalendarTexts{});
-        } catch (const app::WriteError& e) {
+        } catch (const files::WriteError& e) {
             std::fprintf(err, "unctora-calc: %s\n", e.what());
             return 2;
         }

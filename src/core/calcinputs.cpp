@@ -43,11 +43,15 @@ using K = InputField::Kind;
 using C = CalcInputs;
 
 constexpr InputField num(SV name, int min, int max, int def, double C::*m) {
-    return {name, K::Number, min, max, def, {}, m, nullptr};
+    return {name, K::Number, min, max, def, {}, m, nullptr, true};
 }
 template <std::size_t N>
 constexpr InputField idx(SV name, const SV (&items)[N], int def, int C::*m) {
-    return {name, K::Index, 0, static_cast<int>(N) - 1, def, items, nullptr, m};
+    return {name, K::Index, 0, static_cast<int>(N) - 1, def, items, nullptr, m, true};
+}
+constexpr InputField notStored(InputField f) {
+    f.stored = false;
+    return f;
 }
 
 const InputField kFields[] = {
@@ -61,7 +65,7 @@ const InputField kFields[] = {
     idx("SRBsub2", kSrbSeriesItems, 0, &C::SRBsub2),
     idx("TORBsub1", kTorbCageItems, 0, &C::TORBsub1),
     idx("Grease", kGreaseItems, 0, &C::Grease),
-    idx("Lubricator", kLubricatorItems, 1, &C::Lubricator),
+    notStored(idx("Lubricator", kLubricatorItems, 1, &C::Lubricator)),
     idx("PowerSource", kPowerSourceItems, 0, &C::PowerSource),
     idx("Outlets", kOutletItems, 0, &C::Outlets),
     num("Speed", 0, 10000, 2000, &C::Speed),

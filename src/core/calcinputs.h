@@ -95,6 +95,9 @@ struct InputField {
     std::span<const std::string_view> items; // empty for numbers
     double CalcInputs::*number = nullptr;
     int CalcInputs::*index = nullptr;
+    // Kept in the settings file; the lubricator is not: every start begins with the
+    // designed item.
+    bool stored = true;
 
     double get(const CalcInputs& in) const {
         return number ? in.*number : static_cast<double>(in.*index);

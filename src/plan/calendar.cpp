@@ -1,7 +1,7 @@
 #include "plan/calendar.h"
 
-#include "app/fileio.h"
-#include "app/version.h"
+#include "files/fileio.h"
+#include "core/version.h"
 #include "core/greases.h"
 
 #include <libical/ical.h>
@@ -54,7 +54,7 @@ std::string calendarText(const PlantFile& file, const std::vector<PointPlan>& pl
                          const std::vector<ChangeEntry>& changes, const CalendarTexts& texts) {
     std::unique_ptr<icalcomponent, ComponentFree> cal(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(cal.get(), icalproperty_new_version("2.0"));
-    const std::string prodid = "-//Talvik//Unctora " + app::VersionText() + "//EN";
+    const std::string prodid = "-//Talvik//Unctora " + core::VersionText() + "//EN";
     icalcomponent_add_property(cal.get(), icalproperty_new_prodid(prodid.c_str()));
     icalcomponent_add_property(cal.get(), icalproperty_new_calscale("GREGORIAN"));
     const icaltimetype stamp = icaltime_from_timet_with_zone(std::time(nullptr), 0, icaltimezone_get_utc_timezone());
@@ -97,7 +97,7 @@ std::string calendarText(const PlantFile& file, const std::vector<PointPlan>& pl
 
 void writeCalendar(const std::string& path, const PlantFile& file, const std::vector<PointPlan>& plan,
                    const std::vector<ChangeEntry>& changes, const CalendarTexts& texts) {
-    app::writeFileAtomically(path, calendarText(file, plan, changes, texts));
+    files::writeFileAtomically(path, calendarText(file, plan, changes, texts));
 }
 
 } // namespace unctora::plan

@@ -21,7 +21,7 @@ struct CalendarTexts {
 
 std::string calendarText(const PlantFile& file, const std::vector<PointPlan>& plan,
                          const std::vector<ChangeEntry>& changes, const CalendarTexts& texts);
-// Written atomically (app::WriteError on failure; the old file stays).
+// Written atomically (files::WriteError on failure; the old file stays).
 void writeCalendar(const std::string& path, const PlantFile& file, const std::vector<PointPlan>& plan,
                    const std::vector<ChangeEntry>& changes, const CalendarTexts& texts);
 

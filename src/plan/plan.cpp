@@ -1,9 +1,7 @@
 #include "plan/plan.h"
 
 #include "cli/batch.h"
-#include "core/pipeline.h"
-#include "core/suitability.h"
-#include "reports/setting.h"
+#include "reports/assessment.h"
 
 #include <algorithm>
 #include <charconv>
@@ -56,24 +54,24 @@ PointPlan evaluatePoint(const PlantPoint& point, const CsvDialect& dialect, core
         if (!p.installedOn)
             return invalid("column InstalledOn: \"" + installed + "\" is not a date (YYYY-MM-DD)");
     }
-    // The calculation as the calculator runs it.
+    // The point is assessed as the calculator assesses its inputs.
     core::clampInputs(in);
-    core::applyReplenishmentRule(in);
-    const core::CalcContext ctx;
-    in.Grease = core::checkApplicationSuitability(in, ctx).grease;
+    reports::AssessOptions options;
+    options.units = units;
+    const reports::Assessment a = reports::assess(in, options);
+    in = a.inputs;
     const std::string& volume = point.cell(OwnColumn::Volume_ml);
     p.volumeMl = nominalVolumeMl(in.Lubricator);
     if (!volume.empty() && !readVolume(volume, dialect, p.volumeMl))
         return invalid("column Volume_ml: \"" + volume + "\" is not a volume in ml");
-    const core::CalcOutcome outcome = core::calculate(in, units, ctx);
-    if (!outcome.ok) {
+    if (!a.ok) {
         p.status = PointStatus::Failed;
-        p.error = outcome.error;
+        p.error = a.error;
         return p;
     }
-    const core::CalcResults& r = outcome.run.results;
+    const core::CalcResults& r = a.results;
     p.Qf = r.Qf;
-    const reports::SettingDisplay setting = reports::settingDisplay(in, r, units, ".");
+    const reports::SettingDisplay& setting = a.setting;
     p.setting = setting.text;
     p.singlePoint = !core::isMultiPoint(in.Lubricator);
     if (setting.colour == reports::BadgeColour::Red) {

@@ -1,6 +1,6 @@
 #include "plan/plantfile.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 #include "cli/csv.h"
 
 #include <algorithm>
@@ -148,7 +148,7 @@ bool parsePlantFile(std::string_view bytes, PlantFile& file, std::string& error)
 
 bool readPlantFile(const std::string& path, PlantFile& file, std::string& error) {
     std::string bytes, reason;
-    if (!app::readWholeFile(path, bytes, app::kMaxLanguageFileBytes, &reason)) {
+    if (!files::readWholeFile(path, bytes, files::kMaxLanguageFileBytes, &reason)) {
         error = "cannot read " + path + ": " + reason;
         return false;
     }
@@ -183,7 +183,7 @@ std::string plantFileBytes(const PlantFile& file) {
 }
 
 void writePlantFile(const std::string& path, const PlantFile& file) {
-    app::writeFileAtomically(path, plantFileBytes(file));
+    files::writeFileAtomically(path, plantFileBytes(file));
 }
 
 std::string numberText(std::string_view cell, const CsvDialect& dialect) {

@@ -68,7 +68,7 @@ bool readPlantFile(const std::string& path, PlantFile& file, std::string& error)
 
 // The file's bytes: a header of every column, then one row per point.
 std::string plantFileBytes(const PlantFile& file);
-// Writes atomically: a failed save (app::WriteError) leaves the old file as it was.
+// Writes atomically: a failed save (files::WriteError) leaves the old file as it was.
 void writePlantFile(const std::string& path, const PlantFile& file);
 
 // The text of a number cell as the calculation reads it: a decimal comma becomes a point.

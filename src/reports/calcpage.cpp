@@ -1,6 +1,6 @@
 #include "reports/calcpage.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 #include "reports/htmlpage.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -33,7 +33,7 @@ std::string calcPageDocument(const strings::StringTable* texts) {
 
 std::string writeCalcPage(const std::string& path, const strings::StringTable* texts) {
     std::string bytes = calcPageDocument(texts);
-    app::writeFileAtomically(path, bytes);
+    files::writeFileAtomically(path, bytes);
     return bytes;
 }
 

@@ -29,7 +29,7 @@ std::vector<std::string> calcPageLines(const strings::StringTable* texts);
 std::string calcPageDocument(const strings::StringTable* texts);
 
 // Builds the page and writes it to path, replacing the file; returns the bytes
-// written. Raises app::WriteError when path cannot be written - the old file then
+// written. Raises files::WriteError when path cannot be written - the old file then
 // stays, and the view should keep the document it shows.
 std::string writeCalcPage(const std::string& path, const strings::StringTable* texts);
 

@@ -1,6 +1,6 @@
 #include "reports/htmlpage.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 
 namespace unctora::reports {
 
@@ -31,7 +31,7 @@ std::string htmlSavedMessage(std::string_view path) {
 }
 
 std::string saveHtmlSource(const std::string& path, std::string_view source) {
-    app::writeFileAtomically(path, source);
+    files::writeFileAtomically(path, source);
     return htmlSavedMessage(path);
 }
 

@@ -36,7 +36,7 @@ std::string htmlSavedMessage(std::string_view path);
 
 // The save on Shift + double-click: writes source (the bytes the view loaded)
 // unchanged to path, replacing the file, and returns the message to show. Raises
-// app::WriteError when the file cannot be written; the old file then stays.
+// files::WriteError when the file cannot be written; the old file then stays.
 std::string saveHtmlSource(const std::string& path, std::string_view source);
 
 } // namespace unctora::reports

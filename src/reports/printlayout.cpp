@@ -1,6 +1,6 @@
 #include "reports/printlayout.h"
 
-#include "app/version.h"
+#include "core/version.h"
 #include "core/greases.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -10,7 +10,7 @@ namespace unctora::reports {
 namespace K = strings::keys;
 
 std::string printJobName(PrintSource source) {
-    const std::string title = app::ProgramTitle();
+    const std::string title = core::ProgramTitle();
     switch (source) {
     case PrintSource::DispenseRate: return title + "_Rate";
     case PrintSource::Accessories: return title + "_Acc";
@@ -19,12 +19,12 @@ std::string printJobName(PrintSource source) {
 }
 
 std::string printFooterText(const strings::StringTable* texts) {
-    return strings::LangStr(texts, K::strOutputFrom) + " " + app::FullTitle();
+    return strings::LangStr(texts, K::strOutputFrom) + " " + core::FullTitle();
 }
 
 std::string gridPrintTitle(PrintSource source, const strings::StringTable* texts, int lubricator) {
     if (source == PrintSource::Accessories)
-        return app::ProgramTitle() + " - " + strings::LangStr(texts, K::strAcc);
+        return core::ProgramTitle() + " - " + strings::LangStr(texts, K::strAcc);
     return strings::LangStr(texts, K::strDispRate) + " " + core::lubricatorName(lubricator);
 }
 

@@ -53,7 +53,7 @@ constexpr std::span<const RateRow> kTables[kRateItemCount] = {kVoxa60,  kVoxa125
 // Decimals of each column; -1 for the spacer, which stays empty.
 constexpr int kDecimals[kRateColumnCount] = {0, 2, 2, -1, 1, 1};
 
-const app::UnitLabels kEnglishLabels;
+const strings::UnitLabels kEnglishLabels;
 
 } // namespace
 
@@ -70,9 +70,9 @@ int rateGridRowCount(int item) {
 
 std::array<std::string, kRateColumnCount> rateHeaderTexts(int item,
                                                           const strings::StringTable* texts,
-                                                          const app::UnitLabels* labels) {
+                                                          const strings::UnitLabels* labels) {
     namespace keys = strings::keys;
-    const app::UnitLabels& l = labels ? *labels : kEnglishLabels;
+    const strings::UnitLabels& l = labels ? *labels : kEnglishLabels;
     const std::string& oz = l.massUnitLabel(core::Units::Imperial);
     const std::string& g = l.massUnitLabel(core::Units::SI);
     const std::string week = strings::LangStr(texts, keys::strWeek);
@@ -95,7 +95,7 @@ std::string rateCellText(const RateRow& row, int column, std::string_view decima
 }
 
 std::vector<std::array<std::string, kRateColumnCount>>
-rateGrid(int item, const strings::StringTable* texts, const app::UnitLabels* labels,
+rateGrid(int item, const strings::StringTable* texts, const strings::UnitLabels* labels,
          std::string_view decimalSeparator) {
     std::vector<std::array<std::string, kRateColumnCount>> grid;
     const auto table = rateTable(item);

@@ -6,7 +6,7 @@
 // The tables are reference data and do not depend on any calculation. Items are
 // the lubricator indexes 0 to 5 (VOXA 60 to ZOLT 380ml).
 
-#include "app/quantity.h"
+#include "strings/quantity.h"
 
 #include <array>
 #include <span>
@@ -49,7 +49,7 @@ inline constexpr int kRateRowHeight = 20;
 // month texts of the table. The ounce columns come first in either unit system.
 std::array<std::string, kRateColumnCount> rateHeaderTexts(int item,
                                                           const strings::StringTable* texts,
-                                                          const app::UnitLabels* labels);
+                                                          const strings::UnitLabels* labels);
 
 // The text of column `column` of a table row, in that column's format: "%.0f",
 // "%.2f", "%.2f", nothing, "%.1f", "%.1f".
@@ -57,7 +57,7 @@ std::string rateCellText(const RateRow& row, int column, std::string_view decima
 
 // The whole grid, header row first: rateGridRowCount(item) rows of six cells.
 std::vector<std::array<std::string, kRateColumnCount>>
-rateGrid(int item, const strings::StringTable* texts, const app::UnitLabels* labels,
+rateGrid(int item, const strings::StringTable* texts, const strings::UnitLabels* labels,
          std::string_view decimalSeparator = ".");
 
 // The grid as clipboard text: every row, the header and the setting column included,

@@ -1,6 +1,6 @@
 #include "reports/selchart.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 #include "reports/htmlpage.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -341,7 +341,7 @@ std::string selChartPageDocument(const strings::StringTable* texts, std::string_
 std::string writeSelChartPage(const std::string& path, const strings::StringTable* texts,
                               std::string_view fontName) {
     std::string bytes = selChartPageDocument(texts, fontName);
-    app::writeFileAtomically(path, bytes);
+    files::writeFileAtomically(path, bytes);
     return bytes;
 }
 

@@ -102,7 +102,7 @@ std::vector<std::string> selChartPageLines(const strings::StringTable* texts,
 std::string selChartPageDocument(const strings::StringTable* texts, std::string_view fontName);
 
 // Builds the page and writes it to path ("chart.html"), replacing the file;
-// returns the bytes written. Raises app::WriteError when path cannot be written -
+// returns the bytes written. Raises files::WriteError when path cannot be written -
 // the old file then stays, and the view should keep the document it shows.
 std::string writeSelChartPage(const std::string& path, const strings::StringTable* texts,
                               std::string_view fontName);

@@ -1,6 +1,6 @@
 #include "strings/stringedit.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 
 #include <algorithm>
 
@@ -111,7 +111,7 @@ std::string stringFileBytes(const StringTable& table) {
 }
 
 void SaveStringFile(const StringTable& table, const std::string& path) {
-    app::writeFileAtomically(path, stringFileBytes(table));
+    files::writeFileAtomically(path, stringFileBytes(table));
 }
 
 } // namespace unctora::strings

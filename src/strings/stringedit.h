@@ -47,7 +47,7 @@ std::string editedLine(const StringTable& table, std::string_view key, int editL
 std::string stringFileBytes(const StringTable& table);
 
 // Writes stringFileBytes to path whole, replacing the old file only once the new one
-// is complete. Throws app::WriteError ("Unable to write to ...") on failure; the table
+// is complete. Throws files::WriteError ("Unable to write to ...") on failure; the table
 // is not touched either way.
 void SaveStringFile(const StringTable& table, const std::string& path);
 

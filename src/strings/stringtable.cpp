@@ -1,6 +1,6 @@
 #include "strings/stringtable.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 
 #include <algorithm>
 
@@ -163,7 +163,7 @@ std::vector<std::string> splitLanguageFileLines(std::string_view bytes) {
 
 bool StringTable::LoadLanguageFile(const std::string& path) {
     std::string bytes;
-    if (!app::readWholeFile(path, bytes, app::kMaxLanguageFileBytes))
+    if (!files::readWholeFile(path, bytes, files::kMaxLanguageFileBytes))
         return false;
     loadFromBytes(bytes);
     return true;

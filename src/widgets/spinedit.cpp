@@ -1,5 +1,7 @@
 #include "widgets/spinedit.h"
 
+#include "core/round.h"
+
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <limits>
@@ -25,7 +27,8 @@ void TSpinEdit::setTypingAllowed(bool allowed) { lineEdit()->setReadOnly(!allowe
 void TSpinEdit::setValue(double v) {
     if (std::isnan(v))
         v = m_min;
-    v = std::clamp(std::round(v), double(m_min), double(m_max));
+    // Whole values as everywhere else in the program: halves to the even neighbour.
+    v = static_cast<double>(unctora::core::Round(std::clamp(v, double(m_min), double(m_max))));
     commit(v);
     showValue();
 }

@@ -47,7 +47,7 @@ strings::StringTable table(std::string_view language = "English") {
     return t;
 }
 
-app::QuantityContext units(Units u, std::string separator = ".") {
+strings::QuantityContext units(Units u, std::string separator = ".") {
     return {u, nullptr, std::move(separator)};
 }
 
@@ -96,9 +96,9 @@ TEST(NoteText, EveryNoteInBothUnitSystems) {
 
 TEST(NoteText, LanguageLabelsAndSeparator) {
     const strings::StringTable de = table("German");
-    app::UnitLabels labels;
+    strings::UnitLabels labels;
     labels.setMassUnitLabel(Units::Imperial, "Unzen");
-    const app::QuantityContext q{Units::Imperial, &labels, ","};
+    const strings::QuantityContext q{Units::Imperial, &labels, ","};
     EXPECT_EQ(advice::NoteText(core::VOXA125, 1, &de, q), "Höchstens 3,9 Unzen. Zwei Geräte.");
     EXPECT_EQ(advice::NoteText(core::VOXA60, 2, &de, q),
               "Mindestens 0,15 Unzen. VOXA 60: höchstens 12 Monate.");

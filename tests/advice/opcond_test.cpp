@@ -38,8 +38,8 @@ strings::StringTable fixture(std::string_view language = "English") {
 }
 
 // Labels unlike the built-in ones, so a hard-coded unit would show.
-app::UnitLabels labels() {
-    app::UnitLabels l;
+strings::UnitLabels labels() {
+    strings::UnitLabels l;
     l.setTemperatureLabels("C*", "F*");
     return l;
 }

@@ -3,11 +3,11 @@
 // language file beside a fake program path) and a temporary data folder, and answers
 // its message boxes.
 
-#include "app/dialtab.h"
+#include "tabs/dialtab.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "strings/stringwindow.h"
+#include "windows/stringwindow.h"
 #include "widget_main.h"
 
 #include <QDir>

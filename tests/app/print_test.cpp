@@ -2,7 +2,7 @@
 #include "mainwindow_fixture.h"
 
 #include "reports/printlayout.h"
-#include "reports/ratetab.h"
+#include "tabs/ratetab.h"
 #include "widgets/radiogroup.h"
 
 #include <QAction>

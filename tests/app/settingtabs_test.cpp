@@ -2,10 +2,10 @@
 // real main window.
 #include "mainwindow_fixture.h"
 
-#include "app/opcondtab.h"
-#include "reports/accpicwindow.h"
-#include "reports/acctab.h"
-#include "reports/ratetab.h"
+#include "tabs/opcondtab.h"
+#include "windows/accpicwindow.h"
+#include "tabs/acctab.h"
+#include "tabs/ratetab.h"
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"

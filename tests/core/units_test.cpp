@@ -1,4 +1,4 @@
-#include "app/quantity.h"
+#include "strings/quantity.h"
 #include "core/units.h"
 #include "strings/format.h"
 
@@ -21,25 +21,25 @@ TEST(Units, Conversions) {
 }
 
 TEST(FormatQuantity, NoteTemplates) {
-    app::UnitLabels labels;
+    strings::UnitLabels labels;
     labels.setMassUnitLabel(Units::SI, "gr");
-    const app::QuantityContext si{Units::SI, &labels, ","};
-    const app::QuantityContext imp{Units::Imperial, &labels, ","};
-    EXPECT_EQ(app::FormatQuantity("%.*f %s%s", 1, 1.94, "", "", si), "55,0 gr");
-    EXPECT_EQ(app::FormatQuantity("%.*f %s%s", 1, 1.94, "", "", imp), "1,9 oz");
-    EXPECT_EQ(app::FormatQuantity("%.*f %s", 0, 0.35, app::UnitLabels::volumeUnitLabel(Units::SI),
+    const strings::QuantityContext si{Units::SI, &labels, ","};
+    const strings::QuantityContext imp{Units::Imperial, &labels, ","};
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s%s", 1, 1.94, "", "", si), "55,0 gr");
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s%s", 1, 1.94, "", "", imp), "1,9 oz");
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s", 0, 0.35, strings::UnitLabels::volumeUnitLabel(Units::SI),
                                   "", si),
               "10 ml");
-    EXPECT_EQ(app::FormatQuantity("%.*f %s", 0, 0.35,
-                                  app::UnitLabels::volumeUnitLabel(Units::Imperial), "", imp),
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s", 0, 0.35,
+                                  strings::UnitLabels::volumeUnitLabel(Units::Imperial), "", imp),
               "0,35 fl oz.");
-    EXPECT_EQ(app::FormatQuantity("%.*f %s", 0, 0.5, "", "", si), "14 gr");
-    EXPECT_EQ(app::FormatQuantity("%.*f %s", 0, 0.5, "", "", imp), "0,50 oz");
-    EXPECT_EQ(app::FormatQuantity("%.*f %s (%s)", 2, 1, "", "x", si), "28,35 gr (x)");
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s", 0, 0.5, "", "", si), "14 gr");
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s", 0, 0.5, "", "", imp), "0,50 oz");
+    EXPECT_EQ(strings::FormatQuantity("%.*f %s (%s)", 2, 1, "", "x", si), "28,35 gr (x)");
     // Without "%.*f": "%s" takes extra only when extra is given.
-    EXPECT_EQ(app::FormatQuantity("every %s", 0, 1, "", "month", si), "every month");
-    EXPECT_EQ(app::FormatQuantity("every %s", 0, 1, "", "", si), "every %s");
-    EXPECT_EQ(app::FormatQuantity("plain", 0, 1, "", "x", si), "plain");
+    EXPECT_EQ(strings::FormatQuantity("every %s", 0, 1, "", "month", si), "every month");
+    EXPECT_EQ(strings::FormatQuantity("every %s", 0, 1, "", "", si), "every %s");
+    EXPECT_EQ(strings::FormatQuantity("plain", 0, 1, "", "x", si), "plain");
     // A second "%.*f" has no precision value: a format error, never a crash.
-    EXPECT_THROW(app::FormatQuantity("%.*f and %.*f", 0, 1, "", "", si), strings::FormatError);
+    EXPECT_THROW(strings::FormatQuantity("%.*f and %.*f", 0, 1, "", "", si), strings::FormatError);
 }

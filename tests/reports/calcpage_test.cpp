@@ -1,7 +1,7 @@
 #include "reports/calcpage.h"
 #include "reports/htmlpage.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 #include "strings/stringtable.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ namespace {
 
 std::string fixture(const std::string& name) {
     std::string bytes;
-    EXPECT_TRUE(app::readWholeFile(std::string(UNCTORA_FIXTURES) + "/" + name, bytes)) << name;
+    EXPECT_TRUE(files::readWholeFile(std::string(UNCTORA_FIXTURES) + "/" + name, bytes)) << name;
     return bytes;
 }
 
@@ -81,7 +81,7 @@ TEST(CalcPage, WritesTheFileAndFailsLoudly) {
     const std::string written = reports::writeCalcPage(path, &table);
     EXPECT_EQ(written, fixture("calcpage_en.html"));
     std::string onDisk;
-    ASSERT_TRUE(app::readWholeFile(path, onDisk));
+    ASSERT_TRUE(files::readWholeFile(path, onDisk));
     EXPECT_EQ(onDisk, written);
 
     // A data folder that cannot be written: the error names the file, nothing is
@@ -90,10 +90,10 @@ TEST(CalcPage, WritesTheFileAndFailsLoudly) {
     try {
         reports::writeCalcPage(blocked, &table);
         ADD_FAILURE() << "no error";
-    } catch (const app::WriteError& e) {
+    } catch (const files::WriteError& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Unable to write to " + blocked, 0), 0u) << e.what();
     }
-    ASSERT_TRUE(app::readWholeFile(path, onDisk));
+    ASSERT_TRUE(files::readWholeFile(path, onDisk));
     EXPECT_EQ(onDisk, written);
 }
 
@@ -110,6 +110,6 @@ TEST(HtmlPage, SaveWritesTheSourceUnchangedAndSaysWhere) {
     const std::string source = "\xEF\xBB\xBF<html>\r\nnot even \x01 HTML\n\r\n";
     EXPECT_EQ(reports::saveHtmlSource(path, source), "HTML has been saved as " + path + ".");
     std::string onDisk;
-    ASSERT_TRUE(app::readWholeFile(path, onDisk));
+    ASSERT_TRUE(files::readWholeFile(path, onDisk));
     EXPECT_EQ(onDisk, source);
 }

@@ -61,7 +61,7 @@ TEST(RateTable, HeadersFollowLanguageAndLabels) {
                         "strDial_Setting=Dial setting~Skala\n"
                         "strDipSwitchSetting=DIP switches~DIP-Schalter\n");
     table.SetLanguageByName("German");
-    app::UnitLabels labels;
+    strings::UnitLabels labels;
     labels.setMassUnitLabel(core::Units::SI, "Gramm");
     labels.setMassUnitLabel(core::Units::Imperial, "Unz");
     using Headers = std::array<std::string, 6>;

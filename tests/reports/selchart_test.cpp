@@ -1,7 +1,7 @@
 #include "reports/selchart.h"
 #include "reports/htmlpage.h"
 
-#include "app/fileio.h"
+#include "files/fileio.h"
 #include "strings/stringtable.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ namespace {
 
 std::string fixture(const std::string& name) {
     std::string bytes;
-    EXPECT_TRUE(app::readWholeFile(std::string(UNCTORA_FIXTURES) + "/" + name, bytes)) << name;
+    EXPECT_TRUE(files::readWholeFile(std::string(UNCTORA_FIXTURES) + "/" + name, bytes)) << name;
     return bytes;
 }
 
@@ -168,9 +168,9 @@ TEST(SelChart, WritesTheFileAndFailsLoudly) {
     const strings::StringTable table = fixtureTable();
     const std::string path = reports::htmlFilePath(dir.string(), reports::kChartPageFile);
     const std::string written = reports::writeSelChartPage(path, &table, "Test Sans");
-    EXPECT_THROW(reports::writeSelChartPage(path + "/chart.html", &table, "X"), app::WriteError);
+    EXPECT_THROW(reports::writeSelChartPage(path + "/chart.html", &table, "X"), files::WriteError);
     std::string onDisk;
-    EXPECT_TRUE(app::readWholeFile(path, onDisk));
+    EXPECT_TRUE(files::readWholeFile(path, onDisk));
     EXPECT_EQ(onDisk, written);
     fs::remove_all(dir);
 }

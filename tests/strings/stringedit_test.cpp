@@ -1,5 +1,5 @@
-#include "app/fileio.h"
-#include "app/version.h"
+#include "files/fileio.h"
+#include "core/version.h"
 #include "strings/stringedit.h"
 
 #include <gtest/gtest.h>
@@ -130,7 +130,7 @@ TEST(StringEdit, ExportFileBytesAndRoundTrip) {
     try {
         SaveStringFile(t, blocked.string());
         FAIL() << "no error";
-    } catch (const unctora::app::WriteError& e) {
+    } catch (const unctora::files::WriteError& e) {
         EXPECT_NE(std::string(e.what()).find("Unable to write to " + blocked.string()), std::string::npos);
     }
     EXPECT_TRUE(fs::is_directory(blocked / "inside"));
@@ -146,7 +146,7 @@ TEST(StringEdit, StatusTextCountsTheLinesAfterTheHeader) {
 }
 
 TEST(Version, TitlesAndLabel) {
-    using namespace unctora::app;
+    using namespace unctora::core;
     const FileVersion v = ReadFileVersion();
     EXPECT_EQ((std::array{v.major, v.minor, v.release, v.build}), (std::array{6, 0, 4, 67}));
     EXPECT_EQ(BuildNumber(), 67);

@@ -1,0 +1,504 @@
+#include "tabs/dialtab.h"
+
+#include "core/calcinputs.h"
+#include "pictures/pictures.h"
+#include "reports/setting.h"
+#include "widgets/badge.h"
+#include "widgets/clicklabel.h"
+#include "widgets/groupbar.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinedit.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kBasicsHeight = 170; // the "Bearing Basics" band: room for the sub-variant bars
+
+template <class W> W* named(W* w, const char* name) {
+    w->setObjectName(name);
+    return w;
+}
+
+QLineEdit* readOnlyField(const char* name, int width, bool blue = false) {
+    auto* e = named(new QLineEdit, name);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setFixedWidth(width);
+    e->setAlignment(Qt::AlignRight);
+    if (blue) {
+        QPalette p = e->palette();
+        p.setColor(QPalette::Text, QColor(0, 0, 255));
+        e->setPalette(p);
+    }
+    return e;
+}
+
+TSpinEdit* spin(const char* name, int min, int max, bool typing = true) {
+    auto* s = named(new TSpinEdit, name);
+    s->setRange(min, max);
+    s->setTypingAllowed(typing);
+    s->setFixedWidth(66);
+    return s;
+}
+
+TRadioGroup* radio(const char* name, const QString& title, const QStringList& items, int columns) {
+    auto* g = named(new TRadioGroup, name);
+    g->setTitle(title);
+    g->setItems(items);
+    g->setColumns(columns);
+    return g;
+}
+
+QStringList itemsOf(const char* field) {
+    QStringList l;
+    for (std::string_view s : unctora::core::findInputField(field)->items)
+        l << QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+    return l;
+}
+
+} // namespace
+
+DialTab::DialTab(QWidget* parent) : QWidget(parent) {
+    setObjectName("tabDial");
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(245, 245, 245));
+    setPalette(pal);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addWidget(buildBasics());
+    layout->addWidget(buildMiddle(), 1);
+    layout->addWidget(buildResults());
+}
+
+DialTab::SubVariantBar DialTab::makeBar(const QString& name, const QStringList& groupNames,
+                                        const QStringList& captions,
+                                        const QStringList& labelNames, const QStringList& labels) {
+    SubVariantBar b;
+    b.bar = new TGroupBar;
+    b.bar->setObjectName(name);
+    // The bars of a bearing type share the width of the "Type" group below the list.
+    b.bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    for (int i = 0; i < groupNames.size(); ++i) {
+        auto* label = new QLabel(labels[i]);
+        label->setObjectName(labelNames[i]);
+        label->setWordWrap(true);
+        label->setContentsMargins(6, 1, 4, 2);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        b.bar->addGroup(groupNames[i], captions[i], label);
+        b.labels << label;
+    }
+    b.bar->openGroup(0);
+    return b;
+}
+
+QWidget* DialTab::buildBasics() {
+    gbBrgBasic = named(new QGroupBox("Bearing Basics"), "gbBrgBasic");
+    auto* row = new QHBoxLayout(gbBrgBasic);
+    row->setContentsMargins(6, 4, 6, 4);
+
+    gbBrgDim = named(new QGroupBox("Dimensions"), "gbBrgDim");
+    auto* dim = new QGridLayout(gbBrgDim);
+    dim->setContentsMargins(4, 4, 4, 4);
+    dim->setVerticalSpacing(3);
+    dim->setHorizontalSpacing(3);
+    spedBore = spin("spedBore", 0, 10000);
+    spedD = spin("spedD", 0, 10000);
+    spedB = spin("spedB", 0, 10000);
+    edBore_in = readOnlyField("edBore_in", 48, true);
+    edD_in = readOnlyField("edD_in", 48, true);
+    edB_in = readOnlyField("edB_in", 48, true);
+    const struct {
+        const char* name;
+        const char* text;
+        TSpinEdit* spin;
+        QLineEdit* inch;
+    } rows[] = {{"labBore", "d", spedBore, edBore_in},
+                {"labD", "D", spedD, edD_in},
+                {"labB", "B", spedB, edB_in}};
+    for (int r = 0; r < 3; ++r) {
+        dim->addWidget(named(new QLabel(rows[r].text), rows[r].name), r, 0);
+        dim->addWidget(rows[r].spin, r, 1);
+        dim->addWidget(new QLabel("mm"), r, 2);
+        dim->addWidget(rows[r].inch, r, 3);
+        dim->addWidget(new QLabel("in"), r, 4);
+    }
+    row->addWidget(gbBrgDim);
+
+    gbBrgType = named(new QGroupBox("Type"), "gbBrgType");
+    auto* typeColumn = new QVBoxLayout(gbBrgType);
+    typeColumn->setContentsMargins(6, 0, 6, 2);
+    typeColumn->setSpacing(3);
+    cbBrgType = named(new QComboBox, "cbBrgType");
+    cbBrgType->addItems(itemsOf("Type"));
+    cbBrgType->setFixedWidth(205);
+    typeColumn->addWidget(cbBrgType);
+    // The sub-variant bars below the list, side by side over the group's whole width:
+    // their captions and descriptions are long in every language.
+    auto* type = new QHBoxLayout;
+    type->setSpacing(6);
+    typeColumn->addLayout(type, 1);
+
+    rbCRB_Cage = makeBar("rbCRB_Cage", {"rgCageGlass", "rgCageSteel"},
+                         {"Glass fibre cage", "Steel cage"}, {"labCageGlass", "labCageSteel"},
+                         {"Injection-moulded cage of glass-fibre reinforced polyamide 66, roller "
+                          "centred (suffix P), or two-piece machined brass cage, roller centred "
+                          "(suffix M)",
+                          "Pressed steel cage, roller centred (suffix J), or machined steel cage "
+                          "(suffix MA)"});
+    rbCRB_Locating = makeBar(
+        "rbCRB_Locating", {"rgNonLoc", "rgLoc1", "rgLoc2", "rgNoCage"},
+        {"Non locating", "Locating I", "Locating II", "Without cage"},
+        {"labNonLoc", "labLoc1", "labLoc2", "labNoCage"},
+        {"Non locating",
+         "Locating bearing, without external axial loads or with light but alternating axial load",
+         "Locating bearing, with constantly acting light axial load", "Without cage, full complement"});
+    rbSRB_LoadRatio = makeBar("rbSRB_LoadRatio", {"rgLoadRatio1", "rgLoadRatio2", "rgLoadRatio3"},
+                              {QString::fromUtf8("Load ratio Fa/Fr < e and dm \u2264 800mm"),
+                               "Load ratio Fa/Fr < e and dm > 800mm.", "Load ratio Fa/Fr>e"},
+                              {"labLoadRatio1", "labLoadRatio2", "labLoadRatio3"},
+                              {QString::fromUtf8("Load ratio Fa/Fr < e and dm \u2264 800mm"),
+                               "Load ratio Fa/Fr < e and dm > 800mm.", "Load ratio Fa/Fr>e"});
+    rbSRB_Series = makeBar("rbSRB_Series", {"rgSeries213", "rgSeries223", "rgSeries241"},
+                           {"Series 213, 222, 238, 239", "Series 223, 230, 231, 232, 240, 248, 249",
+                            "Series 241"},
+                           {"labSeries213", "labSeries223", "labSeries241"},
+                           {"Series 213, 222, 238, 239", "Series 223, 230, 231, 232, 240, 248, 249",
+                            "Series 241"});
+    rbTORB_Cage = makeBar("rbTORB_Cage", {"rgTORB_Cage", "rgTORB_NoCage"},
+                          {"With cage", "Without cage"}, {"labTORB_Cage", "labTORB_NoCage"},
+                          {"With cage", "Without cage, full complement"});
+    // Cage and locating captions are short, their descriptions long: captions in two
+    // columns. The spherical roller bearings' captions are the long texts themselves.
+    for (TGroupBar* b : {rbCRB_Cage.bar, rbCRB_Locating.bar, rbTORB_Cage.bar})
+        b->setCaptionColumns(2);
+    for (TGroupBar* b : subVariantBars()) {
+        // The load ratios are the longest captions of all.
+        type->addWidget(b, b == rbSRB_LoadRatio.bar || b == rbCRB_Cage.bar ? 53 : 47);
+        b->hide();
+    }
+    row->addWidget(gbBrgType, 1);
+    gbBrgBasic->setFixedHeight(kBasicsHeight);
+    return gbBrgBasic;
+}
+
+QWidget* DialTab::buildMiddle() {
+    auto* middle = new QWidget;
+    auto* row = new QHBoxLayout(middle);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+
+    auto* left = new QVBoxLayout;
+    gbLubricator = named(new QGroupBox("Lubricator"), "gbLubricator");
+    auto* lub = new QVBoxLayout(gbLubricator);
+    lub->setContentsMargins(4, 2, 4, 2);
+    rgLubricator = radio("rgLubricator", QString(), itemsOf("Lubricator"), 4);
+    rgLubricator->setFlat(true);
+    // Eight names in four columns: little room between them, so that wider display
+    // fonts keep every letter.
+    if (auto* grid = qobject_cast<QGridLayout*>(rgLubricator->layout())) {
+        grid->setHorizontalSpacing(2);
+        grid->setContentsMargins(2, 2, 2, 2);
+    }
+    lub->addWidget(rgLubricator);
+    left->addWidget(gbLubricator);
+
+    gbGreaseType = named(new QGroupBox("Grease"), "gbGreaseType");
+    auto* grease = new QVBoxLayout(gbGreaseType);
+    grease->setContentsMargins(4, 2, 4, 2);
+    rgGreaseType = radio("rgGreaseType", QString(), itemsOf("Grease"), 4);
+    rgGreaseType->setFlat(true);
+    grease->addWidget(rgGreaseType);
+    left->addWidget(gbGreaseType);
+    // The temperature class stands below the grease, where the column has room: in
+    // the operating-conditions box it pushed the last condition groups out of sight.
+    rgBrgOpTemp = radio("rgBrgOpTemp", "Bearing Operating Temperature", itemsOf("BrgOpTemp"), 2);
+    left->addWidget(rgBrgOpTemp);
+    left->addStretch(1);
+    gbLubricator->setMinimumWidth(392);
+    row->addLayout(left, 1);
+
+    gbOpCond = named(new QGroupBox("Operating Conditions"), "gbOpCond");
+    auto* op = new QGridLayout(gbOpCond);
+    op->setContentsMargins(6, 2, 6, 4);
+    op->setVerticalSpacing(3);
+    labSpeed = named(new QLabel("n - Speed"), "labSpeed");
+    spedSpeed = spin("spedSpeed", 0, 10000);
+    labSpeedUnit = named(new QLabel("rpm"), "labSpeedUnit");
+    labOpHrs = named(new QLabel("Op hrs/day"), "labOpHrs");
+    spedOpHrs = spin("spedOpHrs", 1, 24, false);
+    labOpHrsUnit = named(new QLabel("hrs"), "labOpHrsUnit");
+    // Long captions (Russian, Thai) take a second line rather than being cut off.
+    labSpeed->setWordWrap(true);
+    labOpHrs->setWordWrap(true);
+    op->addWidget(labSpeed, 0, 0);
+    op->addWidget(spedSpeed, 0, 1);
+    op->addWidget(labSpeedUnit, 0, 2);
+    op->addWidget(labOpHrs, 0, 4);
+    op->addWidget(spedOpHrs, 0, 5);
+    op->addWidget(labOpHrsUnit, 0, 6);
+    op->setColumnStretch(3, 1);
+    op->setColumnStretch(7, 1);
+
+    ocOpCond = named(new TGroupBar, "ocOpCond");
+    const struct {
+        const char* group;
+        const char* radio;
+        const char* field;
+        const char* caption;
+    } conditions[] = {
+        {"opContMoist", "rgContMoist", "ContMoist", "Contamination/Moisture"},
+        {"opLoad", "rgLoad", "Load", "Load"},
+        {"opShockLoad", "rgShockLoad", "ShockLoad", "Shock Load"},
+        {"opAmbTemp", "rgAmbTemp", "Ambient", "Ambient temperature"},
+        {"opShaftOri", "rgShaftOri", "ShaftOrientation", "Shaft orientation"},
+        {"opReplenish", "rgReplenish", "Replenishment", "Replenishment"},
+        {"opRotOR", "rgRotOR", "RotOR", "Rotating OR"},
+    };
+    for (const auto& c : conditions) {
+        const QStringList items = itemsOf(c.field);
+        TRadioGroup* g = radio(c.radio, QString(), items, items.size() > 2 ? 2 : items.size());
+        // Inside a condition group the radio group needs no frame of its own.
+        g->setFrameless(true);
+        ocOpCond->addGroup(c.group, c.caption, g);
+    }
+    rgContMoist = static_cast<TRadioGroup*>(ocOpCond->content(0));
+    rgLoad = static_cast<TRadioGroup*>(ocOpCond->content(1));
+    rgShockLoad = static_cast<TRadioGroup*>(ocOpCond->content(2));
+    rgAmbTemp = static_cast<TRadioGroup*>(ocOpCond->content(3));
+    rgShaftOri = static_cast<TRadioGroup*>(ocOpCond->content(4));
+    rgReplenish = static_cast<TRadioGroup*>(ocOpCond->content(5));
+    rgRotOR = static_cast<TRadioGroup*>(ocOpCond->content(6));
+    op->addWidget(ocOpCond, 1, 0, 1, 8);
+    op->setRowStretch(1, 1);
+    row->addWidget(gbOpCond, 1);
+
+    // The picture of the lubricator, and below it what only the VOXA 1000 asks for.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(4);
+    imgUnit = named(new TClickLabel, "imgUnit");
+    imgUnit->setCursor(Qt::PointingHandCursor);
+    imgUnit->setFixedSize(112, 170);
+    imgUnit->setAlignment(Qt::AlignCenter);
+    right->addWidget(imgUnit);
+    pnVOXA1000 = named(new QWidget, "pnVOXA1000");
+    pnVOXA1000->setFixedWidth(112);
+    auto* pn = new QVBoxLayout(pnVOXA1000);
+    pn->setContentsMargins(0, 0, 0, 0);
+    pn->setSpacing(2);
+    rgPowerSource = radio("rgPowerSource", "Type", itemsOf("PowerSource"), 2);
+    rgOutlets = radio("rgOutlets", "Outlets", itemsOf("Outlets"), 2);
+    pn->addWidget(rgPowerSource);
+    pn->addWidget(rgOutlets);
+    pnVOXA1000->hide();
+    right->addWidget(pnVOXA1000);
+    right->addStretch(1);
+    row->addLayout(right);
+    return middle;
+}
+
+QWidget* DialTab::buildResults() {
+    gbResults = named(new QGroupBox("Results"), "gbResults");
+    auto* row = new QHBoxLayout(gbResults);
+    row->setContentsMargins(6, 4, 6, 4);
+
+    auto* fields = new QGridLayout;
+    fields->setVerticalSpacing(2);
+    const struct {
+        QLabel** label;
+        const char* labelName;
+        const char* caption;
+        QLineEdit** field;
+        const char* fieldName;
+        QLabel** unit;
+        const char* unitName;
+        const char* unitText;
+    } rows[] = {
+        {&labTf, "labTf", "t-relub - Relub Interval", &edTf, "edTf", &labUnitTf, "labUnitTf", "hrs"},
+        {&labTcorr, "labTcorr", "t-relub - Corrected Interval", &edTfcorr, "edTfcorr", &labUnitTcorr,
+         "labUnitTcorr", "hrs"},
+        {&labGp, "labGp", "Gp -Grease Quantity", &edGp, "edGp", &labUnitGp, "labUnitGp", "g"},
+        {&labQf, "labQf", "Qf - Feed rate", &edQf, "edQf", &labUnitQf, "labUnitQf", "oz/ day"},
+    };
+    for (int r = 0; r < 4; ++r) {
+        *rows[r].label = named(new QLabel(rows[r].caption), rows[r].labelName);
+        *rows[r].field = readOnlyField(rows[r].fieldName, 70);
+        *rows[r].unit = named(new QLabel(rows[r].unitText), rows[r].unitName);
+        fields->addWidget(*rows[r].label, r, 0);
+        fields->addWidget(*rows[r].field, r, 1);
+        fields->addWidget(*rows[r].unit, r, 2);
+    }
+    row->addLayout(fields);
+
+    auto* setting = new QWidget;
+    auto* settingColumn = new QVBoxLayout(setting);
+    settingColumn->setContentsMargins(0, 0, 0, 0);
+    settingColumn->setSpacing(2);
+    labSystem = named(new QLabel("Dial setting VOXA 125"), "labSystem");
+    labSystem->setAlignment(Qt::AlignHCenter);
+    settingColumn->addWidget(labSystem);
+    // The display places its parts itself, by the sizes the setting calls for.
+    pnDS = named(new QWidget, "pnDS");
+    pnDS->setFixedSize(214, 96);
+    slDS = named(new QLabel(pnDS), "slDS");
+    slDS->hide();
+    pbDS = named(new TBadge(pnDS), "pbDS");
+    labUnitDS = named(new QLabel(pnDS), "labUnitDS");
+    labUnitDS->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    imgDial = named(new QLabel(pnDS), "imgDial");
+    imgDial->setAlignment(Qt::AlignCenter);
+    pnMargin = named(new QWidget(pnDS), "pnMargin");
+    pnMargin->setFixedWidth(4);
+    settingColumn->addWidget(pnDS);
+    settingColumn->addStretch(1);
+    row->addWidget(setting);
+
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(0);
+    memoNotes = named(new QPlainTextEdit, "memoNotes");
+    memoNotes->setReadOnly(true);
+    memoNotes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    notes->addWidget(memoNotes, 1);
+    pnPrevNextNote = named(new QWidget, "pnPrevNextNote");
+    auto* paging = new QHBoxLayout(pnPrevNextNote);
+    paging->setContentsMargins(0, 0, 0, 0);
+    labPrevNote = named(new TClickLabel("<"), "labPrevNote");
+    labNextNote = named(new TClickLabel(">"), "labNextNote");
+    for (TClickLabel* l : {labPrevNote, labNextNote}) {
+        l->setCursor(Qt::PointingHandCursor);
+        QFont f = l->font();
+        f.setBold(true);
+        f.setPixelSize(14);
+        l->setFont(f);
+        l->setFixedWidth(24);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    paging->addStretch(1);
+    paging->addWidget(labPrevNote);
+    paging->addWidget(labNextNote);
+    pnPrevNextNote->hide();
+    notes->addWidget(pnPrevNextNote);
+    row->addLayout(notes, 1);
+    gbResults->setFixedHeight(134);
+    return gbResults;
+}
+
+void DialTab::fitTemperatureItems() {
+    // Two columns of temperature classes when the longest fits beside another, else
+    // one: long languages and the Fahrenheit figures would be cut off. Only a window
+    // on screen has its widths settled.
+    if (!isVisible())
+        return;
+    rgBrgOpTemp->setColumns(2);
+    const int available = gbLubricator->width();
+    if (rgBrgOpTemp->minimumSizeHint().width() > available)
+        rgBrgOpTemp->setColumns(1);
+}
+
+QList<TGroupBar*> DialTab::subVariantBars() const {
+    return {rbCRB_Cage.bar, rbCRB_Locating.bar, rbSRB_LoadRatio.bar, rbSRB_Series.bar,
+            rbTORB_Cage.bar};
+}
+
+QList<TRadioGroup*> DialTab::conditionGroups() const {
+    return {rgContMoist, rgLoad, rgShockLoad, rgAmbTemp, rgShaftOri, rgReplenish, rgRotOR};
+}
+
+void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const QString& monthText) {
+    namespace R = unctora::reports;
+    const QString text = QString::fromStdString(setting.text);
+    slDS->setText(text);
+    pbDS->setText(text);
+    pbDS->setTextColour(setting.colour == R::BadgeColour::Red ? QColor(255, 0, 0) : QColor(Qt::white));
+    pbDS->setTextSize(setting.textSize);
+    const int w = pnDS->width(), h = pnDS->height();
+    // The results box is lower than the panel, and scripts with tall lines (Thai)
+    // push the panel further down in its column: what the column shows of it is
+    // what the picture, the badge and the month have to fit in.
+    int shown = h;
+    if (QWidget* column = pnDS->parentWidget(); column && isVisible()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        shown = std::clamp(column->height() - pnDS->y(), 0, h);
+    }
+    if (setting.layout == R::SettingLayout::Dial) {
+        const int margin = pnMargin->width();
+        pnMargin->setGeometry(w - margin, 0, margin, h);
+        imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, shown);
+        // Drawing and scaling the dial costs more than the whole calculation; most
+        // changes keep the same picture at the same size.
+        const qreal dpr = devicePixelRatioF();
+        const DialPictureKey key{setting.picture ? *setting.picture : -1, shown, dpr};
+        if (key != m_dialPictureKey) {
+            const QPixmap picture = key.number >= 0 ? unctora::pictures::settingPicture(key.number, dpr) : QPixmap();
+            imgDial->setPixmap(picture.isNull()
+                                   ? picture
+                                   : picture.scaled(QSize(R::kDialPictureWidth, std::max(shown, 1)) * dpr,
+                                                    Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            m_dialPictureKey = key;
+        }
+        R::Rect badge = R::dialBadgeRect(w, h, margin);
+        badge.top -= 8;
+        labUnitDS->setText(monthText);
+        // Measured as drawn: a month in Chinese or Thai takes a taller fall-back font.
+        const QRect drawn = labUnitDS->fontMetrics().boundingRect(QRect(), Qt::TextSingleLine, monthText);
+        const int labelWidth = drawn.width() + 4;
+        R::Rect label = R::monthLabelRect(badge, labelWidth, std::max(drawn.height(), labUnitDS->fontMetrics().height()));
+        // Badge and month move up together when the month would be cut off, as far
+        // as the badge allows.
+        const int below = std::min(label.top + label.height - shown, badge.top);
+        if (below > 0) {
+            badge.top -= below;
+            label.top -= below;
+        }
+        pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
+        labUnitDS->setGeometry(label.left, label.top, label.width, label.height);
+        labUnitDS->setVisible(!monthText.isEmpty());
+        imgDial->show();
+        pnMargin->show();
+    } else {
+        imgDial->hide();
+        pnMargin->hide();
+        labUnitDS->hide();
+        // Centred in what the column shows of the panel, so that no edge is cut.
+        R::Rect badge = R::multiPointBadgeRect(w, shown);
+        const std::string_view line = R::sizingLineText(setting);
+        if (!line.empty()) {
+            const QFontMetrics fm(pbDS->badgeFont());
+            const int lineWidth =
+                fm.horizontalAdvance(QString::fromUtf8(line.data(), static_cast<int>(line.size())));
+            badge = R::multiPointBadgeRect(w, shown, lineWidth, fm.height());
+        }
+        badge.top = std::max(0, std::min(badge.top, shown - badge.height));
+        pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
+    }
+    pbDS->show();
+    pbDS->update();
+    nameSetting(monthText);
+}
+
+void DialTab::clearSetting() {
+    slDS->setText(QString());
+    pbDS->setText(QString());
+    nameSetting(QString());
+}
+
+void DialTab::nameSetting(const QString& monthText) {
+    // For assistive tools: the badge reads as its heading and its lines; the picture
+    // as the heading.
+    QString shown = pbDS->text();
+    shown.remove('^').replace('|', ' ');
+    pnDS->setAccessibleName(labSystem->text());
+    pbDS->setAccessibleName((labSystem->text() + ": " + shown.simplified() + " " + monthText).trimmed());
+    imgDial->setAccessibleName(labSystem->text());
+}
