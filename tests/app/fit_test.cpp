@@ -6,8 +6,8 @@
 #include "fitcheck.h"
 #include "mainwindow_fixture.h"
 
-#include "app/opcondtab.h"
-#include "reports/ratetab.h"
+#include "tabs/opcondtab.h"
+#include "tabs/ratetab.h"
 #include "widgets/badge.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
