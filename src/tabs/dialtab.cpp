@@ -478,6 +478,13 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
             const int lineWidth =
                 fm.horizontalAdvance(QString::fromUtf8(line.data(), static_cast<int>(line.size())));
             badge = R::multiPointBadgeRect(w, shown, lineWidth, fm.height());
+            // Tall month or heading fonts leave the column less than the badge's
+            // padding: the badge gives up padding, never its lower edge or a line.
+            const int least = 2 * fm.height() + 8;
+            if (badge.height > shown && shown >= least) {
+                badge.top += (badge.height - shown) / 2;
+                badge.height = shown;
+            }
         }
         badge.top = std::max(0, std::min(badge.top, shown - badge.height));
         pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 
 namespace R = unctora::reports;
@@ -49,6 +50,7 @@ RateTab::RateTab(Context context, QWidget* parent) : QWidget(parent), m_context(
     sgRate->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgRate->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     sgRate->move(12, 92);
+    sgRate->installEventFilter(this);
     for (int c = 0; c < R::kRateColumnCount; ++c)
         sgRate->setColumnWidth(c, R::kRateColumnWidths[c]);
     connect(sgRate, &QTableWidget::currentCellChanged, this, [this](int row, int column, int oldRow, int) {
@@ -93,17 +95,8 @@ void RateTab::buildRateTable() {
             sgRate->setItem(r, c, cell);
         }
     }
-    // The header texts may need two lines in some languages; the setting column
-    // widens for a word longer than it (the DIP-switch header in some languages).
     sgRate->setWordWrap(true);
-    const QFontMetrics fm(sgRate->font());
-    int settingWidth = R::kRateColumnWidths[0];
-    for (const QString& word : sgRate->item(0, 0) ? sgRate->item(0, 0)->text().split(' ') : QStringList())
-        settingWidth = std::max(settingWidth, fm.horizontalAdvance(word) * 11 / 10 + 8); // room for another font
-    sgRate->setColumnWidth(0, settingWidth);
-    // As large as its rows and columns: no empty strip below the last row.
-    const int frame = 2 * sgRate->frameWidth();
-    sgRate->resize(sgRate->horizontalHeader()->length() + frame, sgRate->verticalHeader()->length() + frame);
+    fitGrid();
     sgRate->setCurrentCell(1, 1);
     shadeCells();
     if (const int picture = R::ratePicture(item); picture != m_picture) {
@@ -114,10 +107,46 @@ void RateTab::buildRateTable() {
     if (isVisible())
         drawPicture();
     placePicture();
-    bnCopyRate->move(sgRate->x(), sgRate->y() + sgRate->height() + 8);
     sgRate->show();
     imgRate->show();
     bnCopyRate->show();
+}
+
+void RateTab::fitGrid() {
+    if (sgRate->rowCount() == 0)
+        return;
+    // Header texts wrap inside their cells (the cell keeps 3 pixels at each side):
+    // the setting column widens for a word longer than it, and the header row grows
+    // for a header that needs a third line, both in the font the grid shows now.
+    const QFontMetrics fm(sgRate->font());
+    constexpr int padding = 2 * 3 + 2;
+    int settingWidth = R::kRateColumnWidths[0];
+    if (const QTableWidgetItem* setting = sgRate->item(0, 0))
+        for (const QString& word : setting->text().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            settingWidth = std::max(settingWidth, fm.horizontalAdvance(word) + padding);
+    sgRate->setColumnWidth(0, settingWidth);
+    int headerHeight = R::kRateHeaderRowHeight;
+    for (int c = 0; c < sgRate->columnCount(); ++c)
+        if (const QTableWidgetItem* header = sgRate->item(0, c); header && !header->text().isEmpty()) {
+            QString text = header->text();
+            text.replace('\r', QChar::LineSeparator).replace('\n', QChar::LineSeparator);
+            const QRect room(0, 0, sgRate->columnWidth(c) - 2 * 3, 1000);
+            const QRect need = fm.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text);
+            headerHeight = std::max(headerHeight, need.height() + 4);
+        }
+    sgRate->setRowHeight(0, headerHeight);
+    // As large as its rows and columns: no empty strip below the last row.
+    const int frame = 2 * sgRate->frameWidth();
+    sgRate->resize(sgRate->horizontalHeader()->length() + frame, sgRate->verticalHeader()->length() + frame);
+    placePicture();
+    bnCopyRate->move(sgRate->x(), sgRate->y() + sgRate->height() + 8);
+}
+
+bool RateTab::eventFilter(QObject* watched, QEvent* event) {
+    // A display font of another width or height (Options, Select font).
+    if (watched == sgRate && event->type() == QEvent::FontChange)
+        fitGrid();
+    return QWidget::eventFilter(watched, event);
 }
 
 void RateTab::shadeCells() {

@@ -46,9 +46,12 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void shadeCells();
+    // Sizes the setting column, the header row and the grid to their texts.
+    void fitGrid();
     void placePicture();
     void drawPicture();
     QString text(const char* key) const;
