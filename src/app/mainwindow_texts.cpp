@@ -270,6 +270,8 @@ void TfrmMain::ApplyLanguage() {
         for (int i = 0; i < b.bar->count(); ++i) {
             b.bar->setCaption(i, b.captions[i]);
             b.labels[i]->setText(b.descriptions[i]);
+            // The spherical roller bearings' descriptions are their captions again.
+            b.bar->setContentShown(i, b.descriptions[i] != b.captions[i]);
         }
     // The operating-conditions tab takes its condition names from the texts just set.
     m_opCondTab->applyLanguage();

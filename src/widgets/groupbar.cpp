@@ -65,7 +65,7 @@ int TGroupBar::addGroup(const QString& name, const QString& caption, QWidget* co
     content->setParent(m_layout->parentWidget());
     content->setVisible(false);
     const int index = count();
-    m_groups.push_back({button, content});
+    m_groups.push_back({button, content, true});
     relayout();
     connect(button, &QPushButton::clicked, this, [this, index] {
         openGroup(index);
@@ -85,8 +85,16 @@ void TGroupBar::openGroup(int index) {
     for (int i = 0; i < count(); ++i) {
         const bool open = i == index;
         m_groups[i].caption->setChecked(open);
-        m_groups[i].content->setVisible(open);
+        m_groups[i].content->setVisible(open && m_groups[i].contentShown);
     }
+}
+
+void TGroupBar::setContentShown(int index, bool shown) {
+    if (index < 0 || index >= count())
+        return;
+    Group& g = m_groups[index];
+    g.contentShown = shown;
+    g.content->setVisible(shown && g.caption->isChecked());
 }
 
 void TGroupBar::setCaption(int index, const QString& caption) {

@@ -26,6 +26,9 @@ public:
     QString caption(int index) const;
     QPushButton* captionButton(int index) const;
     QWidget* content(int index) const;
+    // A group whose content only repeats its caption keeps the content hidden when it
+    // opens, and leaves the room to the other captions.
+    void setContentShown(int index, bool shown);
     // Open groups: bold caption in the accent colour; closed: regular, black.
     void highlightOpenGroups(const QColor& accent);
 
@@ -45,6 +48,7 @@ private:
     struct Group {
         QPushButton* caption;
         QWidget* content;
+        bool contentShown = true;
     };
     void relayout();
 
