@@ -361,6 +361,7 @@ void TfrmMain::ApplyFont(const QString& name) {
     a.accessories << T{m_accTab->labAcc, T::OwnFont} << T{m_accTab->sgAcc, T::Grid};
     a.menu = menuBar();
     unctora::app::ApplyFont(name, a);
+    d->fitConditionItems();
 }
 
 void TfrmMain::showAccessoryPicture() {

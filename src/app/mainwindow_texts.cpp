@@ -75,6 +75,7 @@ void TfrmMain::ApplyUnits(int units) {
         m_opCondTab->unitsChanged();
     }
     d->fitTemperatureItems();
+    d->fitConditionItems();
     recalculate();
 }
 

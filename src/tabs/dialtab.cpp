@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -94,7 +95,7 @@ DialTab::SubVariantBar DialTab::makeBar(const QString& name, const QStringList& 
         auto* label = new QLabel(labels[i]);
         label->setObjectName(labelNames[i]);
         label->setWordWrap(true);
-        label->setContentsMargins(6, 1, 4, 2);
+        label->setContentsMargins(6, 0, 4, 1);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         b.bar->addGroup(groupNames[i], captions[i], label);
         b.labels << label;
@@ -106,7 +107,8 @@ DialTab::SubVariantBar DialTab::makeBar(const QString& name, const QStringList& 
 QWidget* DialTab::buildBasics() {
     gbBrgBasic = named(new QGroupBox("Bearing Basics"), "gbBrgBasic");
     auto* row = new QHBoxLayout(gbBrgBasic);
-    row->setContentsMargins(6, 4, 6, 4);
+    // The band is low for the descriptions of some languages: little margin.
+    row->setContentsMargins(6, 2, 6, 2);
 
     gbBrgDim = named(new QGroupBox("Dimensions"), "gbBrgDim");
     auto* dim = new QGridLayout(gbBrgDim);
@@ -218,7 +220,9 @@ QWidget* DialTab::buildMiddle() {
     auto* grease = new QVBoxLayout(gbGreaseType);
     grease->setContentsMargins(4, 2, 4, 2);
     rgGreaseType = radio("rgGreaseType", QString(), itemsOf("Grease"), 4);
-    rgGreaseType->setFlat(true);
+    // Inside its box the group needs no frame or margins of its own: tall scripts
+    // need every pixel of the column.
+    rgGreaseType->setFrameless(true);
     grease->addWidget(rgGreaseType);
     left->addWidget(gbGreaseType);
     // The temperature class stands below the grease, where the column has room: in
@@ -231,7 +235,7 @@ QWidget* DialTab::buildMiddle() {
 
     gbOpCond = named(new QGroupBox("Operating Conditions"), "gbOpCond");
     auto* op = new QGridLayout(gbOpCond);
-    op->setContentsMargins(6, 2, 6, 4);
+    op->setContentsMargins(6, 0, 6, 2);
     op->setVerticalSpacing(3);
     labSpeed = named(new QLabel("n - Speed"), "labSpeed");
     spedSpeed = spin("spedSpeed", 0, 10000);
@@ -404,6 +408,18 @@ void DialTab::fitTemperatureItems() {
     const int available = gbLubricator->width();
     if (rgBrgOpTemp->minimumSizeHint().width() > available)
         rgBrgOpTemp->setColumns(1);
+}
+
+void DialTab::fitConditionItems() {
+    // One row leaves the bar room for every caption, which tall scripts need.
+    if (!isVisible())
+        return;
+    const int available = ocOpCond->width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ocOpCond);
+    for (TRadioGroup* g : conditionGroups()) {
+        g->setColumns(g->count());
+        if (g->minimumSizeHint().width() > available)
+            g->setColumns(std::min(2, g->count()));
+    }
 }
 
 QList<TGroupBar*> DialTab::subVariantBars() const {

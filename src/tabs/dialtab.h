@@ -107,6 +107,9 @@ public:
 
     // After the temperature items change: as many columns as the width allows.
     void fitTemperatureItems();
+    // After condition items, their language or the font change: each condition's
+    // items in one row when the row fits the bar, else in two columns.
+    void fitConditionItems();
 
     // The five sub-variant bars in the order they are restyled.
     QList<TGroupBar*> subVariantBars() const;

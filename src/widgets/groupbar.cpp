@@ -22,7 +22,10 @@ public:
         for (const QFontMetrics& fm : {fontMetrics(), QFontMetrics(bold)})
             textHeight = std::max({textHeight, fm.height(),
                                    fm.boundingRect(QRect(), Qt::TextSingleLine, text()).height()});
-        return {QPushButton::sizeHint().width(), std::max(19, textHeight + 4)};
+        // The frame and padding take 2 pixels at each edge; the fall-back fonts of
+        // tall scripts bring their own leading, and half the padding is enough then.
+        const int frame = textHeight > fontMetrics().height() + 2 ? 2 : 4;
+        return {QPushButton::sizeHint().width(), std::max(19, textHeight + frame)};
     }
     QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
 };

@@ -2,15 +2,30 @@
 
 #include <QGridLayout>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace {
 
 // A couple of pixels to spare: the style's size is the text's width rounded, and a
 // font whose last letter reaches that edge (DejaVu Serif's "l") loses its last column.
+// As high as the text is drawn: the style takes the whole line of a fall-back font
+// (Thai) for the text, several pixels more than its letters need, and in a column
+// of such items the last ones ran out of room.
 class Item : public QRadioButton {
 public:
     using QRadioButton::QRadioButton;
-    QSize sizeHint() const override { return QRadioButton::sizeHint() + QSize(2, 0); }
+    QSize sizeHint() const override {
+        const QSize s = QRadioButton::sizeHint() + QSize(2, 0);
+        QStyleOptionButton opt;
+        initStyleOption(&opt);
+        const int indicator = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &opt, this);
+        const int text = fontMetrics().size(Qt::TextShowMnemonic, this->text()).height();
+        const int drawn =
+            style()->sizeFromContents(QStyle::CT_RadioButton, &opt, QSize(s.width(), std::max(indicator, text)), this)
+                .height();
+        return {s.width(), std::min(s.height(), std::max(drawn, text))};
+    }
     QSize minimumSizeHint() const override { return sizeHint(); }
 };
 
