@@ -61,7 +61,7 @@ int TGroupBar::addGroup(const QString& name, const QString& caption, QWidget* co
     button->setCheckable(true);
     button->setFocusPolicy(Qt::TabFocus);
     button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    button->setStyleSheet("QPushButton { text-align: left; padding: 1px 6px; border: 1px solid "
+    button->setStyleSheet("QPushButton { text-align: left; padding: 1px 5px; border: 1px solid "
                           "#b4b4b4; border-radius: 2px; background: #e6e6e6; }"
                           "QPushButton:checked { background: #ffffff; }"
                           "QPushButton:hover { border-color: #0066cc; }");
