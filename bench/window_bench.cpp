@@ -26,6 +26,8 @@ public:
     void showError(const QString&) override {}
     void showMessage(const QString&) override {}
     bool choosePrinter(QPrinter&) override { return false; }
+    QString chooseFile(FileMode, const QString&, const QString&, const QString&) override { return {}; }
+    Answer askSaveChanges(const QString&) override { return Answer::Cancel; }
 };
 
 struct Fixture {
