@@ -191,21 +191,14 @@ QString PlanModel::text(int row, int column) const {
         return QStringLiteral("%1 %2\u00D7%3\u00D7%4").arg(type).arg(in.Bore_mm).arg(in.D_mm).arg(in.B_mm);
     }
     case Lubricator: return known ? qs(core::lubricatorName(in.Lubricator)) : QString();
-    case Grease: return !known ? QString() : in.Grease == 0 ? m_texts.unspecified : qs(core::greaseName(in.Grease));
+    case Grease: return !known ? QString() : greaseText(in.Grease);
     case Setting: return qs(p.setting).replace('|', ' ');
     case Months:
         if (!p.computed())
             return {};
         return p.singlePoint ? QString::number(p.monthsPerCartridge) : QLocale().toString(p.months(), 'f', 1);
     case NextChange: return p.nextChange ? qs(plan::isoDate(*p.nextChange)) : QString();
-    case GreasePerYear: {
-        if (!p.computed())
-            return {};
-        const bool si = m_units == core::Units::SI;
-        const double amount = si ? p.gramsPerYear : core::gramsToOunces(p.gramsPerYear);
-        return QLocale().toString(amount, 'f', si ? 0 : 1) + " " + (si ? m_texts.gram : m_texts.ounce) +
-               m_texts.perYear;
-    }
+    case GreasePerYear: return p.computed() ? massText(p.gramsPerYear) + m_texts.perYear : QString();
     case Status: return m_texts.statuses.value(static_cast<int>(p.status));
     default: return {};
     }
@@ -288,6 +281,16 @@ bool PlanModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
+QString PlanModel::greaseText(int grease) const {
+    return grease == 0 && !m_texts.unspecified.isEmpty() ? m_texts.unspecified : qs(core::greaseName(grease));
+}
+
+QString PlanModel::massText(double grams) const {
+    const bool si = m_units == core::Units::SI;
+    const double amount = si ? grams : core::gramsToOunces(grams);
+    return QLocale().toString(amount, 'f', si ? 0 : 1) + " " + (si ? m_texts.gram : m_texts.ounce);
+}
+
 QColor PlanModel::statusColour(PointStatus status) {
     switch (status) {
     case PointStatus::Ok: return QColor(214, 240, 214);
@@ -327,4 +330,71 @@ bool PlanFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
         all += m->index(row, c, parent).data().toString() + '\n';
     return std::all_of(m_words.begin(), m_words.end(),
                        [&](const QString& w) { return all.contains(w, Qt::CaseInsensitive); });
+}
+
+PlanListModel::PlanListModel(Kind kind, const PlanModel* plan, QObject* parent)
+    : QAbstractTableModel(parent), m_kind(kind), m_plan(plan) {}
+
+void PlanListModel::setHeaders(const QStringList& headers) {
+    m_headers = headers;
+    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+}
+
+void PlanListModel::refresh(plan::Date from, int months) {
+    beginResetModel();
+    m_changes = plan::changeDates(m_plan->plan(), from, months);
+    m_purchases = plan::purchaseSummary(m_plan->plan(), m_changes);
+    endResetModel();
+}
+
+int PlanListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(m_kind == Kind::Changes ? m_changes.size() : m_purchases.size());
+}
+
+int PlanListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_kind == Kind::Changes ? 7 : 5;
+}
+
+QVariant PlanListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int c = index.column();
+    if (m_kind == Kind::Changes) {
+        const plan::ChangeEntry& e = m_changes[index.row()];
+        if (role == Qt::BackgroundRole && e.overdue)
+            return PlanModel::statusColour(PointStatus::Overdue);
+        if (role != Qt::DisplayRole)
+            return {};
+        const plan::PlantPoint& p = m_plan->file().points[e.point];
+        const plan::PointPlan& pp = m_plan->plan()[e.point];
+        switch (c) {
+        case 0: return qs(plan::isoDate(e.date));
+        case 1: return qs(p.cell(OwnColumn::Id));
+        case 2: return qs(p.cell(OwnColumn::Location));
+        case 3: return qs(p.cell(OwnColumn::Machine));
+        case 4: return qs(core::lubricatorName(pp.inputs.Lubricator));
+        case 5: return m_plan->greaseText(pp.inputs.Grease);
+        case 6: return qs(pp.setting).replace('|', ' ');
+        default: return {};
+        }
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    const plan::PurchaseLine& l = m_purchases[index.row()];
+    switch (c) {
+    case 0: return qs(core::lubricatorName(l.lubricator));
+    case 1: return m_plan->greaseText(l.grease);
+    case 2: return l.cartridges;
+    case 3: return QLocale().toString(l.volumeMl, 'f', 0);
+    case 4: return m_plan->massText(l.grams);
+    default: return {};
+    }
+}
+
+QVariant PlanListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    return m_headers.value(section);
 }

@@ -63,6 +63,10 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     static QColor statusColour(unctora::plan::PointStatus status);
+    const Texts& texts() const { return m_texts; }
+    unctora::core::Units units() const { return m_units; }
+    QString greaseText(int grease) const;
+    QString massText(double grams) const;
 
 signals:
     void modifiedChanged(bool modified);
@@ -79,6 +83,33 @@ private:
     unctora::core::Units m_units = unctora::core::Units::SI;
     unctora::plan::Date m_day = unctora::plan::today();
     bool m_modified = false;
+};
+
+// The cartridge changes of the coming months, or what they take to buy, as a table:
+// the texts are made when the view asks for them, so a plant of thousands of points
+// lists its year at once.
+class PlanListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum class Kind { Changes, Purchases };
+    PlanListModel(Kind kind, const PlanModel* plan, QObject* parent = nullptr);
+    void setHeaders(const QStringList& headers);
+    // Lists the changes from `from` for `months` months, and the purchases they make.
+    void refresh(unctora::plan::Date from, int months);
+    const std::vector<unctora::plan::ChangeEntry>& changes() const { return m_changes; }
+    const std::vector<unctora::plan::PurchaseLine>& purchases() const { return m_purchases; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    Kind m_kind;
+    const PlanModel* m_plan;
+    QStringList m_headers;
+    std::vector<unctora::plan::ChangeEntry> m_changes;
+    std::vector<unctora::plan::PurchaseLine> m_purchases;
 };
 
 // The points the filter lets through: those whose texts contain every word typed, and

@@ -29,7 +29,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 using namespace unctora;
@@ -41,9 +40,10 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 constexpr const char* kSection = "PlantPlan";
 
-QTableWidget* makeList(const char* name) {
-    auto* t = new QTableWidget;
+QTableView* makeList(const char* name, QAbstractItemModel* model) {
+    auto* t = new QTableView;
     t->setObjectName(name);
+    t->setModel(model);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->verticalHeader()->hide();
@@ -97,11 +97,13 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     auto* changesLayout = new QVBoxLayout(changesPage);
     m_period = new QLabel;
     m_period->setObjectName("labPlanPeriod");
-    m_changes = makeList("sgPlanChanges");
+    m_changeList = new PlanListModel(PlanListModel::Kind::Changes, m_model, this);
+    m_purchaseList = new PlanListModel(PlanListModel::Kind::Purchases, m_model, this);
+    m_changes = makeList("sgPlanChanges", m_changeList);
     changesLayout->addWidget(m_period);
     changesLayout->addWidget(m_changes);
     m_tabs->addTab(changesPage, "Cartridge changes");
-    m_purchases = makeList("sgPlanPurchases");
+    m_purchases = makeList("sgPlanPurchases", m_purchaseList);
     m_tabs->addTab(m_purchases, "Cartridges to buy");
     layout->addWidget(m_tabs, 1);
     setCentralWidget(central);
@@ -270,48 +272,16 @@ void TfrmPlan::updateTitle() {
 }
 
 void TfrmPlan::updateLists() {
+    m_changeList->setHeaders(items("strPlanChangeItems"));
+    m_purchaseList->setHeaders(items("strPlanPurchaseItems"));
+    m_changeList->refresh(m_day, 12);
+    m_purchaseList->refresh(m_day, 12);
+    // Sized on what is shown, not on every row of a large plant.
+    for (QTableView* t : {m_changes, m_purchases}) {
+        t->horizontalHeader()->setResizeContentsPrecision(50);
+        t->resizeColumnsToContents();
+    }
     const auto& points = m_model->plan();
-    const auto& file = m_model->file();
-    const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, m_day, 12);
-    auto fill = [](QTableWidget* t, const QStringList& headers, int rows) {
-        t->clearContents();
-        t->setColumnCount(static_cast<int>(headers.size()));
-        t->setHorizontalHeaderLabels(headers);
-        t->setRowCount(rows);
-    };
-    auto set = [](QTableWidget* t, int r, int c, const QString& s) { t->setItem(r, c, new QTableWidgetItem(s)); };
-    const QString unspecified = text("strUnspecified");
-    auto greaseText = [&](int g) { return g == 0 && !unspecified.isEmpty() ? unspecified : qs(core::greaseName(g)); };
-    fill(m_changes, items("strPlanChangeItems"), static_cast<int>(changes.size()));
-    for (int r = 0; r < static_cast<int>(changes.size()); ++r) {
-        const plan::ChangeEntry& c = changes[r];
-        const plan::PlantPoint& p = file.points[c.point];
-        const plan::PointPlan& pp = points[c.point];
-        set(m_changes, r, 0, qs(plan::isoDate(c.date)));
-        set(m_changes, r, 1, qs(p.cell(plan::OwnColumn::Id)));
-        set(m_changes, r, 2, qs(p.cell(plan::OwnColumn::Location)));
-        set(m_changes, r, 3, qs(p.cell(plan::OwnColumn::Machine)));
-        set(m_changes, r, 4, qs(core::lubricatorName(pp.inputs.Lubricator)));
-        set(m_changes, r, 5, greaseText(pp.inputs.Grease));
-        set(m_changes, r, 6, qs(pp.setting).replace('|', ' '));
-        if (c.overdue)
-            m_changes->item(r, 0)->setBackground(PlanModel::statusColour(plan::PointStatus::Overdue));
-    }
-    const std::vector<plan::PurchaseLine> lines = plan::purchaseSummary(points, changes);
-    fill(m_purchases, items("strPlanPurchaseItems"), static_cast<int>(lines.size()));
-    const bool si = !m_ctx.units || m_ctx.units() == core::Units::SI;
-    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
-        const plan::PurchaseLine& l = lines[r];
-        set(m_purchases, r, 0, qs(core::lubricatorName(l.lubricator)));
-        set(m_purchases, r, 1, greaseText(l.grease));
-        set(m_purchases, r, 2, QString::number(l.cartridges));
-        set(m_purchases, r, 3, QLocale().toString(l.volumeMl, 'f', 0));
-        set(m_purchases, r, 4,
-            si ? QLocale().toString(l.grams, 'f', 0) + " " + text("strGram")
-               : QLocale().toString(core::gramsToOunces(l.grams), 'f', 1) + " " + text("stroz"));
-    }
-    m_changes->resizeColumnsToContents();
-    m_purchases->resizeColumnsToContents();
     int attention = 0;
     for (const plan::PointPlan& p : points)
         attention += p.status != plan::PointStatus::Ok;
@@ -402,7 +372,7 @@ bool TfrmPlan::exportCalendar(const QString& given) {
     }
     if (path.isEmpty())
         return false;
-    const auto changes = plan::changeDates(m_model->plan(), m_day, 12);
+    const auto& changes = m_changeList->changes();
     plan::CalendarTexts texts;
     if (!text("strPlanIcsSummary").isEmpty()) {
         texts.summary = text("strPlanIcsSummary").toStdString();
@@ -442,7 +412,7 @@ void TfrmPlan::print() {
     const int tab = m_tabs->currentIndex();
     const QString title = text("strPlanTitle") + " \u2013 " + m_tabs->tabText(tab);
     printer.setDocName(title);
-    const QTableView* grid = tab == 0 ? m_points : tab == 1 ? static_cast<QTableView*>(m_changes) : m_purchases;
+    const QTableView* grid = tab == 0 ? m_points : tab == 1 ? m_changes : m_purchases;
     reports::printGrid(printer, *grid, true, family, title, footer);
 }
 

@@ -18,6 +18,7 @@
 
 class MessageSink;
 class PlanFilter;
+class PlanListModel;
 class PlanModel;
 class QAction;
 class QComboBox;
@@ -26,7 +27,6 @@ class QLineEdit;
 class QMenu;
 class QTabWidget;
 class QTableView;
-class QTableWidget;
 namespace unctora::strings {
 class StringTable;
 }
@@ -115,8 +115,10 @@ private:
     QComboBox* m_show = nullptr;
     QTabWidget* m_tabs = nullptr;
     QTableView* m_points = nullptr;
-    QTableWidget* m_changes = nullptr;
-    QTableWidget* m_purchases = nullptr;
+    QTableView* m_changes = nullptr;
+    QTableView* m_purchases = nullptr;
+    PlanListModel* m_changeList = nullptr;
+    PlanListModel* m_purchaseList = nullptr;
     QLabel* m_period = nullptr;
     QLabel* m_summary = nullptr;
 };

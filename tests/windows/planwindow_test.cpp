@@ -15,7 +15,6 @@
 #include <QProcess>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTest>
 #include <libical/ical.h>
 
@@ -115,13 +114,15 @@ TEST_F(PlanWindowTest, OpensFromTheMenuBarAndShowsEveryPoint) {
     EXPECT_LT(attention, 32);
 
     // The coming year's changes and what they take to buy.
-    auto* changes = w.findChild<QTableWidget*>("sgPlanChanges");
-    auto* purchases = w.findChild<QTableWidget*>("sgPlanPurchases");
-    EXPECT_EQ(changes->rowCount(),
-              static_cast<int>(plan::changeDates(w.model()->plan(), *plan::parseIsoDate("2026-12-10"), 12).size()));
+    QAbstractItemModel* changes = w.findChild<QTableView*>("sgPlanChanges")->model();
+    QAbstractItemModel* purchases = w.findChild<QTableView*>("sgPlanPurchases")->model();
+    const auto year = plan::changeDates(w.model()->plan(), *plan::parseIsoDate("2026-12-10"), 12);
+    ASSERT_EQ(changes->rowCount(), static_cast<int>(year.size()));
+    EXPECT_EQ(changes->index(0, 0).data().toString().toStdString(), plan::isoDate(year[0].date));
+    EXPECT_EQ(changes->headerData(0, Qt::Horizontal).toString(), "Date");
     int cartridges = 0;
     for (int r = 0; r < purchases->rowCount(); ++r)
-        cartridges += purchases->item(r, 2)->text().toInt();
+        cartridges += purchases->index(r, 2).data().toInt();
     EXPECT_EQ(cartridges, changes->rowCount());
 }
 
@@ -296,7 +297,7 @@ TEST_F(PlanWindowTest, CalendarExportReadsBack) {
     ASSERT_TRUE(cal);
     const int events = icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT);
     icalcomponent_free(cal);
-    EXPECT_EQ(events, w.findChild<QTableWidget*>("sgPlanChanges")->rowCount());
+    EXPECT_EQ(events, w.findChild<QTableView*>("sgPlanChanges")->model()->rowCount());
     EXPECT_GT(events, 10);
     ASSERT_FALSE(messages.messages.isEmpty());
     EXPECT_TRUE(messages.messages.last().startsWith(QString::number(events) + " cartridge changes written to "));
