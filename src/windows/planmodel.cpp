@@ -248,6 +248,8 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PlanModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal)
+        return m_texts.headers.value(section);
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)

@@ -251,9 +251,18 @@ void TfrmPlan::applyLanguage() {
     m_purchases->setAccessibleName(text("strPlanTabPurchases"));
     m_filterEdit->setAccessibleName(text("strPlanFilter").remove(':'));
     m_show->setAccessibleName(text("strPlanFilter").remove(':'));
-    m_points->resizeColumnsToContents();
+    fitColumns();
     updateTitle();
     updateLists();
+}
+
+void TfrmPlan::fitColumns() {
+    // As wide as the texts of the first rows, but no column so wide that the dates and
+    // statuses end up out of sight; a header that is cut shows its text as a tip.
+    m_points->horizontalHeader()->setResizeContentsPrecision(100);
+    m_points->resizeColumnsToContents();
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        m_points->setColumnWidth(c, std::min(m_points->columnWidth(c), 190));
 }
 
 void TfrmPlan::applyUnits() { m_model->setUnits(m_ctx.units ? m_ctx.units() : core::Units::SI); }
@@ -335,7 +344,7 @@ bool TfrmPlan::openFile(const QString& path) {
     }
     m_model->setFile(std::move(file));
     m_path = path;
-    m_points->resizeColumnsToContents();
+    fitColumns();
     updateTitle();
     return true;
 }

@@ -94,6 +94,7 @@ private:
     void updateTitle();
     void updateLists();
     void updateActions();
+    void fitColumns();
     QString text(const char* key) const;
     QStringList items(const char* key) const;
 

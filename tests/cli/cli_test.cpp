@@ -457,3 +457,13 @@ TEST_F(BatchTexts, LanguageErrorsEndTheRun) {
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
 }
+
+TEST(BatchCalculator, PlantFileColumnsArePassedOver) {
+    const Result plain = run({}, "Id,Speed\nP1,900\n");
+    const Result plant = run({}, "Location,Id,InstalledOn,Speed,Machine,Volume_ml,Remarks\n"
+                                 "Hall,P1,2026-11-02,900,Fan,250,\"a, b\"\n");
+    ASSERT_EQ(plant.code, 0) << plant.err;
+    EXPECT_EQ(plant.out, plain.out); // the output keeps its columns to the letter
+    EXPECT_EQ(cell(plant.out, 0, "Id"), "P1");
+    EXPECT_EQ(run({}, "Id,Machine,machine\nP1,a,b\n").code, 2);
+}
