@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace unctora;
 using plan::OwnColumn;
@@ -239,7 +240,9 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
         case Volume: return p.volumeMl;
         case Status: return urgency(p.status);
         // Points without a date come after every dated one.
-        case NextChange: return p.nextChange ? text(row, column) : QStringLiteral("\uFFFF");
+        case NextChange:
+            return p.nextChange ? static_cast<int>(p.nextChange->time_since_epoch().count())
+                                : std::numeric_limits<int>::max();
         default: return text(row, column);
         }
     default:
