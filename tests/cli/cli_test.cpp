@@ -1,5 +1,6 @@
 // The batch calculator as a program: options, columns and exit codes are a contract.
 #include "cli/csv.h"
+#include "../support/commandline.h"
 
 #include <gtest/gtest.h>
 
@@ -63,17 +64,7 @@ Result run(const std::vector<std::string>& args, const std::string& input = "") 
     return r;
 }
 
-// The records of a CSV text, read with the program's own reader.
-std::vector<std::vector<std::string>> records(const std::string& text) {
-    std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-    unctora::cli::CsvReader reader(f);
-    unctora::cli::CsvRecord rec;
-    std::vector<std::vector<std::string>> out;
-    while (reader.next(rec))
-        out.emplace_back(rec.fields.begin(), rec.fields.begin() + rec.count);
-    std::fclose(f);
-    return out;
-}
+std::vector<std::vector<std::string>> records(const std::string& text) { return testsupport::csvRecords(text); }
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> v;
