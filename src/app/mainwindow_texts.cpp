@@ -6,6 +6,7 @@
 #include "tabs/acctab.h"
 #include "tabs/ratetab.h"
 #include "app/mainwindow.h"
+#include "windows/planwindow.h"
 #include "core/greases.h"
 #include "core/round.h"
 #include "core/units.h"
@@ -77,6 +78,8 @@ void TfrmMain::ApplyUnits(int units) {
     d->fitTemperatureItems();
     d->fitConditionItems();
     recalculate();
+    if (m_plan)
+        m_plan->applyUnits();
 }
 
 void TfrmMain::rebuildTemperatureItems() {
@@ -171,6 +174,9 @@ void TfrmMain::ApplyLanguage() {
     m_menus.print->setText(text(K::strPrint1.data()));
     m_menus.language->setTitle(text(K::strLanguage1.data()));
     m_menus.about->setText(text(K::strAbout1.data()));
+    m_menus.plan->setText(text(K::strPlantPlan1.data()));
+    if (m_plan)
+        m_plan->applyLanguage();
     const std::string current = m_strings ? m_strings->table()->CurrentLanguageName() : "English";
     for (QAction* a : m_menus.languages) {
         const std::string name = strings::LanguageName(table(), a->data().toInt());
