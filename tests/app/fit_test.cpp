@@ -121,7 +121,7 @@ protected:
         settle();
     }
 
-    void expectNothingFound(int language) {
+    void expectNothingFound() {
         QStringList report;
         for (auto it = found.cbegin(); it != found.cend(); ++it)
             report << it.key() + "   [" + it.value() + "]";
@@ -184,7 +184,7 @@ TEST_P(FitTest, EveryTextFitsInEveryState) {
     for (int i = 0; i < d.rgLubricator->count(); ++i)
         EXPECT_EQ(d.rgLubricator->button(i)->font().family(), "DejaVu Serif") << i;
     walk(QString("%1, DejaVu Serif").arg(kLanguages[language]));
-    expectNothingFound(language);
+    expectNothingFound();
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, FitTest, testing::Range(1, 12),
