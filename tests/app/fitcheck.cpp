@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -188,6 +189,26 @@ public:
         }
     }
 
+    // A tab bar of the toolkit's own kind: every tab wholly in the bar (no scroll
+    // buttons), and each tab as wide as its caption with the style's space around it.
+    void plainTabBar(const QTabBar* bar) {
+        const int space = bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+        const QFontMetrics fm = bar->fontMetrics();
+        for (int i = 0; i < bar->count(); ++i) {
+            if (!bar->isTabVisible(i))
+                continue;
+            const QString text = withoutMnemonic(bar->tabText(i));
+            const QRect tab = bar->tabRect(i);
+            if (!bar->rect().contains(tab))
+                add(bar, text, "the tab is not wholly in the strip");
+            const int need = fm.horizontalAdvance(text) + space;
+            if (tab.width() < need)
+                add(bar, text, QString("tab %1 needs %2 pixels, has %3").arg(i).arg(need).arg(tab.width()));
+            if (const QString missing = missingGlyphs(text, bar->font()); !missing.isEmpty())
+                add(bar, text, "no installed font shows " + missing);
+        }
+    }
+
     void badge(const TBadge* b) {
         if (b->text().isEmpty())
             return;
@@ -275,6 +296,8 @@ public:
             comboBox(c);
         else if (auto* t = qobject_cast<const TPageTabBar*>(w))
             tabBar(t);
+        else if (auto* t = qobject_cast<const QTabBar*>(w))
+            plainTabBar(t);
         else if (auto* b = qobject_cast<const TBadge*>(w))
             badge(b);
         else if (auto* t = qobject_cast<const QTableWidget*>(w))
