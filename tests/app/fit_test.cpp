@@ -265,3 +265,55 @@ TEST_F(MainWindowTest, TheFirstConditionGroupsItemsAreBoldAndFollowTheFont) {
     EXPECT_TRUE(d.rgContMoist->button(0)->font().bold());
     EXPECT_EQ(d.rgBrgOpTemp->button(0)->font().family(), "DejaVu Serif");
 }
+
+TEST(GroupBar, AContentThatOnlyRepeatsItsCaptionStaysHidden) {
+    TGroupBar bar;
+    auto* first = new QLabel("first");
+    auto* second = new QLabel("second");
+    bar.addGroup("a", "first", first);
+    bar.addGroup("b", "second, described", second);
+    bar.resize(200, 120);
+    bar.show();
+    bar.openGroup(0);
+    settle();
+    EXPECT_TRUE(first->isVisible());
+    bar.setContentShown(0, false);
+    EXPECT_FALSE(first->isVisible());
+    // Opening it again keeps it hidden; another group shows its content as before.
+    bar.openGroup(1);
+    bar.openGroup(0);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_TRUE(bar.captionButton(0)->isChecked());
+    bar.openGroup(1);
+    EXPECT_TRUE(second->isVisible());
+    bar.setContentShown(0, true);
+    EXPECT_FALSE(first->isVisible()) << "a closed group stays closed";
+    bar.openGroup(0);
+    EXPECT_TRUE(first->isVisible());
+    bar.setContentShown(7, false); // out of range: nothing happens
+}
+
+TEST_F(FitTest, SubVariantsAndConditionsUseTheRoomTheyHave) {
+    open({});
+    DialTab& d = dial();
+    // The spherical roller bearings' descriptions repeat their captions and are not
+    // shown again; the cage descriptions say more and are.
+    d.cbBrgType->setCurrentIndex(4);
+    settle();
+    d.rbSRB_LoadRatio.bar->captionButton(0)->click();
+    settle();
+    EXPECT_TRUE(d.rbSRB_LoadRatio.bar->isVisible());
+    EXPECT_FALSE(d.rbSRB_LoadRatio.labels[0]->isVisible());
+    EXPECT_EQ(d.rbSRB_LoadRatio.labels[0]->text(), d.rbSRB_LoadRatio.bar->caption(0));
+    d.cbBrgType->setCurrentIndex(3);
+    settle();
+    d.rbCRB_Cage.bar->captionButton(0)->click();
+    settle();
+    EXPECT_TRUE(d.rbCRB_Cage.labels[0]->isVisible());
+    // Short condition items stand in one row.
+    d.ocOpCond->captionButton(0)->click();
+    settle();
+    ASSERT_EQ(d.rgContMoist->count(), 3);
+    EXPECT_EQ(d.rgContMoist->button(0)->y(), d.rgContMoist->button(2)->y());
+    EXPECT_LT(d.rgContMoist->button(0)->x(), d.rgContMoist->button(1)->x());
+}
