@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
@@ -280,6 +281,13 @@ public:
                 add(bar, withoutMnemonic(a->text()), "the menu title is not wholly in the bar");
             if (const QString missing = missingGlyphs(withoutMnemonic(a->text()), bar->font()); !missing.isEmpty())
                 add(bar, a->text(), "no installed font shows " + missing);
+            // The items of the menu: a drop-down is as wide as its widest item, so
+            // only the characters can go wrong there.
+            if (const QMenu* menu = a->menu())
+                for (const QAction* item : menu->actions())
+                    if (const QString text = withoutMnemonic(item->text().section('\t', 0, 0)); !text.isEmpty())
+                        if (const QString missing = missingGlyphs(text, menu->font()); !missing.isEmpty())
+                            add(bar, text, "no installed font shows " + missing);
         }
         if (auto* more = bar->findChild<QToolButton*>("qt_menubar_ext_button"); more && more->isVisible())
             add(bar, QString(), "menus hidden behind the extension button");
