@@ -233,6 +233,7 @@ void TfrmMain::ApplyLanguage() {
         const QSignalBlocker block(l.group);
         l.group->setItems(items);
     }
+    d->fitConditionItems();
     UpdateConditionCaptions();
 
     d->gbResults->setTitle(text(K::strResults.data()));
