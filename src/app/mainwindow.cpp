@@ -129,6 +129,9 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
 
     setFixedSize(870, 659 + menuBar()->sizeHint().height());
     RestoreWindowPlacement();
+    // Ended without a close (a signal, the session): the settings and the plant plan
+    // are dealt with while the windows they take their texts from still exist.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &TfrmMain::shutdown);
     m_created = true;
 }
 

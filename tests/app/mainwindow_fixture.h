@@ -65,4 +65,11 @@ protected:
     AppEnvironment env;
     std::unique_ptr<TfrmMain> window;
     std::unique_ptr<TfrmStrings> strings;
+
+    // The main window goes before the string window it takes its texts from, as
+    // quit() does it.
+    ~MainWindowTest() override {
+        window.reset();
+        strings.reset();
+    }
 };
