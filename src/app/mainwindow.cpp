@@ -25,6 +25,7 @@
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 #include "widgets/tabbar.h"
+#include "widgets/accent.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,7 +50,7 @@
 
 namespace {
 
-const QColor kAccent(0, 102, 204);
+const QColor kAccent = accentColour();
 
 // The log lines go straight into the memo of the "Log" tab.
 class MemoLog : public unctora::core::LogSink {
@@ -109,7 +110,7 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     for (QWidget* gb : std::initializer_list<QWidget*>{m_dial->gbBrgBasic, m_dial->gbGreaseType,
                                                       m_dial->gbLubricator, m_dial->gbOpCond,
                                                       m_dial->gbResults})
-        gb->setStyleSheet(QString("QGroupBox#%1::title { color: rgb(0,102,204); }").arg(gb->objectName()));
+        gb->setStyleSheet(QString("QGroupBox#%1::title { color: %2; }").arg(gb->objectName(), accentColourName()));
 
     m_dial->rgLubricator->setItemIndex(unctora::core::VOXA125);
     m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(112, 164));
@@ -496,11 +497,7 @@ void TfrmMain::FirstActivation() {
     m_dial->spedBore->setFocus();
 }
 
-bool TfrmMain::FontInstalled(const QString& name) {
-    // Exact, letter-case-sensitive family names; longer names than the system's
-    // face-name limit of 31 characters are never installed.
-    return name.size() <= 31 && QFontDatabase::families().contains(name, Qt::CaseSensitive);
-}
+bool TfrmMain::FontInstalled(const QString& name) { return unctora::app::FontInstalled(name); }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
     shutdown();

@@ -9,6 +9,7 @@
 #include "strings/format.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
+#include "widgets/accent.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
@@ -25,8 +26,6 @@
 using namespace unctora;
 
 namespace {
-const QColor kAccent(0, 102, 204);
-
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 } // namespace
 
@@ -54,7 +53,7 @@ void TfrmMain::connectInputs() {
     for (TRadioGroup* g : d->conditionGroups())
         connect(g, &TRadioGroup::clicked, this, [this, g] { onConditionClicked(g); });
     connect(d->ocOpCond, &TGroupBar::opened, this,
-            [this] { m_dial->ocOpCond->highlightOpenGroups(kAccent); });
+            [this] { m_dial->ocOpCond->highlightOpenGroups(accentColour()); });
     connect(d->rgGreaseType, &TRadioGroup::clicked, this, &TfrmMain::recalculate);
     connect(d->rgLubricator, &TRadioGroup::clicked, this, &TfrmMain::applyLubricatorChoice);
     connect(d->rgOutlets, &TRadioGroup::clicked, this, &TfrmMain::recalculate);
@@ -112,14 +111,14 @@ void TfrmMain::applyLubricatorChoice() {
 void TfrmMain::updateBearingVariantControls() {
     DialTab* d = m_dial;
     const int type = d->cbBrgType->currentIndex();
-    d->rbSRB_Series.bar->setVisible(type == 4);
-    d->rbSRB_LoadRatio.bar->setVisible(type == 4);
-    d->rbCRB_Locating.bar->setVisible(type == 3);
-    d->rbCRB_Cage.bar->setVisible(type == 3);
-    d->rbTORB_Cage.bar->setVisible(type == 7);
+    d->rbSRB_Series.bar->setVisible(type == core::SphericalRoller);
+    d->rbSRB_LoadRatio.bar->setVisible(type == core::SphericalRoller);
+    d->rbCRB_Locating.bar->setVisible(type == core::CylindricalRoller);
+    d->rbCRB_Cage.bar->setVisible(type == core::CylindricalRoller);
+    d->rbTORB_Cage.bar->setVisible(type == core::ToroidalRoller);
     for (TGroupBar* bar : d->subVariantBars())
         if (bar->isVisibleTo(d))
-            bar->highlightOpenGroups(kAccent);
+            bar->highlightOpenGroups(accentColour());
     // Ball bearings take fresh grease from the side only.
     core::CalcInputs in = readInputs();
     const bool open = core::applyReplenishmentRule(in);
@@ -133,7 +132,7 @@ void TfrmMain::updateBearingVariantControls() {
 
 void TfrmMain::restyleSubVariantBars() {
     for (TGroupBar* bar : m_dial->subVariantBars())
-        bar->highlightOpenGroups(kAccent);
+        bar->highlightOpenGroups(accentColour());
 }
 
 void TfrmMain::onSubVariantChanged() {

@@ -1,17 +1,10 @@
 #include "cli/batch.h"
 
-#include "advice/notetext.h"
 #include "cli/csv.h"
-#include "core/errors.h"
-#include "core/log.h"
-#include "core/pipeline.h"
-#include "core/suitability.h"
-#include "strings/keys.h"
-#include "strings/stringtable.h"
+#include "strings/ascii.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cmath>
 
 namespace unctora::cli {
@@ -26,18 +19,7 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 32);
-        if (y >= 'a' && y <= 'z') y = char(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using strings::equalsNoCase;
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "widgets/groupbar.h"
+#include "widgets/accent.h"
 
 #include <QMouseEvent>
 #include <QPushButton>
@@ -38,7 +39,7 @@ int TGroupBar::addGroup(const QString& name, const QString& caption, QWidget* co
     button->setStyleSheet("QPushButton { text-align: left; padding: 1px 6px; border: 1px solid "
                           "#b4b4b4; border-radius: 2px; background: #e6e6e6; }"
                           "QPushButton:checked { background: #ffffff; }"
-                          "QPushButton:hover { border-color: #0066cc; }");
+                          "QPushButton:hover { border-color: " + accentColourName() + "; }");
     content->setParent(m_layout->parentWidget());
     content->setVisible(false);
     const int index = count();

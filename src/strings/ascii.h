@@ -1,0 +1,26 @@
+#pragma once
+// Letter case of ASCII text, as keys, names and column headers are matched: bytes
+// beyond ASCII count as they are.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace unctora::strings {
+
+constexpr char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+inline std::string asciiUpper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = asciiUpper(c);
+    return out;
+}
+
+constexpr bool equalsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiUpper(x) == asciiUpper(y);
+           });
+}
+
+} // namespace unctora::strings
