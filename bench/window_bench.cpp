@@ -62,7 +62,7 @@ long residentKiB() {
 
 void BM_InputChange(benchmark::State& state) {
     RunningWindow w;
-    TSpinEdit* speed = w.window.dialTab()->spedSpeed;
+    auto* speed = w.window.dialTab()->findChild<TSpinEdit*>("spedSpeed");
     for (int w = 0; w < 20; ++w) // fonts and layouts of the first changes are cached
         speed->setValue(2500 + w);
     double worst = 0;

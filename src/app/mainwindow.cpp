@@ -107,18 +107,12 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
         m_menus.editSeparator->setVisible(true);
         m_menus.editText->setVisible(true);
     }
-    for (QWidget* gb : std::initializer_list<QWidget*>{m_dial->gbBrgBasic, m_dial->gbGreaseType,
-                                                      m_dial->gbLubricator, m_dial->gbOpCond,
-                                                      m_dial->gbResults})
+    // Styled once the tab sits in the window: a style sheet set earlier would resolve
+    // the fonts of the groups' controls without the window's font.
+    for (QWidget* gb : m_dial->accentedGroups())
         gb->setStyleSheet(QString("QGroupBox#%1::title { color: %2; }").arg(gb->objectName(), accentColourName()));
-
-    m_dial->rgLubricator->setItemIndex(unctora::core::VOXA125);
-    m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(112, 164));
-    m_dial->pnVOXA1000->hide();
-    m_dial->slDS->hide();
-    m_dial->pbDS->hide();
     connectInputs();
-    connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
+    connect(m_dial, &DialTab::unitPictureClicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
     updateBearingVariantControls();
     setupKeyboard();
 
@@ -156,7 +150,7 @@ void TfrmMain::createMenus() {
     m_menus.selectFont->setObjectName("miSelectFont");
     connect(m_menus.selectFont, &QAction::triggered, this, [this] {
         if (m_selFont)
-            ChooseDisplayFont(*m_selFont, m_dial->gbBrgBasic->font().family(),
+            ChooseDisplayFont(*m_selFont, m_dial->fontFamily(),
                               [this](const QString& name) { ApplyFont(name); });
     });
     connect(m_menus.unitSI, &QAction::triggered, this, [this] { ApplyUnits(0); });
@@ -218,7 +212,7 @@ void TfrmMain::createTabs() {
     m_widgets.pgMain->setObjectName("pgMain");
     m_widgets.pgMain->setDocumentMode(true);
 
-    m_dial = new DialTab;
+    m_dial = new DialTab({[this](std::string_view key) { return text(std::string(key).c_str()); }});
     m_widgets.pgMain->addTab(m_dial, "Dial setting");
     m_rateTab = new RateTab({[this] { return table(); }, [this]() -> const unctora::strings::UnitLabels& { return m_unitLabels; },
                              [] { return QLocale().decimalPoint(); }});
@@ -226,8 +220,7 @@ void TfrmMain::createTabs() {
     connect(m_rateTab, &RateTab::copyRequested, this,
             [](const QString& text) { QGuiApplication::clipboard()->setText(text); });
     OpCondTab::Context opContext;
-    opContext.inputs = {m_dial->rgContMoist, m_dial->rgLoad,     m_dial->rgShockLoad, m_dial->rgBrgOpTemp,
-                        m_dial->rgShaftOri,  m_dial->rgAmbTemp,  m_dial->rgReplenish, m_dial->rgRotOR};
+    opContext.inputs = m_dial->operatingConditionInputs();
     opContext.table = [this] { return table(); };
     opContext.units = [this] { return CurrentUnits(); };
     opContext.unitLabels = [this]() -> const unctora::strings::UnitLabels& { return m_unitLabels; };
@@ -314,19 +307,10 @@ THtmlView* TfrmMain::addHtmlPage(const char* tab, const char* label, const char*
 
 void TfrmMain::ApplyFont(const QString& name) {
     using T = unctora::app::FontTarget;
-    DialTab* d = m_dial;
     unctora::app::FontApplication a;
     a.setFontName = [this](const QString& n) { m_fontName = n; };
-    a.controls = {{d->gbBrgBasic, T::OwnFont | T::Children}, {d->gbBrgDim, T::Children},
-                  {d->gbGreaseType, T::OwnFont | T::Children}, {d->gbLubricator, T::OwnFont},
-                  {d->rgLubricator, T::Items},            {d->pnVOXA1000, T::Children},
-                  {d->gbOpCond, T::OwnFont | T::Children}, {d->ocOpCond, T::OwnFont}};
-    for (int i = 0; i < d->ocOpCond->count(); ++i) {
-        a.controls << T{d->ocOpCond->captionButton(i), T::OwnFont};
-        a.controls << T{d->ocOpCond->content(i), T::OwnFont | T::Children};
-    }
-    a.controls << T{d->gbResults, T::OwnFont | T::Children} << T{d->memoNotes, T::OwnFont}
-               << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};
+    a.controls = m_dial->fontTargets();
+    a.controls << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};
     for (QWidget* w : std::initializer_list<QWidget*>{m_rateTab->labDisprate, m_rateTab->rgRateSelLub,
                                                       m_rateTab->bnCopyRate})
         a.controls << T{w, T::OwnFont};
@@ -337,7 +321,7 @@ void TfrmMain::ApplyFont(const QString& name) {
              m_opCondTab->edDialComp, m_opCondTab->Memo2, m_opCondTab->labPleaseContact,
              m_opCondTab->labBrgSpeedLow1})
         a.controls << T{w, T::OwnFont};
-    a.badge = d->pbDS;
+    a.badge = m_dial->badge();
     // Before the first activation is complete the language is still to be applied,
     // which builds both pages anyway: building them here too would only double the
     // start-up work and any error message about an unwritable page.
@@ -449,10 +433,6 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
             m_widgets.memoLog->clear();
             return true;
         }
-        if (m_dial && watched == m_dial->memoNotes->viewport()) {
-            ShowNotePage(m_notes->currentPage() + 1);
-            return true;
-        }
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -467,15 +447,8 @@ void TfrmMain::FirstActivation() {
     m_rateTab->buildRateTable();
     m_accTab->FillAccessoryGrid();
     ApplyUnits(m_units);
-    UpdateConditionCaptions();
-    m_dial->ocOpCond->openGroup(0);
-    m_dial->ocOpCond->highlightOpenGroups(kAccent);
-    {
-        // The first condition group's font, which its items inherit, is bold.
-        QFont bold = m_dial->rgContMoist->font();
-        bold.setBold(true);
-        m_dial->rgContMoist->setFont(bold);
-    }
+    m_dial->updateConditionCaptions();
+    m_dial->openFirstCondition();
     applyLubricatorChoice();
     m_opCondTab->FillConditionSettings();
     // A stored font that is not installed gives way to "Arial" (and is saved so).
@@ -493,8 +466,7 @@ void TfrmMain::FirstActivation() {
     updateBearingVariantControls();
     applyLubricatorChoice();
     recalculate();
-    m_dial->spedSpeed->setFocus();
-    m_dial->spedBore->setFocus();
+    m_dial->focusFirstInput();
 }
 
 bool TfrmMain::FontInstalled(const QString& name) { return unctora::app::FontInstalled(name); }

@@ -148,7 +148,7 @@ protected:
                 const QJsonObject setting = b["Setting"].toObject();
                 EXPECT_EQ(badge->text().toStdString(), setting["Text"].toString().toStdString());
                 EXPECT_EQ(badge->textColour() == QColor(255, 0, 0), setting["Colour"] == "red");
-                EXPECT_EQ(month->isVisibleTo(&dial()), setting["Month"].isString());
+                EXPECT_EQ(month->isVisibleTo(w.dialTab()), setting["Month"].isString());
                 if (setting["Month"].isString()) {
                     EXPECT_EQ(month->text().toStdString(),
                               strings::LangStr(texts, setting["Month"].toString().toStdString()));
