@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
 DEPS := cmake ninja-build g++ pkg-config make \
-        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev \
+        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev \
         libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
 # Only the running program needs these: the tests run on Qt's offscreen platform.
 RUN_DEPS := fonts-noto-cjk fonts-thai-tlwg xvfb xauth

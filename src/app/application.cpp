@@ -36,9 +36,13 @@ void UnctoraApplication::quitOnTerminationSignals() {
     if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [] {
+    connect(notifier, &QSocketNotifier::activated, this, [this] {
         char byte;
         [[maybe_unused]] const ssize_t n = ::read(signalPipe[1], &byte, 1);
+        // Whoever sent the signal waits for the program to end, not for a box to be
+        // answered: a save that fails now is reported on stderr.
+        if (m_messages)
+            m_messages->stopAsking();
         QApplication::quit();
     });
     struct sigaction action {};

@@ -22,13 +22,18 @@ int main(int argc, char** argv) {
     env.arguments = QApplication::arguments().mid(1);
     env.messages = &messages;
 
-    TfrmMain frmMain(env);
-    if (!frmMain.created())
-        return 1;
-    TfrmAccPic frmAccPic(&frmMain);
-    TfrmSelFont frmSelFont(&frmMain);
-    TfrmStrings frmStrings(env);
-    frmMain.attachWindows(&frmAccPic, &frmSelFont, &frmStrings);
-    frmMain.show();
-    return app.exec();
+    int code = 0;
+    {
+        TfrmMain frmMain(env);
+        if (!frmMain.created())
+            return 1;
+        TfrmAccPic frmAccPic(&frmMain);
+        TfrmSelFont frmSelFont(&frmMain);
+        TfrmStrings frmStrings(env);
+        frmMain.attachWindows(&frmAccPic, &frmSelFont, &frmStrings);
+        frmMain.show();
+        code = app.exec();
+    } // the windows save their settings and positions as they close
+    // Ended by a signal with a save that failed: not a clean end.
+    return messages.unansweredErrors() > 0 ? 1 : code;
 }

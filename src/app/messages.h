@@ -15,12 +15,23 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // The print dialog: false when the user cancels.
     virtual bool choosePrinter(QPrinter& printer) = 0;
+    // The program is ending with nobody to answer (a signal ended the session): from
+    // now on nothing may wait for the user.
+    virtual void stopAsking() {}
 };
 
-// The real boxes, parented to the active window.
+// The real boxes, parented to the active window; once asking has stopped, the texts go
+// to stderr instead and printing is declined.
 class BoxMessages : public MessageSink {
 public:
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
     bool choosePrinter(QPrinter& printer) override;
+    void stopAsking() override { m_asking = false; }
+    // Errors reported on stderr after asking stopped.
+    int unansweredErrors() const { return m_unansweredErrors; }
+
+private:
+    bool m_asking = true;
+    int m_unansweredErrors = 0;
 };

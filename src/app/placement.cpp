@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace unctora::app {
 
 QPoint placedPosition(int left, int top, int w, int h, const QSize& screen) {
@@ -41,6 +43,13 @@ void RestoreWindowPlacement(QWidget& window, const std::string& settingsFile,
         h = resizable ? window.height() : current.height();
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize area = screen ? screen->geometry().size() : QSize(1280, 1024);
+    // A stored size from a damaged file (up to 2^31 - 1) would make a window of
+    // gigabytes; no window of ours needs more than the screen offers.
+    const QSize available = screen ? screen->availableGeometry().size() : area;
+    if (resizable) {
+        w = std::min(w, std::max(available.width(), 1));
+        h = std::min(h, std::max(available.height(), 1));
+    }
     window.move(placedPosition(left, top, w, h, area));
     if (resizable)
         window.resize(w, h);

@@ -1,5 +1,7 @@
 #include "app/printing.h"
 
+#include "widgets/printcheck.h"
+
 #include "reports/printlayout.h"
 #include "widgets/htmlview.h"
 
@@ -54,7 +56,8 @@ void drawGridPageDecoration(QPainter& painter, const QPrinter& printer, const QS
 
 void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
                const QString& fontFamily, const QString& title, const QString& footer) {
-    QPainter painter(&printer);
+    QPainter painter;
+    beginPrinting(painter, printer);
     const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
     // Screen pixels to printer pixels at the grid's own size.
     double scale = printer.resolution() / 96.0;
@@ -93,6 +96,7 @@ void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
         }
         y += h;
     }
+    finishPrinting(painter, printer);
 }
 
 void printHtmlPage(QPrinter& printer, const THtmlView& view, const QString& fontFamily,
@@ -111,10 +115,12 @@ void printHtmlPage(QPrinter& printer, const THtmlView& view, const QString& font
 
 void printWidgetImage(QPrinter& printer, QWidget& widget) {
     const QPixmap image = widget.grab();
-    QPainter painter(&printer);
+    QPainter painter;
+    beginPrinting(painter, printer);
     const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
     const QSizeF size = QSizeF(image.size()).scaled(area.size(), Qt::KeepAspectRatio);
     painter.drawPixmap(QRectF(QPointF(0, 0), size), image, QRectF(image.rect()));
+    finishPrinting(painter, printer);
 }
 
 } // namespace unctora::reports

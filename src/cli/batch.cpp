@@ -4,7 +4,10 @@
 #include "strings/ascii.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstring>
 #include <cmath>
 
 namespace unctora::cli {
@@ -23,29 +26,43 @@ using strings::equalsNoCase;
 
 } // namespace
 
+// The plant file's own columns besides Id.
+constexpr std::string_view kPlanColumns[] = {"Location", "Machine", "InstalledOn", "Volume_ml", "Remarks"};
+
 bool parseHeader(const std::vector<std::string>& names, std::size_t count,
                  std::vector<Column>& columns, std::string& error) {
     columns.clear();
     bool haveId = false;
+    unsigned seenPlan = 0;
     std::vector<const core::InputField*> seen;
     for (std::size_t i = 0; i < count; ++i) {
         const std::string_view name = trim(names[i]);
         Column c;
         if (equalsNoCase(name, "Id")) {
             if (haveId) {
-                error = "the column \"" + std::string(name) + "\" appears twice in the header";
+                error = "the column \"" + printable(name) + "\" appears twice in the header";
                 return false;
             }
             haveId = true;
+        } else if (const auto plan = std::find_if(std::begin(kPlanColumns), std::end(kPlanColumns),
+                                                  [&](std::string_view n) { return equalsNoCase(n, name); });
+                   plan != std::end(kPlanColumns)) {
+            c.planOnly = true;
+            const std::size_t bit = static_cast<std::size_t>(plan - std::begin(kPlanColumns));
+            if (seenPlan & (1u << bit)) {
+                error = "the column \"" + printable(name) + "\" appears twice in the header";
+                return false;
+            }
+            seenPlan |= 1u << bit;
         } else {
             c.field = core::findInputField(name);
             if (!c.field) {
-                error = "unknown column \"" + std::string(name) + "\" in the header";
+                error = "unknown column \"" + printable(name) + "\" in the header";
                 return false;
             }
             for (auto* f : seen)
                 if (f == c.field) {
-                    error = "the column \"" + std::string(name) + "\" appears twice in the header";
+                    error = "the column \"" + printable(name) + "\" appears twice in the header";
                     return false;
                 }
             seen.push_back(c.field);
@@ -102,13 +119,22 @@ bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view 
         return true;
     }
     const bool numeric = (text[0] >= '0' && text[0] <= '9') || text[0] == '-' || text[0] == '+';
-    // "10" to "20" are the item texts of the outlet count, not indexes.
-    if (!numeric || f.name == "Outlets")
+    // The outlet counts are named by their number ("10" to "20"), never by an index:
+    // "3" or "15" would otherwise quietly become some other count.
+    const bool byCountOnly = f.name == "Outlets";
+    if (!numeric || byCountOnly)
         for (std::size_t i = 0; i < f.items.size(); ++i)
             if (equalsNoCase(trim(f.items[i]), text)) {
                 in.*f.index = static_cast<int>(i);
                 return true;
             }
+    if (byCountOnly) {
+        std::string offered;
+        for (std::size_t i = 0; i < f.items.size(); ++i)
+            offered += (i == 0 ? "" : i + 1 == f.items.size() ? " or " : ", ") + std::string(trim(f.items[i]));
+        error = "\"" + std::string(text) + "\" is not an offered outlet count (" + offered + ")";
+        return false;
+    }
     long long v = 0;
     const char* b = text.data();
     const char* e = b + text.size();
@@ -127,6 +153,12 @@ bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view 
     return false;
 }
 
+int reportWriteError(std::FILE* err, std::FILE* out, int errnum) {
+    std::fprintf(err, "unctora-calc: Unable to write to %s (%s)\n",
+                 out == stdout ? "standard output" : "the output", std::strerror(errnum ? errnum : EIO));
+    return 2;
+}
+
 int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& options,
            const std::string& inputName) {
     CsvReader reader(in);
@@ -139,7 +171,8 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
             return 2;
         }
         writer.writeHeader(); // an empty list gives an empty table
-        return 0;
+        writer.flush();
+        return writer.failed() ? reportWriteError(err, out, writer.writeErrno()) : 0;
     }
     std::string error;
     if (!rec.error.empty() || !parseHeader(rec.fields, rec.count, columns, error)) {
@@ -157,7 +190,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
         app.id.clear();
         app.hasId = false;
         for (std::size_t i = 0; i < columns.size() && i < rec.count; ++i)
-            if (!columns[i].field) {
+            if (!columns[i].field && !columns[i].planOnly) {
                 app.id = rec.fields[i];
                 app.hasId = true;
             }
@@ -182,8 +215,13 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
         if (!app.valid)
             exitCode = 1;
         writer.write(app);
+        // Output that cannot be written makes the rest of the list pointless.
+        if (writer.failed())
+            break;
     }
     writer.flush();
+    if (writer.failed())
+        return reportWriteError(err, out, writer.writeErrno());
     if (reader.failed()) {
         std::fprintf(err, "unctora-calc: reading %s failed\n", inputName.c_str());
         return 2;

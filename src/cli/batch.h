@@ -30,9 +30,12 @@ struct BatchOptions {
     const strings::StringTable* texts = nullptr;
 };
 
-// The columns a plant list may name: "Id" or an input field.
+// The columns a plant list may name: "Id", an input field, or one of the columns a
+// plant file keeps for its plan (Location, Machine, InstalledOn, Volume_ml, Remarks),
+// which the calculation reads past.
 struct Column {
-    const core::InputField* field = nullptr; // nullptr: the Id column
+    const core::InputField* field = nullptr; // nullptr: the Id column or a plan column
+    bool planOnly = false;
 };
 
 // Maps header names to columns; on an unknown or repeated name, returns false with
@@ -65,15 +68,21 @@ public:
     // and writes the row with its advice pages. A page template of the language file that does not fit its
     // values raises strings::FormatError.
     void write(Application& app);
+    // Hands everything written so far to the stream and flushes it.
     void flush();
+    // Whether some output could not be written (a full disk, a closed stream), and why.
+    bool failed() const { return m_writeErrno != 0; }
+    int writeErrno() const { return m_writeErrno; }
 
 private:
+    void drain();
     void writeCsv(const Application& app);
     void writeJson(const Application& app);
     void appendCsvPages(std::string& o);
     void appendJsonPages(std::string& o) const;
 
     std::FILE* m_out;
+    int m_writeErrno = 0; // the first failed write's errno, 0 while every write went through
     BatchOptions m_options;
     std::string m_buf;
     // Units and labels of the page texts, in the language of options.texts.
@@ -86,6 +95,10 @@ private:
     std::vector<std::string> m_pageTexts;
     std::string m_cell;
 };
+
+// Says on err that out could not be written ("Unable to write to standard output (No
+// space left on device)") and gives the exit code 2.
+int reportWriteError(std::FILE* err, std::FILE* out, int errnum);
 
 // Runs a whole plant list from `in`; returns the exit code (0 all rows read,
 // 1 some rows invalid, 2 the list could not be read at all). Messages go to err.

@@ -7,7 +7,9 @@
 #include "strings/keys.h"
 #include "strings/stringtable.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <cstring>
 
@@ -96,12 +98,20 @@ BatchWriter::BatchWriter(std::FILE* out, const BatchOptions& options)
 
 BatchWriter::~BatchWriter() { flush(); }
 
+void BatchWriter::drain() {
+    if (m_buf.empty())
+        return;
+    errno = 0;
+    if (m_writeErrno == 0 && std::fwrite(m_buf.data(), 1, m_buf.size(), m_out) != m_buf.size())
+        m_writeErrno = errno ? errno : EIO;
+    m_buf.clear();
+}
+
 void BatchWriter::flush() {
-    if (!m_buf.empty()) {
-        std::fwrite(m_buf.data(), 1, m_buf.size(), m_out);
-        m_buf.clear();
-    }
-    std::fflush(m_out);
+    drain();
+    errno = 0;
+    if (m_writeErrno == 0 && (std::fflush(m_out) != 0 || std::ferror(m_out)))
+        m_writeErrno = errno ? errno : EIO;
 }
 
 void BatchWriter::writeHeader() {
@@ -151,10 +161,8 @@ void BatchWriter::write(Application& app) {
         writeCsv(app);
     else
         writeJson(app);
-    if (m_buf.size() > (1 << 16)) {
-        std::fwrite(m_buf.data(), 1, m_buf.size(), m_out);
-        m_buf.clear();
-    }
+    if (m_buf.size() > (1 << 16))
+        drain();
 }
 
 void BatchWriter::writeCsv(const Application& app) {

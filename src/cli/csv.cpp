@@ -6,7 +6,7 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
 }
 
-CsvReader::CsvReader(std::FILE* in) : m_in(in), m_buf(kBufferSize) {}
+CsvReader::CsvReader(std::FILE* in, char separator) : m_in(in), m_sep(separator), m_buf(kBufferSize) {}
 
 bool CsvReader::refill() {
     if (m_eof)
@@ -73,7 +73,7 @@ bool CsvReader::next(CsvRecord& rec) {
             const char* b = m_buf.data() + m_pos;
             const char* e = m_buf.data() + m_len;
             const char* q = b;
-            while (q < e && *q != ',' && *q != '\r' && *q != '\n' && *q != '"')
+            while (q < e && *q != m_sep && *q != '\r' && *q != '\n' && *q != '"')
                 ++q;
             if (q != b && !(q < e && *q == '"')) {
                 field->append(b, q);
@@ -83,7 +83,7 @@ bool CsvReader::next(CsvRecord& rec) {
         int c = get();
         if (c == EOF)
             return true;
-        if (c == ',') {
+        if (c == m_sep) {
             field = &newField();
             continue;
         }
@@ -115,7 +115,7 @@ bool CsvReader::next(CsvRecord& rec) {
                 field->push_back(static_cast<char>(c));
             }
             c = peek();
-            if (c != ',' && c != '\r' && c != '\n' && c != EOF && rec.error.empty())
+            if (c != m_sep && c != '\r' && c != '\n' && c != EOF && rec.error.empty())
                 rec.error = "text follows the closing quote of a field";
             continue;
         }
@@ -125,10 +125,10 @@ bool CsvReader::next(CsvRecord& rec) {
     }
 }
 
-void appendCsvField(std::string& out, std::string_view field) {
+void appendCsvField(std::string& out, std::string_view field, char separator) {
     bool plain = true;
     for (char c : field)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+        if (c == separator || c == '"' || c == '\r' || c == '\n') {
             plain = false;
             break;
         }
@@ -206,6 +206,29 @@ void appendJsonString(std::string& out, std::string_view text) {
         }
     }
     out.push_back('"');
+}
+
+std::string printable(std::string_view text) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            out.push_back(hex[c >> 4]);
+            out.push_back(hex[c & 15]);
+        } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            const auto d = static_cast<unsigned char>(text[++i]);
+            out += "\\u00";
+            out.push_back(hex[d >> 4]);
+            out.push_back(hex[d & 15]);
+        } else {
+            out.push_back(static_cast<char>(c));
+        }
+    }
+    return out;
 }
 
 } // namespace unctora::cli

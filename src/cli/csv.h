@@ -22,7 +22,9 @@ struct CsvRecord {
 
 class CsvReader {
 public:
-    explicit CsvReader(std::FILE* in);
+    // separator: ',' as RFC 4180 has it, or ';' as spreadsheets write it where the
+    // comma is the decimal separator.
+    explicit CsvReader(std::FILE* in, char separator = ',');
     // Reads the next record; false at the end of the input. Blank lines are skipped.
     bool next(CsvRecord& rec);
     // True when reading stopped on an input error rather than at the end.
@@ -34,6 +36,7 @@ private:
     bool refill();
 
     std::FILE* m_in;
+    char m_sep;
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
     std::size_t m_len = 0;
@@ -43,10 +46,15 @@ private:
     long m_line = 1;
 };
 
-// Appends one field, quoted when it holds a comma, a quote, CR or LF.
-void appendCsvField(std::string& out, std::string_view field);
+// Appends one field, quoted when it holds the separator, a quote, CR or LF.
+void appendCsvField(std::string& out, std::string_view field, char separator = ',');
 
 // Appends a JSON string literal; invalid UTF-8 becomes U+FFFD so the output stays valid.
 void appendJsonString(std::string& out, std::string_view text);
+
+// Text from an input made safe to show on a terminal: control characters (an escape
+// sequence could recolour or rewrite the user's screen) become \xNN, C1 controls \u0080
+// to \u009F, a backslash stays a backslash.
+std::string printable(std::string_view text);
 
 } // namespace unctora::cli

@@ -1,9 +1,12 @@
 // unctora-calc: the window's calculation for a whole plant list, or for one
 // application from a settings file or the command line.
 
+#include "files/fileio.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
 #include "cli/batch.h"
+#include "cli/csv.h"
+#include "cli/plancmd.h"
 #include "cli/textcmd.h"
 #include "strings/format.h"
 #include "strings/startcheck.h"
@@ -13,6 +16,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -31,6 +36,7 @@ const char* kUsage =
     "  unctora-calc --ini SETTINGS.INI [options]    one application from a settings file's [Data] section\n"
     "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
     "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
+    "  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE] [--format F] [--units U]\n"
     "\n"
     "The plant list is CSV with a header row of input names (Bore_mm, D_mm, B_mm, Type,\n"
     "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"
@@ -50,14 +56,19 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
               const cli::BatchOptions& options) {
     cli::Application app;
     if (!iniPath.empty()) {
-        if (std::FILE* f = std::fopen(iniPath.c_str(), "rb"))
-            std::fclose(f);
-        else {
-            std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", iniPath.c_str(),
-                         std::strerror(errno));
+        // Only a regular settings file of sane size with a [Data] section is an
+        // application; anything else would quietly give the first-start inputs.
+        std::string bytes, reason;
+        if (!files::readWholeFile(iniPath, bytes, files::kMaxSettingsFileBytes, &reason)) {
+            std::fprintf(stderr, "unctora-calc: cannot read %s: %s\n", iniPath.c_str(), reason.c_str());
             return 2;
         }
         files::TStRegIni ini(iniPath, true);
+        if (!ini.SectionExists("Data")) {
+            std::fprintf(stderr, "unctora-calc: %s is not a settings file: it has no [Data] section\n",
+                         iniPath.c_str());
+            return 2;
+        }
         app.inputs = files::readDataSection(ini);
     }
     for (const std::string& s : sets) {
@@ -73,7 +84,7 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
         }
         const core::InputField* f = core::findInputField(key);
         if (!f)
-            return usageError("unknown input \"" + key + "\" in --set");
+            return usageError("unknown input \"" + cli::printable(key) + "\" in --set");
         std::string error;
         if (app.valid && !cli::setInput(app.inputs, *f, value, error)) {
             app.valid = false;
@@ -84,11 +95,20 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
     writer.writeHeader();
     writer.write(app);
     writer.flush();
+    if (writer.failed())
+        return cli::reportWriteError(stderr, stdout, writer.writeErrno());
     return app.valid ? 0 : 1;
 }
 
 // Loads the language file for the page texts; on failure prints why and gives false.
-bool loadTexts(const std::string& path, const std::string& language, strings::StringTable& table) {
+// A file the user named is reported by that name, not as missing from the program's folder.
+bool loadTexts(const std::string& path, bool named, const std::string& language,
+               strings::StringTable& table) {
+    if (named && !strings::languageFileExists(path)) {
+        std::fprintf(stderr, "unctora-calc: the language file \"%s\" is not a readable file\n",
+                     path.c_str());
+        return false;
+    }
     if (const std::optional<std::string> message = strings::checkLanguageFile(path)) {
         // The window shows this text in a box; its CR line breaks become newlines here.
         std::string text = *message;
@@ -113,10 +133,24 @@ std::string programDir(const char* argv0) {
     return exe.parent_path().string();
 }
 
-} // namespace
+// Output that did not reach its file must not end as a success: the final flush is the
+// last write, and a stream that failed earlier stays failed.
+int checkedExit(int code) {
+    errno = 0;
+    std::cout.flush();
+    const bool failed = !std::cout || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (failed && code != 2) {
+        std::fprintf(stderr, "unctora-calc: Unable to write to standard output (%s)\n",
+                     std::strerror(errno ? errno : EIO));
+        return 2;
+    }
+    return code;
+}
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "plan")
+        return cli::runPlanCommand({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "text")
         return cli::runTextCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
                                    programDir(argv[0]));
@@ -152,9 +186,7 @@ int main(int argc, char** argv) {
             const std::string* v = value("--lang");
             // A misspelt language would quietly give English texts for a whole list.
             if (!v || strings::languageNumber(*v) == 0)
-                return usageError("--lang takes a language name: English, German, French, "
-                                  "Italian, Swedish, Spanish, Chinese, Thai, Russian, "
-                                  "Portuguese or Japanese");
+                return usageError(cli::kLanguageNameUsage);
             language = *v;
         } else if (a == "--language-file") {
             const std::string* v = value("--language-file");
@@ -187,7 +219,7 @@ int main(int argc, char** argv) {
     strings::StringTable table;
     if (language) {
         if (!loadTexts(languageFile ? *languageFile : strings::languageFilePath(programDir(argv[0])),
-                       *language, table))
+                       languageFile.has_value(), *language, table))
             return 2;
         options.texts = &table;
     }
@@ -213,4 +245,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "unctora-calc: language file: %s\n", e.what());
         return 2;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // With standard output closed, the first file opened would take its place and the
+    // results would be written into it (or vanish into a read-only input).
+    if (::fcntl(STDOUT_FILENO, F_GETFD) == -1 && errno == EBADF) {
+        std::fprintf(stderr, "unctora-calc: Unable to write to standard output (%s)\n",
+                     std::strerror(EBADF));
+        return 2;
+    }
+    return checkedExit(run(argc, argv));
 }

@@ -4,7 +4,9 @@
 #include "strings/stringtable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <optional>
 
 namespace unctora::cli {
@@ -37,6 +39,7 @@ int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std:
     bool orEmpty = false;
     std::optional<std::string> language;
     std::string languageFile = strings::languageFilePath(programDir);
+    bool namedFile = false;
 
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -75,14 +78,21 @@ int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std:
                 return usage(err, "--number needs a whole number of 0 or more, got \"" + *value + "\"");
             number = *n;
         } else if (name == "--lang") {
+            if (strings::languageNumber(*value) == 0)
+                return usage(err, kLanguageNameUsage);
             language = *value;
         } else {
             languageFile = *value;
+            namedFile = true;
         }
     }
     if (!key)
         return usage(err, "KEY is missing");
 
+    if (namedFile && !strings::languageFileExists(languageFile)) {
+        err << "unctora-calc text: the language file \"" << languageFile << "\" is not a readable file\n";
+        return 2;
+    }
     if (const std::optional<std::string> message = strings::checkLanguageFile(languageFile)) {
         // The window shows this text in a box; its CR line breaks become newlines here.
         std::string text = *message;
@@ -99,6 +109,12 @@ int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std:
         table.SetLanguageByName(*language);
 
     out << (orEmpty ? table.LangStrOrEmpty(*key, number) : table.LangStr(*key, number)) << "\n";
+    errno = 0;
+    if (!out.flush()) {
+        err << "unctora-calc: Unable to write to standard output (" << std::strerror(errno ? errno : EIO)
+            << ")\n";
+        return 2;
+    }
     return 0;
 }
 

@@ -68,6 +68,11 @@ void TStRegIni::save() {
     writeFileAtomically(m_fileName, bytes);
 }
 
+bool TStRegIni::SectionExists(const std::string& section) {
+    load();
+    return m_impl->ini.GetSection(section.c_str()) != nullptr;
+}
+
 std::string TStRegIni::ReadString(const std::string& key, const std::string& def) {
     load();
     const char* v = m_impl->ini.GetValue(Section.c_str(), key.c_str(), nullptr);

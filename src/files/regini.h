@@ -31,6 +31,8 @@ public:
     void WriteInteger(const std::string& key, int value);
 
     const std::string& fileName() const { return m_fileName; }
+    // Whether the file holds a section of that name (letter case aside).
+    bool SectionExists(const std::string& section);
 
     // For an operation that writes many keys: while deferred, writes collect in
     // memory and UpdateFile() puts them on the disk in one piece.

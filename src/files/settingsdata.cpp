@@ -60,7 +60,11 @@ core::CalcInputs readDataSection(TStRegIni& ini) {
     return in;
 }
 
-void writeDataSection(TStRegIni& ini, const core::CalcInputs& in) {
+void writeDataSection(TStRegIni& ini, const core::CalcInputs& typed) {
+    // A field still being typed in holds the value as typed, which may lie far outside
+    // its range (even beyond 32 bits); the file gets what leaving the field would make.
+    core::CalcInputs in = typed;
+    core::clampInputs(in);
     ini.Section = kDataSection;
     auto write = [&](const core::InputField& f) {
         ini.WriteInteger(storedKey(f), f.number ? static_cast<int>(core::Round(in.*f.number))

@@ -150,7 +150,7 @@ std::vector<std::string> splitLanguageFileLines(std::string_view bytes) {
 
 bool StringTable::LoadLanguageFile(const std::string& path) {
     std::string bytes;
-    if (!files::readWholeFile(path, bytes))
+    if (!files::readWholeFile(path, bytes, files::kMaxLanguageFileBytes))
         return false;
     loadFromBytes(bytes);
     return true;

@@ -1,5 +1,7 @@
 #include "widgets/htmlview.h"
 
+#include "widgets/printcheck.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QMouseEvent>
@@ -79,7 +81,8 @@ void THtmlView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void THtmlView::printDocument(QPrinter& printer, double marginCm, const FooterPainter& footer) const {
     ensureLaidOut();
-    QPainter painter(&printer);
+    QPainter painter;
+    beginPrinting(painter, printer);
     const double dpi = printer.resolution();
     const double margin = marginCm / 2.54 * dpi;
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
@@ -103,4 +106,5 @@ void THtmlView::printDocument(QPrinter& printer, double marginCm, const FooterPa
         if (footer)
             footer(painter, QRectF(body.left(), body.bottom(), body.width(), margin));
     }
+    finishPrinting(painter, printer);
 }

@@ -3,6 +3,8 @@
 #include "core/round.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <limits>
 #include <cmath>
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QAbstractSpinBox(parent) {
@@ -78,11 +80,22 @@ void TSpinEdit::onTextEdited(const QString& text) {
         lineEdit()->selectAll();
         return;
     }
+    // Typed values are used as they stand until the field is left; an unreadable
+    // text counts as the lower bound. A whole number beyond 32 bits is used as leaving
+    // the field would make it: brought into the range, never cut down to some other
+    // number on its way into the calculation or the settings file.
+    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!wholeNumber.match(t).hasMatch()) {
+        commit(m_min);
+        return;
+    }
     bool ok = false;
     const long long typed = t.toLongLong(&ok);
-    // Typed values are used as they stand until the field is left; an unreadable
-    // text counts as the lower bound.
-    commit(ok ? static_cast<double>(typed) : m_min);
+    const bool negative = t.startsWith('-');
+    if (!ok || typed > std::numeric_limits<int>::max() || typed < std::numeric_limits<int>::min())
+        commit(negative ? m_min : m_max);
+    else
+        commit(static_cast<double>(typed));
 }
 
 void TSpinEdit::focusOutEvent(QFocusEvent* event) {

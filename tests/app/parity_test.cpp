@@ -57,6 +57,8 @@ std::string generatedRows(int count) {
                 case 3: csv += std::to_string(pick(f.min, std::min(f.max, 300))); break;
                 default: csv += std::to_string(pick(f.min, f.max)); break;
                 }
+            } else if (f.name == "Outlets") {
+                csv += f.items[pick(0, f.max)]; // read by the count of outlets, not an index
             } else {
                 csv += std::to_string(pick(0, 9) == 0 ? f.max + 1 : pick(0, f.max));
             }

@@ -24,3 +24,34 @@ for sig in TERM INT; do
   rm -rf "$data"
 done
 echo "ended cleanly by SIGTERM and SIGINT"
+
+# A save that fails while a signal ends the program is reported on stderr: no box waits
+# for an answer that nobody will give, and the program ends, saying it did not end cleanly.
+data=$(mktemp -d)
+ini=$data/Talvik/Unctora6/unctora.INI
+XDG_DATA_HOME=$data QT_QPA_PLATFORM=offscreen "$program" >"$data/out" 2>"$data/err" &
+pid=$!
+for _ in $(seq 100); do
+  [ -e "$data/Talvik/Unctora6/calc.html" ] && break
+  sleep 0.1
+done
+[ -e "$data/Talvik/Unctora6/calc.html" ] || { kill -9 $pid; cat "$data/err"; fail "the window did not come up"; }
+# The file becomes read-only while the program runs (a refusal even root gets).
+printf '[Data]\nSpeed=1500\n' > "$ini"
+chmod 0444 "$ini"
+kill -TERM $pid
+for _ in $(seq 100); do
+  kill -0 $pid 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 $pid 2>/dev/null; then
+  kill -9 $pid; cat "$data/err"; fail "SIGTERM with a failing save: the program did not end"
+fi
+rc=0; wait $pid || rc=$?
+[ $rc = 1 ] || { cat "$data/err"; fail "SIGTERM with a failing save: exit code $rc, not 1"; }
+grep -q "^unctora: Unable to write to $ini (Permission denied)$" "$data/err" ||
+  { cat "$data/err"; fail "the failed save was not reported on stderr"; }
+grep -q '^Speed=1500$' "$ini" || fail "the read-only settings file was changed"
+chmod 0644 "$ini"
+rm -rf "$data"
+echo "a failing save under SIGTERM is reported and the program ends"

@@ -436,13 +436,17 @@ TEST_F(BatchTexts, LanguageErrorsEndTheRun) {
     std::ofstream(tempDir() / "bad.sil", std::ios::binary) << "strTOO_LOW_SPEED_WARN=%s\n";
     const struct {
         std::vector<std::string> args;
-        const char* message;
+        std::string message;
     } cases[] = {
         {{"--lang", "Klingon"}, "--lang takes a language name"},
         {{"--lang"}, "--lang takes a language name"},
         {{"--language-file", file.string()}, "--language-file goes with --lang"},
+        // A file the user named is reported by that name, not as missing from the
+        // program's folder.
         {{"--lang", "English", "--language-file", (tempDir() / "none.sil").string()},
-         "not found in the program directory."},
+         "the language file \"" + (tempDir() / "none.sil").string() + "\" is not a readable file"},
+        {{"--lang", "English", "--language-file", tempDir().string()},
+         "the language file \"" + tempDir().string() + "\" is not a readable file"},
         {{"--lang", "English", "--language-file", (tempDir() / "bad.sil").string()},
          "language file: Format error"},
     };

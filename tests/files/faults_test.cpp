@@ -103,7 +103,7 @@ TEST_F(SettingsFaults, KilledWhileWritingLeavesTheOldOrTheNewFile) {
         (now == a ? sawA : sawB)++;
         // A write cut short may leave its temporary file, never a changed settings file.
         for (const fs::path& p : strayFiles()) {
-            EXPECT_EQ(p.filename().string().rfind("unctora.INI.", 0), 0u) << p;
+            EXPECT_TRUE(files::isOurTemporary(p.filename().string(), "unctora.INI")) << p;
             fs::remove(p);
         }
         files::TStRegIni ini(path, true);
@@ -123,16 +123,75 @@ TEST_F(SettingsFaults, TemporariesOfKilledWritesAreRemovedOnceStale) {
         const timespec times[2] = {{t, 0}, {t, 0}};
         ::utimensat(AT_FDCWD, p.c_str(), times, 0);
     };
-    make("unctora.INI.ab12CD", 3600); // left by a write killed an hour ago
-    make("unctora.INI.Zz9yX8", 5);    // a write in progress elsewhere: keep
-    make("unctora.INI.bak", 3600);    // the user's own copy: not ours
-    make("chart.html.ab12CD", 3600);  // another file's: left to that file's writes
+    make(".unctora.INI.unctora-tmp-ab12CD", 3600); // left by a write killed an hour ago
+    make(".unctora.INI.unctora-tmp-Zz9yX8", 5);    // a write in progress elsewhere: keep
+    make(".chart.html.unctora-tmp-ab12CD", 3600);  // another file's: left to that file's writes
+    // The user's own files, however they are named, are never ours to delete.
+    for (const char* own : {"unctora.INI.bak", "unctora.INI.backup", "unctora.INI.ab12CD",
+                            "unctora.INI.orig01", ".unctora.INI.unctora-tmp-ab12C", "calc.html.orig01"})
+        make(own, 3600);
     writeVersion('a');
     std::vector<std::string> left;
     for (const fs::path& p : strayFiles())
         left.push_back(p.filename().string());
     std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"chart.html.ab12CD", "unctora.INI.Zz9yX8", "unctora.INI.bak"}));
+    EXPECT_EQ(left, (std::vector<std::string>{".chart.html.unctora-tmp-ab12CD", ".unctora.INI.unctora-tmp-Zz9yX8",
+                                              ".unctora.INI.unctora-tmp-ab12C", "calc.html.orig01",
+                                              "unctora.INI.ab12CD", "unctora.INI.backup", "unctora.INI.bak",
+                                              "unctora.INI.orig01"}));
+}
+
+TEST_F(SettingsFaults, WritesThroughALinkAndRefusesWhatIsNoFile) {
+    // A settings file kept elsewhere and linked in stays linked; the file it names changes.
+    const fs::path real = dir / "real.INI";
+    std::ofstream(real) << "[Data]\nSpeed=1\n";
+    fs::create_symlink("real.INI", path);
+    writeVersion('a');
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(fs::read_symlink(path), "real.INI");
+    std::string bytes;
+    ASSERT_TRUE(files::readWholeFile(real.string(), bytes));
+    EXPECT_EQ(bytes, read());
+    EXPECT_NE(bytes.find("Key59=aaaa"), std::string::npos);
+    // A link to a file that is not there yet creates it.
+    fs::remove(real);
+    writeVersion('b');
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_TRUE(fs::is_regular_file(real));
+    fs::remove(path);
+    fs::remove(real);
+
+    // A FIFO, a folder or a device at the settings path is neither read nor replaced.
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    std::string reason;
+    EXPECT_FALSE(files::readWholeFile(path, bytes, files::kMaxSettingsFileBytes, &reason)); // no waiting
+    EXPECT_EQ(reason, "not a regular file");
+    try {
+        writeVersion('a');
+        ADD_FAILURE() << "a FIFO was written over";
+    } catch (const files::WriteError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + path + " (not a regular file)");
+    }
+    EXPECT_TRUE(fs::is_fifo(path));
+    fs::remove(path);
+    fs::create_symlink("/dev/zero", path);
+    EXPECT_FALSE(files::readWholeFile(path, bytes, files::kMaxSettingsFileBytes, &reason));
+    EXPECT_EQ(reason, "not a regular file");
+    files::TStRegIni ini(path, true); // reads as an empty file, at once
+    ini.Section = "Data";
+    EXPECT_EQ(ini.ReadInteger("Speed", 7), 7);
+    fs::remove(path);
+    fs::create_directory(path);
+    EXPECT_FALSE(files::readWholeFile(path, bytes, files::kMaxSettingsFileBytes, &reason));
+    EXPECT_EQ(reason, "a folder, not a file");
+    fs::remove(path);
+
+    // Larger than the limit: refused without reading it all.
+    std::ofstream(path) << "[Data]\n";
+    fs::resize_file(path, files::kMaxSettingsFileBytes + 1);
+    EXPECT_FALSE(files::readWholeFile(path, bytes, files::kMaxSettingsFileBytes, &reason));
+    EXPECT_EQ(reason, "larger than 10 MB");
+    EXPECT_TRUE(strayFiles().empty());
 }
 
 TEST_F(SettingsFaults, FullDiskRaisesAndKeepsTheSettings) {

@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QScreen>
 #include <QListView>
@@ -242,4 +244,43 @@ TEST_F(StringWindowTest, EveryFocusableControlHasAnAccessibleName) {
     EXPECT_TRUE(stops.unnamed.isEmpty()) << stops.unnamed.join(", ").toStdString();
     for (const char* name : {"bnReload", "bnSave", "lbLang", "lbText", "edStrName", "edStrValue"})
         EXPECT_TRUE(stops.all.contains(name)) << name;
+}
+
+TEST_F(StringWindowTest, SaveKeepsTheTranslatorsOwnFilesAndLinks) {
+    // Copies a translator keeps beside the export are not leftovers of ours, however old.
+    const QString french = programDir.filePath("unctora.six.french");
+    {
+        QFile f(french);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("mine");
+    }
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+    {
+        QFile f(french);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    // An export kept elsewhere and linked in stays a link.
+    QTemporaryDir elsewhere;
+    const QString real = elsewhere.filePath("work.six");
+    ASSERT_TRUE(QFile::link(real, programDir.filePath("unctora.six")));
+    TfrmStrings& w = open();
+    w.bnSave->click();
+    ASSERT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
+    EXPECT_EQ(read(french), "mine");
+    EXPECT_TRUE(QFileInfo(programDir.filePath("unctora.six")).isSymLink());
+    EXPECT_TRUE(read(real).startsWith("\xEF\xBB\xBF" "strFirst=One~Eins~Un\r\n"));
+}
+
+TEST_F(StringWindowTest, StoredSizeNeverExceedsTheScreen) {
+    {
+        QFile f(env.settingsFile());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[frmStrings]\nWinLeft=0\nWinTop=0\nWinWidth=2147483647\nWinHeight=2147483647\n");
+    }
+    open();
+    const QSize available = window->screen()->availableGeometry().size();
+    EXPECT_LE(window->width(), available.width());
+    EXPECT_LE(window->height(), available.height());
+    EXPECT_GT(window->width(), 0);
 }

@@ -1,0 +1,243 @@
+#include "cli/plancmd.h"
+
+#include "files/fileio.h"
+#include "cli/batch.h"
+#include "cli/csv.h"
+#include "core/greases.h"
+#include "plan/calendar.h"
+#include "plan/plan.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <optional>
+
+namespace unctora::cli {
+
+namespace {
+
+constexpr const char* kPlanUsage =
+    "Usage: unctora-calc plan PLANT.csv [--from YYYY-MM-DD] [--months N] [--ics FILE]\n"
+    "                         [--format csv|jsonl] [--units si|imperial]\n"
+    "Prints the cartridge changes of the coming months (12 unless --months says, from\n"
+    "today unless --from says), the points that could not be planned, and the cartridges\n"
+    "to buy; --ics also writes the changes as an iCalendar file.\n";
+
+constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
+                                    "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
+                                    "Overdue", "Cartridges", "Grease_g", "Status",            "Error"};
+constexpr std::size_t kColumnCount = std::size(kColumns);
+
+int usage(std::FILE* err, const std::string& message) {
+    std::fprintf(err, "unctora-calc plan: %s\n%s", message.c_str(), kPlanUsage);
+    return 2;
+}
+
+std::string number(double v) {
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+const char* statusName(plan::PointStatus s) {
+    switch (s) {
+    case plan::PointStatus::Ok: return "ok";
+    case plan::PointStatus::DueSoon: return "due";
+    case plan::PointStatus::Overdue: return "overdue";
+    case plan::PointStatus::Failed: return "failed";
+    case plan::PointStatus::Invalid: return "invalid";
+    }
+    return "";
+}
+
+// One output record: a value (or none) per column.
+using Record = std::array<std::optional<std::string>, kColumnCount>;
+enum Col { Kind, Date, Id, Location, Machine, Lubricator, Grease, Setting, Months, Volume, Overdue,
+           Cartridges, Grams, Status, Error };
+
+class Writer {
+public:
+    Writer(std::FILE* out, bool json) : m_out(out), m_json(json) {}
+    void header() {
+        if (m_json)
+            return;
+        for (std::size_t c = 0; c < kColumnCount; ++c) {
+            if (c)
+                m_buf.push_back(',');
+            m_buf.append(kColumns[c]);
+        }
+        m_buf.append("\r\n");
+    }
+    // Numbers, booleans and null go into JSON unquoted.
+    void record(const Record& r, std::initializer_list<int> bare) {
+        if (m_json) {
+            m_buf.push_back('{');
+            bool first = true;
+            for (std::size_t c = 0; c < kColumnCount; ++c) {
+                if (!r[c])
+                    continue;
+                if (!first)
+                    m_buf.push_back(',');
+                first = false;
+                appendJsonString(m_buf, kColumns[c]);
+                m_buf.push_back(':');
+                if (std::find(bare.begin(), bare.end(), int(c)) != bare.end())
+                    m_buf.append(*r[c]);
+                else
+                    appendJsonString(m_buf, *r[c]);
+            }
+            m_buf.append("}\n");
+        } else {
+            for (std::size_t c = 0; c < kColumnCount; ++c) {
+                if (c)
+                    m_buf.push_back(',');
+                if (r[c])
+                    appendCsvField(m_buf, *r[c]);
+            }
+            m_buf.append("\r\n");
+        }
+        if (m_buf.size() > (1 << 16))
+            drain();
+    }
+    // 0 when everything reached the stream, else the errno of the first failure.
+    int finish() {
+        drain();
+        errno = 0;
+        if (m_errno == 0 && (std::fflush(m_out) != 0 || std::ferror(m_out)))
+            m_errno = errno ? errno : EIO;
+        return m_errno;
+    }
+
+private:
+    void drain() {
+        errno = 0;
+        if (m_errno == 0 && !m_buf.empty() && std::fwrite(m_buf.data(), 1, m_buf.size(), m_out) != m_buf.size())
+            m_errno = errno ? errno : EIO;
+        m_buf.clear();
+    }
+    std::FILE* m_out;
+    bool m_json;
+    std::string m_buf;
+    int m_errno = 0;
+};
+
+} // namespace
+
+int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    std::optional<std::string> file, ics;
+    plan::Date from = plan::today();
+    int months = 12;
+    bool json = false;
+    core::Units units = core::Units::SI;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kPlanUsage, out);
+            return 0;
+        } else if (a == "--from") {
+            const std::string* v = value();
+            const std::optional<plan::Date> d = v ? plan::parseIsoDate(*v) : std::nullopt;
+            if (!d)
+                return usage(err, "--from takes a date as YYYY-MM-DD");
+            from = *d;
+        } else if (a == "--months") {
+            const std::string* v = value();
+            int n = 0;
+            const bool ok = v && std::from_chars(v->data(), v->data() + v->size(), n).ptr == v->data() + v->size() &&
+                            !v->empty() && n >= 1 && n <= plan::kMaxPlanMonths;
+            if (!ok)
+                return usage(err, "--months takes a whole number from 1 to " + std::to_string(plan::kMaxPlanMonths));
+            months = n;
+        } else if (a == "--ics") {
+            const std::string* v = value();
+            if (!v || v->empty())
+                return usage(err, "--ics needs a file name");
+            ics = *v;
+        } else if (a == "--format") {
+            const std::string* v = value();
+            if (!v || (*v != "csv" && *v != "jsonl"))
+                return usage(err, "--format takes csv or jsonl");
+            json = *v == "jsonl";
+        } else if (a == "--units") {
+            const std::string* v = value();
+            if (!v || (*v != "si" && *v != "imperial"))
+                return usage(err, "--units takes si or imperial");
+            units = *v == "si" ? core::Units::SI : core::Units::Imperial;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return usage(err, "unknown option " + printable(a));
+        } else if (file) {
+            return usage(err, "only one plant file can be planned at a time");
+        } else {
+            file = a;
+        }
+    }
+    if (!file)
+        return usage(err, "PLANT.csv is missing");
+    plan::PlantFile plant;
+    std::string error;
+    if (!plan::readPlantFile(*file, plant, error)) {
+        std::fprintf(err, "unctora-calc: %s\n", error.c_str());
+        return 2;
+    }
+    const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from);
+    const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);
+    if (ics) {
+        try {
+            plan::writeCalendar(*ics, plant, points, changes, plan::CalendarTexts{});
+        } catch (const files::WriteError& e) {
+            std::fprintf(err, "unctora-calc: %s\n", e.what());
+            return 2;
+        }
+    }
+    Writer w(out, json);
+    w.header();
+    auto own = [&](Record& r, std::size_t i) {
+        const plan::PlantPoint& p = plant.points[i];
+        r[Id] = p.cell(plan::OwnColumn::Id);
+        r[Location] = p.cell(plan::OwnColumn::Location);
+        r[Machine] = p.cell(plan::OwnColumn::Machine);
+    };
+    for (const plan::ChangeEntry& c : changes) {
+        const plan::PointPlan& p = points[c.point];
+        Record r;
+        r[Kind] = "change";
+        r[Date] = plan::isoDate(c.date);
+        own(r, c.point);
+        r[Lubricator] = core::lubricatorName(p.inputs.Lubricator);
+        r[Grease] = core::greaseName(p.inputs.Grease);
+        r[Setting] = p.setting;
+        r[Months] = p.singlePoint ? std::to_string(p.monthsPerCartridge) : number(p.months());
+        r[Volume] = number(p.volumeMl);
+        r[Overdue] = c.overdue ? "true" : "false";
+        w.record(r, {Months, Volume, Overdue});
+    }
+    int code = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (points[i].computed())
+            continue;
+        code = 1;
+        Record r;
+        r[Kind] = "point";
+        own(r, i);
+        r[Status] = statusName(points[i].status);
+        r[Error] = points[i].error;
+        w.record(r, {});
+    }
+    for (const plan::PurchaseLine& l : plan::purchaseSummary(points, changes)) {
+        Record r;
+        r[Kind] = "purchase";
+        r[Lubricator] = core::lubricatorName(l.lubricator);
+        r[Grease] = core::greaseName(l.grease);
+        r[Cartridges] = std::to_string(l.cartridges);
+        r[Volume] = number(l.volumeMl);
+        r[Grams] = number(l.grams);
+        w.record(r, {Cartridges, Volume, Grams});
+    }
+    if (const int e = w.finish())
+        return reportWriteError(err, out, e);
+    return code;
+}
+
+} // namespace unctora::cli

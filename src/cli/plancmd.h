@@ -1,0 +1,16 @@
+#pragma once
+// unctora-calc plan: the change dates and the purchase summary of a plant file.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace unctora::cli {
+
+// Runs "unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE]
+// [--format csv|jsonl] [--units si|imperial]"; args are the words after "plan".
+// Exit code 0; 1 when some points are invalid or failed (they are listed); 2 for bad
+// usage, a plant file that cannot be read, or output that cannot be written.
+int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+} // namespace unctora::cli

@@ -1,0 +1,152 @@
+// unctora-calc plan as a program: its options, records and exit codes are a contract.
+#include "cli/csv.h"
+
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    std::string out, err;
+};
+
+class PlanCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("unctora-plancmd-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    Outcome sh(const std::string& line) const {
+        const fs::path script = dir / "run.sh", out = dir / "out.txt", err = dir / "err.txt";
+        std::ofstream(script) << "CALC='" UNCTORA_CALC "'\ncd '" << dir.string() << "' || exit 99\n{ " << line
+                              << "\n} > '" << out.string() << "' 2> '" << err.string() << "' < /dev/null\n";
+        Outcome o;
+        const int status = std::system(("bash '" + script.string() + "'").c_str());
+        o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        o.out = read(out);
+        o.err = read(err);
+        return o;
+    }
+    static std::string read(const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void write(const std::string& name, const std::string& text) const {
+        std::ofstream(dir / name, std::ios::binary) << text;
+    }
+    static std::vector<std::vector<std::string>> records(const std::string& text) {
+        std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+        unctora::cli::CsvReader reader(f);
+        unctora::cli::CsvRecord rec;
+        std::vector<std::vector<std::string>> out;
+        while (reader.next(rec))
+            out.emplace_back(rec.fields.begin(), rec.fields.begin() + rec.count);
+        std::fclose(f);
+        return out;
+    }
+    fs::path dir;
+};
+
+const char* kPlant = "Id,Location,Machine,Lubricator,Speed,D_mm,B_mm,Bore_mm,InstalledOn,Grease\n"
+                     "P1,Hall,Fan,VOXA 125,1500,180,46,100,2026-11-20,NVTE2\n"
+                     "P2,Hall,Pump,VOXA 400,1500,180,46,100,2026-09-01,\n"
+                     "P3,Yard,Belt,VOXA 125,3000,90,23,50,someday,\n"
+                     "P4,Yard,Belt,VOXA 125,3000,0,23,50,2026-11-20,\n";
+
+} // namespace
+
+TEST_F(PlanCommand, ChangesProblemsAndPurchasesAsCsv) {
+    write("plant.csv", kPlant);
+    const Outcome o = sh("$CALC plan plant.csv --from 2026-12-10 --months 24");
+    EXPECT_EQ(o.code, 1) << o.err; // P3 and P4 could not be planned
+    const auto recs = records(o.out);
+    ASSERT_GT(recs.size(), 4u) << o.out;
+    EXPECT_EQ(recs[0], (std::vector<std::string>{"Kind", "Date", "Id", "Location", "Machine", "Lubricator", "Grease",
+                                                 "Setting", "MonthsPerCartridge", "Volume_ml", "Overdue",
+                                                 "Cartridges", "Grease_g", "Status", "Error"}));
+    int changes = 0, purchases = 0;
+    std::string lastDate;
+    for (std::size_t i = 1; i < recs.size(); ++i) {
+        const auto& r = recs[i];
+        ASSERT_EQ(r.size(), 15u);
+        if (r[0] == "change") {
+            ++changes;
+            EXPECT_TRUE(r[2] == "P1" || r[2] == "P2") << r[2];
+            EXPECT_GE(r[1], lastDate); // in date order
+            EXPECT_GE(r[1], "2026-09-01");
+            EXPECT_LT(r[1], "2028-12-10");
+            lastDate = r[1];
+        } else if (r[0] == "point") {
+            EXPECT_TRUE((r[2] == "P3" && r[13] == "invalid" &&
+                         r[14] == "line 4: column InstalledOn: \"someday\" is not a date (YYYY-MM-DD)") ||
+                        (r[2] == "P4" && r[13] == "failed" && r[14] == "Invalid floating point operation"))
+                << r[2] << " " << r[13] << " " << r[14];
+        } else {
+            EXPECT_EQ(r[0], "purchase");
+            ++purchases;
+        }
+    }
+    EXPECT_GT(changes, 1);
+    EXPECT_GE(purchases, 1);
+}
+
+TEST_F(PlanCommand, JsonLinesAndTheCalendarFile) {
+    write("plant.csv", kPlant);
+    const Outcome o = sh("$CALC plan plant.csv --from 2026-12-10 --format jsonl --ics plan.ics");
+    EXPECT_EQ(o.code, 1) << o.err;
+    EXPECT_NE(o.out.find("{\"Kind\":\"change\",\"Date\":\""), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("\"Overdue\":false"), std::string::npos);
+    EXPECT_NE(o.out.find("{\"Kind\":\"purchase\",\"Lubricator\":\"VOXA 125\",\"Grease\":\"NVTE2\",\"Volume_ml\":"),
+              std::string::npos)
+        << o.out;
+    const std::string ics = read(dir / "plan.ics");
+    icalcomponent* cal = icalparser_parse_string(ics.c_str());
+    ASSERT_TRUE(cal) << ics;
+    const int events = icalcomponent_count_components(cal, ICAL_VEVENT_COMPONENT);
+    icalcomponent_free(cal);
+    std::size_t lines = 0;
+    for (std::size_t at = o.out.find("\"Kind\":\"change\""); at != std::string::npos;
+         at = o.out.find("\"Kind\":\"change\"", at + 1))
+        ++lines;
+    EXPECT_EQ(static_cast<std::size_t>(events), lines);
+}
+
+TEST_F(PlanCommand, BadUsageBadFilesAndFailedWrites) {
+    write("plant.csv", kPlant);
+    write("bad.csv", "Id,Colour\n1,red\n");
+    fs::create_directory(dir / "folder");
+    const struct {
+        std::string command;
+        std::string message;
+    } cases[] = {
+        {"$CALC plan", "PLANT.csv is missing"},
+        {"$CALC plan plant.csv --from 2026-02-30", "--from takes a date as YYYY-MM-DD"},
+        {"$CALC plan plant.csv --months 0", "--months takes a whole number from 1 to 120"},
+        {"$CALC plan plant.csv --months 12x", "--months takes a whole number from 1 to 120"},
+        {"$CALC plan plant.csv --colour red", "unknown option --colour"},
+        {"$CALC plan plant.csv other.csv", "only one plant file"},
+        {"$CALC plan none.csv", "cannot read none.csv: No such file or directory"},
+        {"$CALC plan folder", "cannot read folder: a folder, not a file"},
+        {"$CALC plan bad.csv", "bad.csv: unknown column \"Colour\" in the header"},
+        {"$CALC plan plant.csv --ics folder", "Unable to write to folder (not a regular file)"},
+        {"$CALC plan plant.csv --ics no/such/plan.ics", "Unable to write to no/such/plan.ics"},
+        {"$CALC plan plant.csv > /dev/full", "Unable to write to standard output (No space left on device)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        const Outcome o = sh(c.command);
+        EXPECT_EQ(o.code, 2);
+        EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+}
