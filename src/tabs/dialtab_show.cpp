@@ -5,20 +5,15 @@
 
 #include "core/greases.h"
 #include "core/suitability.h"
-#include "pictures/pictures.h"
 #include "reports/assessment.h"
-#include "reports/setting.h"
 #include "strings/keys.h"
 #include "widgets/accent.h"
-#include "widgets/badge.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -132,109 +127,4 @@ void DialTab::openFirstCondition() {
 void DialTab::focusFirstInput() {
     spedSpeed->setFocus();
     spedBore->setFocus();
-}
-
-void DialTab::fitTemperatureItems() {
-    // Two columns of temperature classes when the longest fits beside another, else
-    // one: long languages and the Fahrenheit figures would be cut off. Only a window
-    // on screen has its widths settled.
-    if (!isVisible())
-        return;
-    rgBrgOpTemp->setColumns(2);
-    const int available = gbOpCond->contentsRect().width() - 12; // the grid's margins
-    if (rgBrgOpTemp->minimumSizeHint().width() > available)
-        rgBrgOpTemp->setColumns(1);
-}
-
-QList<TGroupBar*> DialTab::subVariantBars() const {
-    return {rbCRB_Cage.bar, rbCRB_Locating.bar, rbSRB_LoadRatio.bar, rbSRB_Series.bar,
-            rbTORB_Cage.bar};
-}
-
-QList<TRadioGroup*> DialTab::conditionGroups() const {
-    return {rgContMoist, rgLoad, rgShockLoad, rgAmbTemp, rgShaftOri, rgReplenish, rgRotOR};
-}
-
-void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const QString& monthText) {
-    namespace R = unctora::reports;
-    const QString text = QString::fromStdString(setting.text);
-    slDS->setText(text);
-    pbDS->setText(text);
-    pbDS->setTextColour(setting.colour == R::BadgeColour::Red ? QColor(255, 0, 0) : QColor(Qt::white));
-    pbDS->setTextSize(setting.textSize);
-    const int w = pnDS->width(), h = pnDS->height();
-    if (setting.layout == R::SettingLayout::Dial) {
-        const int margin = pnMargin->width();
-        // The results box is lower than the panel, and scripts with tall lines (Thai)
-        // push the panel further down in its column: what the column shows of it is
-        // what the picture, the badge and the month have to fit in.
-        int shown = h;
-        if (QWidget* column = pnDS->parentWidget(); column && isVisible()) {
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-            shown = std::clamp(column->height() - pnDS->y(), 0, h);
-        }
-        pnMargin->setGeometry(w - margin, 0, margin, h);
-        imgDial->setGeometry(w - margin - R::kDialPictureWidth, 0, R::kDialPictureWidth, shown);
-        // Drawing and scaling the dial costs more than the whole calculation; most
-        // changes keep the same picture at the same size.
-        const qreal dpr = devicePixelRatioF();
-        const DialPictureKey key{setting.picture ? *setting.picture : -1, shown, dpr};
-        if (key != m_dialPictureKey) {
-            const QPixmap picture = key.number >= 0 ? unctora::pictures::settingPicture(key.number, dpr) : QPixmap();
-            imgDial->setPixmap(picture.isNull()
-                                   ? picture
-                                   : picture.scaled(QSize(R::kDialPictureWidth, std::max(shown, 1)) * dpr,
-                                                    Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            m_dialPictureKey = key;
-        }
-        R::Rect badge = R::dialBadgeRect(w, h, margin);
-        badge.top -= 8;
-        labUnitDS->setText(monthText);
-        const int labelWidth = labUnitDS->fontMetrics().horizontalAdvance(monthText) + 4;
-        R::Rect label = R::monthLabelRect(badge, labelWidth, labUnitDS->fontMetrics().height());
-        // Badge and month move up together when the month would be cut off, as far
-        // as the badge allows.
-        const int below = std::min(label.top + label.height - shown, badge.top);
-        if (below > 0) {
-            badge.top -= below;
-            label.top -= below;
-        }
-        pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
-        labUnitDS->setGeometry(label.left, label.top, label.width, label.height);
-        labUnitDS->setVisible(!monthText.isEmpty());
-        imgDial->show();
-        pnMargin->show();
-    } else {
-        imgDial->hide();
-        pnMargin->hide();
-        labUnitDS->hide();
-        R::Rect badge = R::multiPointBadgeRect(w, h);
-        const std::string_view line = R::sizingLineText(setting);
-        if (!line.empty()) {
-            const QFontMetrics fm(pbDS->badgeFont());
-            const int lineWidth =
-                fm.horizontalAdvance(QString::fromUtf8(line.data(), static_cast<int>(line.size())));
-            badge = R::multiPointBadgeRect(w, h, lineWidth, fm.height());
-        }
-        pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
-    }
-    pbDS->show();
-    pbDS->update();
-    nameSetting(monthText);
-}
-
-void DialTab::clearSetting() {
-    slDS->setText(QString());
-    pbDS->setText(QString());
-    nameSetting(QString());
-}
-
-void DialTab::nameSetting(const QString& monthText) {
-    // For assistive tools: the badge reads as its heading and its lines; the picture
-    // as the heading.
-    QString shown = pbDS->text();
-    shown.remove('^').replace('|', ' ');
-    pnDS->setAccessibleName(labSystem->text());
-    pbDS->setAccessibleName((labSystem->text() + ": " + shown.simplified() + " " + monthText).trimmed());
-    imgDial->setAccessibleName(labSystem->text());
 }
