@@ -14,13 +14,7 @@ namespace unctora::cli {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
+constexpr auto trim = strings::trimBlanks;
 
 using strings::equalsNoCase;
 

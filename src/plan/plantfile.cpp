@@ -16,13 +16,7 @@ namespace {
 constexpr std::string_view kOwnNames[kOwnColumnCount] = {"Id",        "Location",  "Machine",
                                                          "InstalledOn", "Volume_ml", "Remarks"};
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
+constexpr auto trimmed = strings::trimBlanks;
 
 using strings::equalsNoCase;
 

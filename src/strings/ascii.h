@@ -1,5 +1,5 @@
 #pragma once
-// Letter case of ASCII text, as keys, names and column headers are matched: bytes
+// ASCII letter case and blanks, as keys, names and column headers are matched: bytes
 // beyond ASCII count as they are.
 
 #include <algorithm>
@@ -21,6 +21,15 @@ constexpr bool equalsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return asciiUpper(x) == asciiUpper(y);
            });
+}
+
+// Without the blanks and tabs around it.
+constexpr std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
 }
 
 } // namespace unctora::strings
