@@ -1,12 +1,12 @@
 // The window side: one input change through the whole recalculation (controls read,
 // calculation, result fields, notes), and the construction and first activation of
 // the main window. Runs on the offscreen platform.
-#include "tabs/dialtab.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "windows/stringwindow.h"
+#include "tabs/dialtab.h"
 #include "widgets/spinedit.h"
+#include "windows/stringwindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -15,9 +15,9 @@
 // before the first activation has loaded the settings and applied the language.
 
 #include "app/environment.h"
-#include "strings/quantity.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
+#include "strings/quantity.h"
 
 #include <QMainWindow>
 #include <memory>

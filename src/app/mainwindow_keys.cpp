@@ -1,12 +1,12 @@
 // TfrmMain: the Tab order, the tab-switching keys, unique menu mnemonics and the
 // accessible names of the controls.
 
-#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
-#include "tabs/opcondtab.h"
-#include "tabs/acctab.h"
-#include "tabs/ratetab.h"
 #include "strings/keys.h"
+#include "tabs/acctab.h"
+#include "tabs/dialtab.h"
+#include "tabs/opcondtab.h"
+#include "tabs/ratetab.h"
 #include "widgets/captions.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"

@@ -1,10 +1,5 @@
 // TfrmMain: units of measure, condition captions and the texts of the language.
 
-#include "tabs/opcondtab.h"
-#include "tabs/dialtab.h"
-#include "windows/fontwindow.h"
-#include "tabs/acctab.h"
-#include "tabs/ratetab.h"
 #include "app/mainwindow.h"
 #include "core/greases.h"
 #include "core/round.h"
@@ -13,10 +8,15 @@
 #include "strings/itemlist.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
-#include "windows/stringwindow.h"
+#include "tabs/acctab.h"
+#include "tabs/dialtab.h"
+#include "tabs/opcondtab.h"
+#include "tabs/ratetab.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/tabbar.h"
+#include "windows/fontwindow.h"
+#include "windows/stringwindow.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "plan/plantfile.h"
 
-#include "files/fileio.h"
 #include "cli/csv.h"
+#include "files/fileio.h"
 #include "strings/ascii.h"
 
 #include <algorithm>

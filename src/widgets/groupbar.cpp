@@ -1,5 +1,5 @@
-#include "widgets/groupbar.h"
 #include "widgets/accent.h"
+#include "widgets/groupbar.h"
 
 #include <QMouseEvent>
 #include <QPushButton>

@@ -3,12 +3,12 @@
 // language file beside a fake program path) and a temporary data folder, and answers
 // its message boxes.
 
-#include "tabs/dialtab.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "windows/stringwindow.h"
+#include "tabs/dialtab.h"
 #include "widget_main.h"
+#include "windows/stringwindow.h"
 
 #include "widgets/badge.h"
 #include "widgets/clicklabel.h"

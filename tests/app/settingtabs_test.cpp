@@ -2,13 +2,13 @@
 // real main window.
 #include "mainwindow_fixture.h"
 
-#include "tabs/opcondtab.h"
-#include "windows/accpicwindow.h"
 #include "tabs/acctab.h"
+#include "tabs/opcondtab.h"
 #include "tabs/ratetab.h"
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
+#include "windows/accpicwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
