@@ -3,6 +3,8 @@
 // the main window. Runs on the offscreen platform.
 #include "app/environment.h"
 #include "app/mainwindow.h"
+#include "windows/planmodel.h"
+#include "windows/planwindow.h"
 #include "app/messages.h"
 #include "tabs/dialtab.h"
 #include "widgets/spinedit.h"
@@ -26,6 +28,8 @@ public:
     void showError(const QString&) override {}
     void showMessage(const QString&) override {}
     bool choosePrinter(QPrinter&) override { return false; }
+    QString chooseFile(FileMode, const QString&, const QString&, const QString&) override { return {}; }
+    Answer askSaveChanges(const QString&) override { return Answer::Cancel; }
 };
 
 struct Fixture {
@@ -120,6 +124,34 @@ void BM_StartUp(benchmark::State& state) {
     state.counters["rss_MiB_after_start"] = rss / 1024.0;
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The plant plan of a plant of 10,000 points planned again, as a change of the units
+// does it: every point computed, the table told, the change dates and purchases of the
+// year listed anew.
+void BM_PlanWindowReplan(benchmark::State& state) {
+    RunningWindow w;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.csv");
+    {
+        QFile example(UNCTORA_SOURCE_DIR "/examples/plant.csv");
+        example.open(QIODevice::ReadOnly);
+        const QList<QByteArray> lines = example.readAll().split('\n');
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(lines[0] + "\n");
+        for (int i = 0; i < state.range(0); ++i)
+            out.write(lines[1 + i % (lines.size() - 2)] + "\n");
+    }
+    TfrmPlan* plan = w.window.ShowPlanWindow();
+    plan->openFile(path);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        plan->model()->recalculate();
+        QApplication::processEvents();
+    }
+    state.counters["points"] = plan->model()->rowCount();
+}
+BENCHMARK(BM_PlanWindowReplan)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

@@ -25,11 +25,13 @@
 #include "windows/aboutwindow.h"
 #include "windows/accpicwindow.h"
 #include "windows/fontwindow.h"
+#include "windows/planwindow.h"
 #include "windows/stringwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLocale>
 #include <QCloseEvent>
 #include <QDialog>
@@ -196,6 +198,11 @@ void TfrmMain::createMenus() {
             m_strings->show();
     });
 
+    m_menus.plan = bar->addAction("Plan&t plan");
+    m_menus.plan->setObjectName("PlantPlan1");
+    m_menus.plan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_menus.plan->setShortcutContext(Qt::ApplicationShortcut);
+    connect(m_menus.plan, &QAction::triggered, this, [this] { ShowPlanWindow(); });
     m_menus.about = bar->addAction("&About");
     m_menus.about->setObjectName("About1");
     connect(m_menus.about, &QAction::triggered, this, [this] { ShowAboutWindow(this, m_env.messages); });
@@ -472,6 +479,11 @@ void TfrmMain::FirstActivation() {
 bool TfrmMain::FontInstalled(const QString& name) { return unctora::app::FontInstalled(name); }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
+    // Unsaved changes of the plant plan may still keep the program open.
+    if (!closePlanWindow(true)) {
+        e->ignore();
+        return;
+    }
     shutdown();
     e->accept();
     QApplication::quit();
@@ -481,6 +493,7 @@ void TfrmMain::shutdown() {
     if (m_shutDown || !m_created)
         return;
     m_shutDown = true;
+    closePlanWindow(false);
     // Writing the settings of a window that never showed its inputs is not needed.
     if (!m_activated)
         return;

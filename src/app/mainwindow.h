@@ -37,6 +37,7 @@ class TfrmAccPic;
 class THtmlView;
 class TfrmSelFont;
 class TfrmStrings;
+class TfrmPlan;
 class TPageTabBar;
 class TRadioGroup;
 namespace unctora::advice {
@@ -94,6 +95,9 @@ public:
     QString FontName() const { return m_fontName; }
     static bool FontInstalled(const QString& name);
     DialTab* dialTab() const { return m_dial; }
+    // The "Plant plan" window, made when it is first asked for (menu bar, Ctrl+L).
+    TfrmPlan* ShowPlanWindow();
+    TfrmPlan* planWindow() const { return m_plan.get(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -116,6 +120,10 @@ private:
     void showError(const QString& text);
     void addLogLine(const std::string& line);
     void shutdown();
+    // Closes the plant plan: with mayCancel the user may go back to it (false is
+    // returned); otherwise its unsaved changes are saved, kept aside or dropped as
+    // answered, and the window goes.
+    bool closePlanWindow(bool mayCancel);
     void RestoreWindowPlacement();
     void SaveWindowPlacement();
     // Keyboard and accessibility (mainwindow_keys.cpp).
@@ -150,6 +158,7 @@ private:
         QAction* editSeparator = nullptr;
         QAction* editText = nullptr;
         QAction* about = nullptr;
+        QAction* plan = nullptr;
     } m_menus;
 
     struct Widgets {
@@ -174,4 +183,5 @@ private:
     std::unique_ptr<unctora::advice::NoteBox> m_notes;
     std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations
     std::unique_ptr<unctora::core::LogSink> m_logSink;
+    std::unique_ptr<TfrmPlan> m_plan;
 };

@@ -148,7 +148,7 @@ void TfrmMain::uniqueMenuMnemonics() {
     // Alt+letter must reach one thing only: the menu bar in its order, then Quit.
     QSet<QChar> used;
     for (QAction* a : {m_menus.options->menuAction(), m_menus.print, m_menus.language->menuAction(),
-                       m_menus.about})
+                       m_menus.plan, m_menus.about})
         a->setText(freeMnemonic(a->text(), used));
     m_widgets.bnQuit->setText(freeMnemonic(m_widgets.bnQuit->text(), used));
 }

@@ -1,6 +1,7 @@
 // TfrmMain: units of measure, condition captions and the texts of the language.
 
 #include "app/mainwindow.h"
+#include "windows/planwindow.h"
 #include "core/greases.h"
 #include "core/round.h"
 #include "core/units.h"
@@ -57,6 +58,8 @@ void TfrmMain::ApplyUnits(int units) {
     m_opCondTab->unitsChanged();
     m_dial->fitTemperatureItems();
     recalculate();
+    if (m_plan)
+        m_plan->applyUnits();
 }
 
 void TfrmMain::ApplyLanguage() {
@@ -86,6 +89,9 @@ void TfrmMain::ApplyLanguage() {
     m_menus.print->setText(text(K::strPrint1.data()));
     m_menus.language->setTitle(text(K::strLanguage1.data()));
     m_menus.about->setText(text(K::strAbout1.data()));
+    m_menus.plan->setText(text(K::strPlantPlan1.data()));
+    if (m_plan)
+        m_plan->applyLanguage();
     const std::string current = m_strings ? m_strings->table()->CurrentLanguageName() : "English";
     for (QAction* a : m_menus.languages) {
         const std::string name = strings::LanguageName(table(), a->data().toInt());

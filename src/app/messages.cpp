@@ -1,6 +1,7 @@
 #include "app/messages.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 
@@ -39,4 +40,22 @@ bool BoxMessages::choosePrinter(QPrinter& printer) {
     // Page ranges play no part: every printout prints all of its pages.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+QString BoxMessages::chooseFile(FileMode mode, const QString& caption, const QString& filter,
+                                const QString& start) {
+    if (!m_asking)
+        return {};
+    return mode == FileMode::Open
+               ? QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, start, filter)
+               : QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, start, filter);
+}
+
+MessageSink::Answer BoxMessages::askSaveChanges(const QString& text) {
+    if (!m_asking)
+        return Answer::Cancel;
+    const auto b = QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), text,
+                                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                         QMessageBox::Save);
+    return b == QMessageBox::Save ? Answer::Save : b == QMessageBox::Discard ? Answer::Discard : Answer::Cancel;
 }

@@ -15,6 +15,16 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // The print dialog: false when the user cancels.
     virtual bool choosePrinter(QPrinter& printer) = 0;
+    // A file dialog: the file chosen, or empty when the user cancels. filter as
+    // QFileDialog takes it ("Plant files (*.csv)").
+    enum class FileMode { Open, Save };
+    virtual QString chooseFile(FileMode mode, const QString& caption, const QString& filter,
+                               const QString& start) = 0;
+    // Unsaved changes: save them, throw them away, or go back.
+    enum class Answer { Save, Discard, Cancel };
+    virtual Answer askSaveChanges(const QString& text) = 0;
+    // Whether a person is there to answer.
+    virtual bool asking() const { return true; }
     // The program is ending with nobody to answer (a signal ended the session): from
     // now on nothing may wait for the user.
     virtual void stopAsking() {}
@@ -27,7 +37,11 @@ public:
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
     bool choosePrinter(QPrinter& printer) override;
+    QString chooseFile(FileMode mode, const QString& caption, const QString& filter,
+                       const QString& start) override;
+    Answer askSaveChanges(const QString& text) override;
     void stopAsking() override { m_asking = false; }
+    bool asking() const override { return m_asking; }
     // Errors reported on stderr after asking stopped.
     int unansweredErrors() const { return m_unansweredErrors; }
 

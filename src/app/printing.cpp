@@ -8,7 +8,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
-#include <QTableWidget>
+#include <QHeaderView>
+#include <QTableView>
+#include <functional>
 #include <cmath>
 
 namespace unctora::reports {
@@ -54,8 +56,15 @@ void drawGridPageDecoration(QPainter& painter, const QPrinter& printer, const QS
     painter.restore();
 }
 
-void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
+void printGrid(QPrinter& printer, const QTableView& grid, bool shrinkToFit,
                const QString& fontFamily, const QString& title, const QString& footer) {
+    const QAbstractItemModel* model = grid.model();
+    const int rows = model ? model->rowCount() : 0;
+    const int columns = model ? model->columnCount() : 0;
+    // A grid with a header shows it as a first row in bold; the grids that keep their
+    // header in row 0 have theirs hidden.
+    const QHeaderView* header = grid.horizontalHeader();
+    const bool headerRow = header && !header->isHidden();
     QPainter painter;
     beginPrinting(painter, printer);
     const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
@@ -65,7 +74,7 @@ void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
     const double top = toDevice(printer, 250);
     const double bottom = area.height() - toDevice(printer, 200);
     int gridWidth = 0;
-    for (int c = 0; c < grid.columnCount(); ++c)
+    for (int c = 0; c < columns; ++c)
         gridWidth += grid.columnWidth(c);
     if (shrinkToFit && gridWidth * scale > area.width() - left)
         scale = (area.width() - left) / gridWidth;
@@ -75,8 +84,8 @@ void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
     cellFont.setPointSizeF(std::max(4.0, basePoints * scale * 96.0 / printer.resolution()));
     double y = top;
     drawGridPageDecoration(painter, printer, fontFamily, title, footer);
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        const double h = grid.rowHeight(r) * scale;
+    auto printRow = [&](int height, bool bold, const std::function<QString(int)>& text) {
+        const double h = height * scale;
         if (y + h > bottom && y > top) {
             printer.newPage();
             drawGridPageDecoration(painter, printer, fontFamily, title, footer);
@@ -84,18 +93,23 @@ void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
         }
         double x = left;
         QFont f = cellFont;
-        f.setBold(r == 0); // the header row prints bold
+        f.setBold(bold);
         painter.setFont(f);
-        for (int c = 0; c < grid.columnCount(); ++c) {
+        for (int c = 0; c < columns; ++c) {
             const double w = grid.columnWidth(c) * scale;
             const QRectF cell(x, y, w, h);
             painter.drawRect(cell);
-            if (const QTableWidgetItem* item = grid.item(r, c))
-                painter.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignCenter | Qt::TextWordWrap, item->text());
+            painter.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignCenter | Qt::TextWordWrap, text(c));
             x += w;
         }
         y += h;
-    }
+    };
+    if (headerRow)
+        printRow(std::max(header->height(), 20), true,
+                 [&](int c) { return model->headerData(c, Qt::Horizontal).toString(); });
+    for (int r = 0; r < rows; ++r)
+        printRow(grid.rowHeight(r), !headerRow && r == 0,
+                 [&](int c) { return model->index(r, c).data().toString(); });
     finishPrinting(painter, printer);
 }
 

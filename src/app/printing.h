@@ -7,7 +7,7 @@
 class QPainter;
 class QPrinter;
 class QRectF;
-class QTableWidget;
+class QTableView;
 class QWidget;
 class THtmlView;
 
@@ -20,9 +20,10 @@ void drawGridPageDecoration(QPainter& painter, const QPrinter& printer, const QS
                             const QString& title, const QString& footer);
 
 // Prints every row and column of a grid below a header area of 25 mm with a left
-// margin of 20 mm, row 0 in bold, page after page, each page decorated as above.
-// shrinkToFit scales a grid wider than the page down to its width.
-void printGrid(QPrinter& printer, const QTableWidget& grid, bool shrinkToFit,
+// margin of 20 mm, page after page, each page decorated as above. The grid's header,
+// when it shows one, prints as a first row in bold; otherwise row 0 is the header and
+// prints bold. shrinkToFit scales a grid wider than the page down to its width.
+void printGrid(QPrinter& printer, const QTableView& grid, bool shrinkToFit,
                const QString& fontFamily, const QString& title, const QString& footer);
 
 // Prints an HTML view with margins of 2 cm and the footer text in 8 points on every page.

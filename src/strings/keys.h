@@ -292,7 +292,45 @@ struct KeyInfo {
     X(strOutputFrom, Column, "", 0) \
     X(strSelFont, Column, "", 0) \
     X(strSelFont_UK, Column, "", 0) \
-    X(strCancel, Column, "", 0)
+    X(strCancel, Column, "", 0) \
+    /* the plant plan */ \
+    X(strPlantPlan1, Column, "", 0) \
+    X(strPlanTitle, Column, "", 0) \
+    X(strPlanFile, Column, "", 0) \
+    X(strPlanNew, Column, "", 0) \
+    X(strPlanOpen, Column, "", 0) \
+    X(strPlanSave, Column, "", 0) \
+    X(strPlanSaveAs, Column, "", 0) \
+    X(strPlanExportIcs, Column, "", 0) \
+    X(strPlanPrint, Column, "", 0) \
+    X(strPlanClose, Column, "", 0) \
+    X(strPlanPointsMenu, Column, "", 0) \
+    X(strPlanAdd, Column, "", 0) \
+    X(strPlanDuplicate, Column, "", 0) \
+    X(strPlanDelete, Column, "", 0) \
+    X(strPlanEdit, Column, "", 0) \
+    X(strPlanStore, Column, "", 0) \
+    X(strPlanFilter, Column, "", 0) \
+    X(strPlanShowItems, Column, "", 2) \
+    X(strPlanTabPoints, Column, "", 0) \
+    X(strPlanTabChanges, Column, "", 0) \
+    X(strPlanTabPurchases, Column, "", 0) \
+    X(strPlanColumnItems, Column, "", 14) \
+    X(strPlanChangeItems, Column, "", 7) \
+    X(strPlanPurchaseItems, Column, "", 5) \
+    X(strPlanStatusItems, Column, "", 5) \
+    X(strPlanSummary, Column, "dd", 0) \
+    X(strPlanPeriod, Column, "s", 0) \
+    X(strPlanUnsaved, Column, "", 0) \
+    X(strPlanNoPoint, Column, "", 0) \
+    X(strPlanStored, Column, "s", 0) \
+    X(strPlanIcsSummary, Column, "s", 0) \
+    X(strPlanOverdue, Column, "", 0) \
+    X(strPlanOutOfRange, Column, "", 0) \
+    X(strPlanCsvFiles, Column, "", 0) \
+    X(strPlanIcsFiles, Column, "", 0) \
+    X(strPlanExported, Column, "ds", 0) \
+    X(strPlanUntitled, Column, "", 0)
 // clang-format on
 
 #define UNCTORA_KEY_CONSTANT(name, kind, signature, items) \

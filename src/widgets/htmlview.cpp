@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -29,6 +30,12 @@ THtmlView::THtmlView(QWidget* parent) : QTextBrowser(parent) {
 }
 
 bool THtmlView::loadFromFile(const QString& path) {
+    // Only a page file: a FIFO in its place would never end the read, a link to a
+    // device never stop it.
+    constexpr qint64 kMaxPageBytes = 64 << 20;
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxPageBytes)
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

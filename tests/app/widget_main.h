@@ -11,6 +11,23 @@ public:
     void showMessage(const QString& text) override { messages << text; }
     // Answers the print dialog: prints to a PDF file, or cancels.
     bool choosePrinter(QPrinter& printer) override;
+    // Answers the file dialogs with the next of these (empty: cancelled) and the
+    // question about unsaved changes with `answer`.
+    QString chooseFile(FileMode, const QString& caption, const QString&, const QString&) override {
+        fileDialogs << caption;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    Answer askSaveChanges(const QString& text) override {
+        questions << text;
+        return answer;
+    }
+    bool asking() const override { return askingUser; }
+    void stopAsking() override { askingUser = false; }
+    bool askingUser = true;
+    QStringList files;
+    QStringList fileDialogs;
+    Answer answer = Answer::Cancel;
+    QStringList questions;
     QString pdfPath;
     bool cancelPrint = false;
     int printDialogs = 0;

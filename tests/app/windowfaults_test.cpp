@@ -133,3 +133,17 @@ TEST_F(WindowFaults, SettingsFileThatIsNoFileStartsWithTheDefaults) {
     }
     QFile::remove(env.settingsFile());
 }
+
+TEST_F(WindowFaults, PageFileThatIsNoFileIsReportedNotWaitedFor) {
+    QDir().mkpath(env.dataDir);
+    const QString page = env.dataFilePath("calc.html");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(page).constData(), 0644), 0);
+    start();
+    ASSERT_TRUE(window->created());
+    bool reported = false;
+    for (const QString& e : messages.errors)
+        reported |= e == "Unable to write to " + page + " (not a regular file)";
+    EXPECT_TRUE(reported) << messages.errors.join('\n').toStdString();
+    EXPECT_FALSE(QFileInfo(page).isFile()); // still the FIFO: nothing of the user's is replaced
+    QFile::remove(page);
+}

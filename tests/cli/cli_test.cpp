@@ -1,5 +1,6 @@
 // The batch calculator as a program: options, columns and exit codes are a contract.
 #include "cli/csv.h"
+#include "../support/commandline.h"
 
 #include <gtest/gtest.h>
 
@@ -63,17 +64,7 @@ Result run(const std::vector<std::string>& args, const std::string& input = "") 
     return r;
 }
 
-// The records of a CSV text, read with the program's own reader.
-std::vector<std::vector<std::string>> records(const std::string& text) {
-    std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-    unctora::cli::CsvReader reader(f);
-    unctora::cli::CsvRecord rec;
-    std::vector<std::vector<std::string>> out;
-    while (reader.next(rec))
-        out.emplace_back(rec.fields.begin(), rec.fields.begin() + rec.count);
-    std::fclose(f);
-    return out;
-}
+std::vector<std::vector<std::string>> records(const std::string& text) { return testsupport::csvRecords(text); }
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> v;
@@ -456,4 +447,14 @@ TEST_F(BatchTexts, LanguageErrorsEndTheRun) {
         EXPECT_EQ(r.code, 2);
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     }
+}
+
+TEST(BatchCalculator, PlantFileColumnsArePassedOver) {
+    const Result plain = run({}, "Id,Speed\nP1,900\n");
+    const Result plant = run({}, "Location,Id,InstalledOn,Speed,Machine,Volume_ml,Remarks\n"
+                                 "Hall,P1,2026-11-02,900,Fan,250,\"a, b\"\n");
+    ASSERT_EQ(plant.code, 0) << plant.err;
+    EXPECT_EQ(plant.out, plain.out); // the output keeps its columns to the letter
+    EXPECT_EQ(cell(plant.out, 0, "Id"), "P1");
+    EXPECT_EQ(run({}, "Id,Machine,machine\nP1,a,b\n").code, 2);
 }

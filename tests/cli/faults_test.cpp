@@ -1,5 +1,7 @@
 // The batch calculator against what a careless user, a full disk or a hostile file
 // gives it: it says what went wrong, exits 2, and never reports success.
+#include "../support/commandline.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,10 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int code = -1;
-    std::string err;
-};
+using testsupport::Outcome;
 
 class BatchFaults : public testing::Test {
 protected:
@@ -27,19 +26,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    // Runs a shell line in which $CALC is the batch calculator; gives its exit code and
-    // what it said on stderr.
-    Outcome sh(const std::string& line) const {
-        const fs::path err = dir / "stderr.txt", script = dir / "run.sh";
-        std::ofstream(script) << "CALC='" UNCTORA_CALC "'\ncd '" << dir.string() << "' || exit 99\n{ "
-                              << line << "\n} 2> '" << err.string() << "' < /dev/null\n";
-        Outcome o;
-        const int status = std::system(("bash '" + script.string() + "'").c_str());
-        o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream e(err, std::ios::binary);
-        o.err.assign(std::istreambuf_iterator<char>(e), {});
-        return o;
-    }
+    // Runs a shell line in which $CALC is the batch calculator.
+    Outcome sh(const std::string& line) const { return testsupport::runShell(dir, UNCTORA_CALC, line); }
     void write(const std::string& name, const std::string& text) const {
         std::ofstream(dir / name, std::ios::binary) << text;
     }

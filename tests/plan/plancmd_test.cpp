@@ -1,5 +1,5 @@
 // unctora-calc plan as a program: its options, records and exit codes are a contract.
-#include "cli/csv.h"
+#include "../support/commandline.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -14,10 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Outcome {
-    int code = -1;
-    std::string out, err;
-};
+using testsupport::Outcome;
 
 class PlanCommand : public testing::Test {
 protected:
@@ -26,33 +23,13 @@ protected:
         fs::create_directories(dir);
     }
     void TearDown() override { fs::remove_all(dir); }
-    Outcome sh(const std::string& line) const {
-        const fs::path script = dir / "run.sh", out = dir / "out.txt", err = dir / "err.txt";
-        std::ofstream(script) << "CALC='" UNCTORA_CALC "'\ncd '" << dir.string() << "' || exit 99\n{ " << line
-                              << "\n} > '" << out.string() << "' 2> '" << err.string() << "' < /dev/null\n";
-        Outcome o;
-        const int status = std::system(("bash '" + script.string() + "'").c_str());
-        o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        o.out = read(out);
-        o.err = read(err);
-        return o;
-    }
-    static std::string read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    Outcome sh(const std::string& line) const { return testsupport::runShell(dir, UNCTORA_CALC, line); }
+    static std::string read(const fs::path& p) { return testsupport::readFile(p); }
     void write(const std::string& name, const std::string& text) const {
         std::ofstream(dir / name, std::ios::binary) << text;
     }
     static std::vector<std::vector<std::string>> records(const std::string& text) {
-        std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-        unctora::cli::CsvReader reader(f);
-        unctora::cli::CsvRecord rec;
-        std::vector<std::vector<std::string>> out;
-        while (reader.next(rec))
-            out.emplace_back(rec.fields.begin(), rec.fields.begin() + rec.count);
-        std::fclose(f);
-        return out;
+        return testsupport::csvRecords(text);
     }
     fs::path dir;
 };

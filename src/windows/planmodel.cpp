@@ -1,0 +1,405 @@
+#include "windows/planmodel.h"
+
+#include "core/greases.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+using namespace unctora;
+using plan::OwnColumn;
+using plan::PointStatus;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// Which own column of the plant file an editable table column shows.
+std::optional<OwnColumn> ownColumn(int column) {
+    switch (column) {
+    case PlanModel::Id: return OwnColumn::Id;
+    case PlanModel::Location: return OwnColumn::Location;
+    case PlanModel::Machine: return OwnColumn::Machine;
+    case PlanModel::InstalledOn: return OwnColumn::InstalledOn;
+    case PlanModel::Volume: return OwnColumn::Volume_ml;
+    case PlanModel::Remarks: return OwnColumn::Remarks;
+    default: return std::nullopt;
+    }
+}
+
+int urgency(PointStatus s) {
+    switch (s) {
+    case PointStatus::Invalid: return 0;
+    case PointStatus::Failed: return 1;
+    case PointStatus::Overdue: return 2;
+    case PointStatus::DueSoon: return 3;
+    case PointStatus::Ok: return 4;
+    }
+    return 5;
+}
+
+} // namespace
+
+PlanModel::PlanModel(QObject* parent) : QAbstractTableModel(parent) {
+    m_texts.headers = {"Id",      "Location",    "Machine", "Bearing",  "Lubricator", "Grease",     "Setting",
+                       "Months per cartridge", "Next change", "Grease per year", "Status", "Installed on",
+                       "Volume, ml", "Remarks"};
+    m_texts.statuses = {"OK", "Due within 30 days", "Overdue", "Failed", "Invalid"};
+}
+
+void PlanModel::setTexts(const Texts& texts) {
+    m_texts = texts;
+    while (m_texts.headers.size() < ColumnCount)
+        m_texts.headers << QString();
+    while (m_texts.statuses.size() < 5)
+        m_texts.statuses << QString();
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+    if (!m_plan.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+void PlanModel::setUnits(core::Units units) {
+    if (units == m_units)
+        return;
+    m_units = units;
+    recalculate(); // the badge texts follow the units
+}
+
+void PlanModel::setDay(plan::Date day) {
+    m_day = day;
+    recalculate();
+}
+
+void PlanModel::setFile(plan::PlantFile file) {
+    beginResetModel();
+    m_file = std::move(file);
+    m_plan = plan::evaluatePlan(m_file, m_units, m_day);
+    endResetModel();
+    setModified(false);
+    emit planChanged();
+}
+
+void PlanModel::recalculate() {
+    m_plan = plan::evaluatePlan(m_file, m_units, m_day);
+    if (!m_plan.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    emit planChanged();
+}
+
+void PlanModel::replan(int row) {
+    m_plan[row] = plan::evaluatePoint(m_file.points[row], m_file.dialect, m_units, m_day);
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    setModified(true);
+    emit planChanged();
+}
+
+int PlanModel::addPoint(const core::CalcInputs& inputs) {
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    plan::PlantPoint p;
+    plan::storeInputs(p, inputs, m_file.dialect);
+    p.cell(OwnColumn::InstalledOn) = plan::isoDate(m_day);
+    m_file.points.push_back(std::move(p));
+    m_plan.push_back(plan::evaluatePoint(m_file.points.back(), m_file.dialect, m_units, m_day));
+    endInsertRows();
+    setModified(true);
+    emit planChanged();
+    return row;
+}
+
+int PlanModel::duplicatePoint(int row) {
+    if (row < 0 || row >= rowCount())
+        return -1;
+    const int to = row + 1;
+    beginInsertRows({}, to, to);
+    plan::PlantPoint copy = m_file.points[row];
+    copy.line = 0;
+    m_file.points.insert(m_file.points.begin() + to, std::move(copy));
+    m_plan.insert(m_plan.begin() + to, m_plan[row]);
+    endInsertRows();
+    setModified(true);
+    emit planChanged();
+    return to;
+}
+
+void PlanModel::removePoints(QList<int> rows) {
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    bool any = false;
+    for (int row : rows) {
+        if (row < 0 || row >= rowCount())
+            continue;
+        beginRemoveRows({}, row, row);
+        m_file.points.erase(m_file.points.begin() + row);
+        m_plan.erase(m_plan.begin() + row);
+        endRemoveRows();
+        any = true;
+    }
+    if (any) {
+        setModified(true);
+        emit planChanged();
+    }
+}
+
+void PlanModel::storeInputs(int row, const core::CalcInputs& inputs) {
+    if (row < 0 || row >= rowCount())
+        return;
+    plan::PlantPoint& p = m_file.points[row];
+    // A row that did not fit the header becomes a whole point again once the
+    // calculator's inputs are stored in it.
+    p.raw.clear();
+    p.readError.clear();
+    plan::storeInputs(p, inputs, m_file.dialect);
+    replan(row);
+}
+
+void PlanModel::setModified(bool modified) {
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+int PlanModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_file.points.size());
+}
+
+int PlanModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QString PlanModel::text(int row, int column) const {
+    const plan::PlantPoint& point = m_file.points[row];
+    const plan::PointPlan& p = m_plan[row];
+    if (const auto own = ownColumn(column)) {
+        const std::string& cell = point.cell(*own);
+        if (column == Volume && cell.empty() && p.volumeMl > 0)
+            return QLocale::c().toString(p.volumeMl, 'g', 6);
+        return qs(cell);
+    }
+    const core::CalcInputs& in = p.inputs;
+    const bool known = p.status != PointStatus::Invalid;
+    switch (column) {
+    case Bearing: {
+        if (!known)
+            return {};
+        const auto types = core::bearingTypeItems();
+        const QString type = in.Type >= 0 && static_cast<std::size_t>(in.Type) < types.size()
+                                 ? QString::fromUtf8(types[in.Type].data(), static_cast<int>(types[in.Type].size()))
+                                       .trimmed()
+                                 : QString();
+        return QStringLiteral("%1 %2\u00D7%3\u00D7%4").arg(type).arg(in.Bore_mm).arg(in.D_mm).arg(in.B_mm);
+    }
+    case Lubricator: return known ? qs(core::lubricatorName(in.Lubricator)) : QString();
+    case Grease: return !known ? QString() : greaseText(in.Grease);
+    case Setting: return qs(p.setting).replace('|', ' ');
+    case Months:
+        if (!p.computed())
+            return {};
+        return p.singlePoint ? QString::number(p.monthsPerCartridge) : QLocale().toString(p.months(), 'f', 1);
+    case NextChange: return p.nextChange ? qs(plan::isoDate(*p.nextChange)) : QString();
+    case GreasePerYear: return p.computed() ? massText(p.gramsPerYear) + m_texts.perYear : QString();
+    case Status: return m_texts.statuses.value(static_cast<int>(p.status));
+    default: return {};
+    }
+}
+
+QVariant PlanModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int row = index.row(), column = index.column();
+    const plan::PointPlan& p = m_plan[row];
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(row, column);
+    case Qt::EditRole:
+        if (const auto own = ownColumn(column))
+            return qs(m_file.points[row].cell(*own));
+        return text(row, column);
+    case Qt::ToolTipRole:
+        return p.error.empty() ? QVariant() : QVariant(qs(p.error));
+    case Qt::BackgroundRole:
+        // A point that needs attention shows it across its row, its status strongest.
+        if (p.status == PointStatus::Ok)
+            return {};
+        return column == Status ? statusColour(p.status) : statusColour(p.status).lighter(112);
+    case Qt::ForegroundRole:
+        // The nominal volume a point takes while its own cell is empty.
+        if (column == Volume && m_file.points[row].cell(OwnColumn::Volume_ml).empty())
+            return QColor(110, 110, 110);
+        if (column == Setting && p.outOfRange)
+            return QColor(200, 0, 0);
+        return {};
+    case StatusRole:
+        return static_cast<int>(p.status);
+    case SortRole:
+        switch (column) {
+        case Months: return p.computed() ? p.months() : -1.0;
+        case GreasePerYear: return p.computed() ? p.gramsPerYear : -1.0;
+        case Volume: return p.volumeMl;
+        case Status: return urgency(p.status);
+        // Points without a date come after every dated one.
+        case NextChange:
+            return p.nextChange ? static_cast<int>(p.nextChange->time_since_epoch().count())
+                                : std::numeric_limits<int>::max();
+        default: return text(row, column);
+        }
+    default:
+        return {};
+    }
+}
+
+QVariant PlanModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal)
+        return m_texts.headers.value(section);
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return m_texts.headers.value(section);
+}
+
+Qt::ItemFlags PlanModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && ownColumn(index.column()) && !m_file.points[index.row()].malformed())
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool PlanModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid())
+        return false;
+    const auto own = ownColumn(index.column());
+    if (!own || m_file.points[index.row()].malformed())
+        return false;
+    // A cell is one line of the file: line breaks typed into it become blanks.
+    QString v = value.toString();
+    if (own != OwnColumn::Remarks)
+        v = v.simplified();
+    std::string text = v.toStdString();
+    std::string& cell = m_file.points[index.row()].cell(*own);
+    if (cell == text)
+        return false;
+    cell = std::move(text);
+    replan(index.row());
+    return true;
+}
+
+QString PlanModel::greaseText(int grease) const {
+    return grease == 0 && !m_texts.unspecified.isEmpty() ? m_texts.unspecified : qs(core::greaseName(grease));
+}
+
+QString PlanModel::massText(double grams) const {
+    const bool si = m_units == core::Units::SI;
+    const double amount = si ? grams : core::gramsToOunces(grams);
+    return QLocale().toString(amount, 'f', si ? 0 : 1) + " " + (si ? m_texts.gram : m_texts.ounce);
+}
+
+QColor PlanModel::statusColour(PointStatus status) {
+    switch (status) {
+    case PointStatus::Ok: return QColor(214, 240, 214);
+    case PointStatus::DueSoon: return QColor(255, 226, 150);
+    case PointStatus::Overdue: return QColor(244, 170, 170);
+    case PointStatus::Failed: return QColor(222, 200, 240);
+    case PointStatus::Invalid: return QColor(210, 210, 210);
+    }
+    return {};
+}
+
+PlanFilter::PlanFilter(QObject* parent) : QSortFilterProxyModel(parent) {
+    setSortRole(PlanModel::SortRole);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+void PlanFilter::setText(const QString& text) {
+    m_words = text.split(' ', Qt::SkipEmptyParts);
+    invalidateFilter();
+}
+
+void PlanFilter::setAttentionOnly(bool on) {
+    m_attentionOnly = on;
+    invalidateFilter();
+}
+
+bool PlanFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
+    const QAbstractItemModel* m = sourceModel();
+    if (m_attentionOnly &&
+        m->index(row, PlanModel::Status, parent).data(PlanModel::StatusRole).toInt() ==
+            static_cast<int>(PointStatus::Ok))
+        return false;
+    if (m_words.isEmpty())
+        return true;
+    QString all;
+    for (int c = 0; c < m->columnCount(parent); ++c)
+        all += m->index(row, c, parent).data().toString() + '\n';
+    return std::all_of(m_words.begin(), m_words.end(),
+                       [&](const QString& w) { return all.contains(w, Qt::CaseInsensitive); });
+}
+
+PlanListModel::PlanListModel(Kind kind, const PlanModel* plan, QObject* parent)
+    : QAbstractTableModel(parent), m_kind(kind), m_plan(plan) {}
+
+void PlanListModel::setHeaders(const QStringList& headers) {
+    m_headers = headers;
+    emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+}
+
+void PlanListModel::refresh(plan::Date from, int months) {
+    beginResetModel();
+    m_changes = plan::changeDates(m_plan->plan(), from, months);
+    m_purchases = plan::purchaseSummary(m_plan->plan(), m_changes);
+    endResetModel();
+}
+
+int PlanListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(m_kind == Kind::Changes ? m_changes.size() : m_purchases.size());
+}
+
+int PlanListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_kind == Kind::Changes ? 7 : 5;
+}
+
+QVariant PlanListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const int c = index.column();
+    if (m_kind == Kind::Changes) {
+        const plan::ChangeEntry& e = m_changes[index.row()];
+        if (role == Qt::BackgroundRole && e.overdue)
+            return PlanModel::statusColour(PointStatus::Overdue);
+        if (role != Qt::DisplayRole)
+            return {};
+        const plan::PlantPoint& p = m_plan->file().points[e.point];
+        const plan::PointPlan& pp = m_plan->plan()[e.point];
+        switch (c) {
+        case 0: return qs(plan::isoDate(e.date));
+        case 1: return qs(p.cell(OwnColumn::Id));
+        case 2: return qs(p.cell(OwnColumn::Location));
+        case 3: return qs(p.cell(OwnColumn::Machine));
+        case 4: return qs(core::lubricatorName(pp.inputs.Lubricator));
+        case 5: return m_plan->greaseText(pp.inputs.Grease);
+        case 6: return qs(pp.setting).replace('|', ' ');
+        default: return {};
+        }
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    const plan::PurchaseLine& l = m_purchases[index.row()];
+    switch (c) {
+    case 0: return qs(core::lubricatorName(l.lubricator));
+    case 1: return m_plan->greaseText(l.grease);
+    case 2: return l.cartridges;
+    case 3: return QLocale().toString(l.volumeMl, 'f', 0);
+    case 4: return m_plan->massText(l.grams);
+    default: return {};
+    }
+}
+
+QVariant PlanListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    return m_headers.value(section);
+}

@@ -1,0 +1,130 @@
+#pragma once
+// The points of a plant plan as a table model: the plant file's texts where a person
+// edits them (Id, location, machine, installation date, volume, remarks), and what the
+// plan makes of each point beside them. Every change re-plans the point it touches.
+
+#include "core/units.h"
+#include "plan/plan.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <QStringList>
+
+class PlanModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column {
+        Id, Location, Machine, Bearing, Lubricator, Grease, Setting, Months, NextChange,
+        GreasePerYear, Status, InstalledOn, Volume, Remarks, ColumnCount
+    };
+    // Sorts numbers as numbers, dates as dates, statuses by urgency.
+    static constexpr int SortRole = Qt::UserRole;
+    static constexpr int StatusRole = Qt::UserRole + 1;
+
+    explicit PlanModel(QObject* parent = nullptr);
+
+    // The words the table shows: column headers, status names, "Unspecified", the mass
+    // unit labels; set again when the language changes.
+    struct Texts {
+        QStringList headers;  // ColumnCount entries
+        QStringList statuses; // Ok, DueSoon, Overdue, Failed, Invalid
+        QString unspecified = "Unspecified";
+        QString gram = "g";
+        QString ounce = "oz";
+        QString perYear = "/year";
+    };
+    void setTexts(const Texts& texts);
+    void setUnits(unctora::core::Units units);
+    // The day the statuses are counted from.
+    void setDay(unctora::plan::Date day);
+
+    void setFile(unctora::plan::PlantFile file);
+    const unctora::plan::PlantFile& file() const { return m_file; }
+    const std::vector<unctora::plan::PointPlan>& plan() const { return m_plan; }
+    // Plans every point again: 10,000 points well within a blink.
+    void recalculate();
+
+    // Editing the list; every change marks the plan modified.
+    int addPoint(const unctora::core::CalcInputs& inputs);
+    int duplicatePoint(int row);
+    void removePoints(QList<int> rows);
+    void storeInputs(int row, const unctora::core::CalcInputs& inputs);
+    // The inputs a point is computed with (its cells read as the calculator reads them).
+    unctora::core::CalcInputs inputsOf(int row) const { return m_plan[row].inputs; }
+
+    bool modified() const { return m_modified; }
+    void setModified(bool modified);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    static QColor statusColour(unctora::plan::PointStatus status);
+    const Texts& texts() const { return m_texts; }
+    unctora::core::Units units() const { return m_units; }
+    QString greaseText(int grease) const;
+    QString massText(double grams) const;
+
+signals:
+    void modifiedChanged(bool modified);
+    // The plan of one or more points changed: the change dates and purchases follow.
+    void planChanged();
+
+private:
+    void replan(int row);
+    QString text(int row, int column) const;
+
+    unctora::plan::PlantFile m_file;
+    std::vector<unctora::plan::PointPlan> m_plan;
+    Texts m_texts;
+    unctora::core::Units m_units = unctora::core::Units::SI;
+    unctora::plan::Date m_day = unctora::plan::today();
+    bool m_modified = false;
+};
+
+// The cartridge changes of the coming months, or what they take to buy, as a table:
+// the texts are made when the view asks for them, so a plant of thousands of points
+// lists its year at once.
+class PlanListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum class Kind { Changes, Purchases };
+    PlanListModel(Kind kind, const PlanModel* plan, QObject* parent = nullptr);
+    void setHeaders(const QStringList& headers);
+    // Lists the changes from `from` for `months` months, and the purchases they make.
+    void refresh(unctora::plan::Date from, int months);
+    const std::vector<unctora::plan::ChangeEntry>& changes() const { return m_changes; }
+    const std::vector<unctora::plan::PurchaseLine>& purchases() const { return m_purchases; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    Kind m_kind;
+    const PlanModel* m_plan;
+    QStringList m_headers;
+    std::vector<unctora::plan::ChangeEntry> m_changes;
+    std::vector<unctora::plan::PurchaseLine> m_purchases;
+};
+
+// The points the filter lets through: those whose texts contain every word typed, and
+// with `attentionOnly` those that are overdue, due soon, failed or invalid.
+class PlanFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit PlanFilter(QObject* parent = nullptr);
+    void setText(const QString& text);
+    void setAttentionOnly(bool on);
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+private:
+    QStringList m_words;
+    bool m_attentionOnly = false;
+};

@@ -1,0 +1,125 @@
+#pragma once
+// TfrmPlan, the "Plant plan" window: every lubrication point of a plant in one table,
+// with the cartridge changes of the coming year and the cartridges they take to buy.
+//
+// The window works on a plant file (CSV). It computes each point as the calculator
+// does, and talks to the calculator only through the callables of its Context: "Edit
+// in calculator" hands the selected point's inputs to the "Dial setting" tab, "Store
+// from calculator" takes the tab's inputs into the selected point. Texts come from the
+// string table each time the language is applied; message boxes, file and print
+// dialogs go through the message sink, so tests answer them.
+
+#include "core/calcinputs.h"
+#include "core/units.h"
+#include "plan/date.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class MessageSink;
+class PlanFilter;
+class PlanListModel;
+class PlanModel;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QTableView;
+namespace unctora::strings {
+class StringTable;
+}
+
+class TfrmPlan : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Context {
+        std::function<const unctora::strings::StringTable*()> table;
+        std::function<unctora::core::Units()> units;
+        std::function<unctora::core::CalcInputs()> calculatorInputs;
+        std::function<void(const unctora::core::CalcInputs&)> showInCalculator;
+        std::function<QString()> fontFamily;
+        MessageSink* messages = nullptr;
+        // Where the window keeps its placement and the last plant file; empty: nowhere.
+        QString settingsFile;
+        // Where a plan with unsaved changes goes when the program is ended by a
+        // signal and nobody can be asked.
+        QString recoveryFolder;
+    };
+
+    explicit TfrmPlan(Context context, QWidget* parent = nullptr);
+    ~TfrmPlan() override;
+
+    void applyLanguage();
+    void applyUnits();
+    // The day the plan is made for; today unless a test says otherwise.
+    void setDay(unctora::plan::Date day);
+
+    // File operations; each reports a failure through the message sink and returns
+    // false, leaving the plan as it was.
+    void newPlan();
+    bool openFile(const QString& path);
+    bool save();
+    bool saveAs(const QString& path);
+    bool exportCalendar(const QString& path);
+    void print();
+    // Asks about unsaved changes: true when the window may close. With nobody to ask
+    // (the program is ended by a signal) the changes are kept aside.
+    bool maybeSave();
+    // The program is ending: unsaved changes are saved or dropped as answered, and
+    // kept aside (<data folder>/<name>.unsaved.csv) when they cannot be saved or
+    // nobody can be asked. The plant file is never written unasked.
+    void closeWithProgram();
+    void keepUnsavedAside();
+
+    void addPoint();
+    void duplicatePoint();
+    void deletePoints();
+    void editInCalculator();
+    void storeFromCalculator();
+
+    QString fileName() const { return m_path; }
+    PlanModel* model() const { return m_model; }
+    QTableView* pointsView() const { return m_points; }
+    // The row of the model the current point is in, or -1.
+    int currentRow() const;
+    void selectRow(int modelRow);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void updateTitle();
+    void updateLists();
+    void updateActions();
+    void fitColumns();
+    QString text(const char* key) const;
+    QStringList items(const char* key) const;
+
+    Context m_ctx;
+    PlanModel* m_model = nullptr;
+    PlanFilter* m_filter = nullptr;
+    QString m_path;
+    unctora::plan::Date m_day;
+
+    struct Actions {
+        QMenu* file = nullptr;
+        QMenu* points = nullptr;
+        QAction *newPlan = nullptr, *open = nullptr, *save = nullptr, *saveAs = nullptr, *exportIcs = nullptr,
+                *print = nullptr, *close = nullptr;
+        QAction *add = nullptr, *duplicate = nullptr, *remove = nullptr, *edit = nullptr, *store = nullptr;
+    } m_actions;
+    QLabel* m_filterLabel = nullptr;
+    QLineEdit* m_filterEdit = nullptr;
+    QComboBox* m_show = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    QTableView* m_points = nullptr;
+    QTableView* m_changes = nullptr;
+    QTableView* m_purchases = nullptr;
+    PlanListModel* m_changeList = nullptr;
+    PlanListModel* m_purchaseList = nullptr;
+    QLabel* m_period = nullptr;
+    QLabel* m_summary = nullptr;
+};
