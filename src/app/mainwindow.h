@@ -20,6 +20,7 @@
 #include "strings/quantity.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class AccTab;
@@ -178,7 +179,10 @@ private:
 
     TfrmAccPic* m_accPic = nullptr;
     TfrmSelFont* m_selFont = nullptr;
-    TfrmStrings* m_strings = nullptr;
+    // The string window may be gone before this window: the program ends its windows
+    // in the reverse order of their making, and closing the plant plan then still
+    // asks for texts. A guarded pointer reads as none then.
+    QPointer<TfrmStrings> m_strings;
 
     std::unique_ptr<unctora::advice::NoteBox> m_notes;
     std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations

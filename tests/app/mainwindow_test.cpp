@@ -5,6 +5,7 @@
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
+#include "windows/planwindow.h"
 #include "../support/filelimit.h"
 
 #include <QAction>
@@ -371,4 +372,14 @@ TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
     // The largest positions a settings file can hold still land on the screen.
     EXPECT_EQ(placedPosition(2147483647, 2147483647, 870, 680, screen), QPoint(1050, 400));
     EXPECT_EQ(placedPosition(2147483000, 10, 2147483647, 680, screen), QPoint(1920 - 2147483647, 10));
+}
+
+TEST_F(MainWindowTest, EndsAfterTheStringWindowAsTheProgramEndsThem) {
+    // The program ends its windows in the reverse order of their making: the string
+    // window first. Closing the plant plan afterwards must not reach for its texts.
+    TfrmMain& w = start();
+    ASSERT_NE(w.ShowPlanWindow(), nullptr);
+    strings.reset();
+    window.reset();
+    EXPECT_FALSE(window);
 }
