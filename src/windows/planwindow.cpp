@@ -246,6 +246,9 @@ void TfrmPlan::applyLanguage() {
     t.ounce = text("stroz");
     t.perYear = QString();
     m_model->setTexts(t);
+    m_kept.title = text("strPlanTitle");
+    m_kept.untitled = text("strPlanUntitled");
+    m_kept.unsaved = text("strPlanUnsaved");
     m_points->setAccessibleName(text("strPlanTabPoints"));
     m_changes->setAccessibleName(text("strPlanTabChanges"));
     m_purchases->setAccessibleName(text("strPlanTabPurchases"));
@@ -273,11 +276,8 @@ void TfrmPlan::setDay(plan::Date day) {
 }
 
 void TfrmPlan::updateTitle() {
-    QString title = text("strPlanTitle");
-    if (title.isEmpty())
-        title = "Plant plan";
-    const QString name = m_path.isEmpty() ? text("strPlanUntitled") : QFileInfo(m_path).fileName();
-    setWindowTitle(title + " \u2013 " + name + (m_model->modified() ? " *" : ""));
+    const QString name = m_path.isEmpty() ? m_kept.untitled : QFileInfo(m_path).fileName();
+    setWindowTitle(m_kept.title + " \u2013 " + name + (m_model->modified() ? " *" : ""));
 }
 
 void TfrmPlan::updateLists() {
@@ -432,7 +432,7 @@ bool TfrmPlan::maybeSave() {
         keepUnsavedAside();
         return true;
     }
-    switch (m_ctx.messages->askSaveChanges(text("strPlanUnsaved"))) {
+    switch (m_ctx.messages->askSaveChanges(m_kept.unsaved)) {
     case MessageSink::Answer::Save: return save();
     case MessageSink::Answer::Discard: return true;
     case MessageSink::Answer::Cancel: return false;
@@ -445,9 +445,10 @@ void TfrmPlan::closeWithProgram() {
         return;
     if (m_ctx.messages->asking()) {
         // The program ends whatever is answered: going back is no choice here.
-        switch (m_ctx.messages->askSaveChanges(text("strPlanUnsaved"))) {
+        switch (m_ctx.messages->askSaveChanges(m_kept.unsaved)) {
         case MessageSink::Answer::Save:
-            if (save())
+            // Only to the file it came from: no dialog while the program ends.
+            if (!m_path.isEmpty() && saveAs(m_path))
                 return;
             break;
         case MessageSink::Answer::Discard:
@@ -472,7 +473,7 @@ void TfrmPlan::keepUnsavedAside() {
         plan::writePlantFile(QFile::encodeName(path).toStdString(), m_model->file());
         m_model->setModified(false);
         if (m_ctx.messages)
-            m_ctx.messages->showMessage(text("strPlanUnsaved") + "\n" + path);
+            m_ctx.messages->showMessage(m_kept.unsaved + "\n" + path);
     } catch (const std::exception& e) {
         if (m_ctx.messages)
             m_ctx.messages->showError(qs(e.what()));

@@ -99,6 +99,12 @@ private:
     QStringList items(const char* key) const;
 
     Context m_ctx;
+    // Texts needed while the program ends, when the string table may be gone already.
+    struct {
+        QString title = "Plant plan";
+        QString untitled = "Untitled";
+        QString unsaved = "The plant plan has unsaved changes. Save them?";
+    } m_kept;
     PlanModel* m_model = nullptr;
     PlanFilter* m_filter = nullptr;
     QString m_path;
