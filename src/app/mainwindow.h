@@ -180,8 +180,8 @@ private:
     TfrmAccPic* m_accPic = nullptr;
     TfrmSelFont* m_selFont = nullptr;
     // The string window may be gone before this window: the program ends its windows
-    // in the reverse order of their making, and closing the plant plan then still
-    // asks for texts. A guarded pointer reads as none then.
+    // in the reverse order of their making. A guarded pointer reads as none then, so
+    // a text asked for while this window ends gets the fall-back, never a freed table.
     QPointer<TfrmStrings> m_strings;
 
     std::unique_ptr<unctora::advice::NoteBox> m_notes;

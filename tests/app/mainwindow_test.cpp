@@ -376,7 +376,8 @@ TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
 
 TEST_F(MainWindowTest, EndsAfterTheStringWindowAsTheProgramEndsThem) {
     // The program ends its windows in the reverse order of their making: the string
-    // window first. Closing the plant plan afterwards must not reach for its texts.
+    // window first. Whatever asks for texts while the main window ends (closing the
+    // plant plan, saving) must not reach the freed table.
     TfrmMain& w = start();
     ASSERT_NE(w.ShowPlanWindow(), nullptr);
     strings.reset();
