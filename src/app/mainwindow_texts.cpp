@@ -1,11 +1,8 @@
-// TfrmMain: units of measure, condition captions and the texts of the language.
+// TfrmMain: the unit system and the texts of the language, handed on to every tab.
 
 #include "app/mainwindow.h"
-#include "windows/planwindow.h"
-#include "core/greases.h"
-#include "core/round.h"
+
 #include "core/units.h"
-#include "strings/format.h"
 #include "strings/itemlist.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -13,15 +10,11 @@
 #include "tabs/dialtab.h"
 #include "tabs/opcondtab.h"
 #include "tabs/ratetab.h"
-#include "widgets/groupbar.h"
-#include "widgets/radiogroup.h"
 #include "widgets/tabbar.h"
 #include "windows/fontwindow.h"
+#include "windows/planwindow.h"
 #include "windows/stringwindow.h"
 
-#include <QComboBox>
-#include <QFontMetrics>
-#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
