@@ -9,14 +9,10 @@
 #include "tabs/ratetab.h"
 #include "widgets/captions.h"
 #include "widgets/clicklabel.h"
-#include "widgets/groupbar.h"
 #include "widgets/htmlview.h"
 #include "widgets/radiogroup.h"
-#include "widgets/spinedit.h"
 #include "widgets/tabbar.h"
 
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
