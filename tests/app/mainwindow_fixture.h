@@ -74,10 +74,19 @@ public:
         TGroupBar* ocOpCond;
         TBadge* pbDS;
         QWidget *pnDS, *pnPrevNextNote, *pnVOXA1000;
-        Bar rbCRB_Cage, rbCRB_Locating, rbSRB_Series;
+        Bar rbCRB_Cage, rbCRB_Locating, rbSRB_LoadRatio, rbSRB_Series, rbTORB_Cage;
         TRadioGroup *rgAmbTemp, *rgBrgOpTemp, *rgContMoist, *rgGreaseType, *rgLoad, *rgLubricator,
-            *rgReplenish, *rgRotOR;
+            *rgReplenish, *rgRotOR, *rgShaftOri, *rgShockLoad;
         TSpinEdit *spedB, *spedBore, *spedD, *spedOpHrs, *spedSpeed;
+
+        // The five sub-variant bars and the seven condition groups, in the tab's order.
+        QList<TGroupBar*> subVariantBars() const {
+            return {rbCRB_Cage.bar, rbCRB_Locating.bar, rbSRB_LoadRatio.bar, rbSRB_Series.bar,
+                    rbTORB_Cage.bar};
+        }
+        QList<TRadioGroup*> conditionGroups() const {
+            return {rgContMoist, rgLoad, rgShockLoad, rgAmbTemp, rgShaftOri, rgReplenish, rgRotOR};
+        }
     };
 
 protected:
@@ -102,10 +111,12 @@ protected:
         c(d.memoNotes, "memoNotes"), c(d.ocOpCond, "ocOpCond"), c(d.pbDS, "pbDS");
         c(d.pnDS, "pnDS"), c(d.pnPrevNextNote, "pnPrevNextNote"), c(d.pnVOXA1000, "pnVOXA1000");
         c(d.rbCRB_Cage.bar, "rbCRB_Cage"), c(d.rbCRB_Locating.bar, "rbCRB_Locating");
-        c(d.rbSRB_Series.bar, "rbSRB_Series");
+        c(d.rbSRB_LoadRatio.bar, "rbSRB_LoadRatio"), c(d.rbSRB_Series.bar, "rbSRB_Series");
+        c(d.rbTORB_Cage.bar, "rbTORB_Cage");
         c(d.rgAmbTemp, "rgAmbTemp"), c(d.rgBrgOpTemp, "rgBrgOpTemp"), c(d.rgContMoist, "rgContMoist");
         c(d.rgGreaseType, "rgGreaseType"), c(d.rgLoad, "rgLoad"), c(d.rgLubricator, "rgLubricator");
         c(d.rgReplenish, "rgReplenish"), c(d.rgRotOR, "rgRotOR");
+        c(d.rgShaftOri, "rgShaftOri"), c(d.rgShockLoad, "rgShockLoad");
         c(d.spedB, "spedB"), c(d.spedBore, "spedBore"), c(d.spedD, "spedD");
         c(d.spedOpHrs, "spedOpHrs"), c(d.spedSpeed, "spedSpeed");
         return d;
