@@ -1,14 +1,14 @@
 // The window side: one input change through the whole recalculation (controls read,
 // calculation, result fields, notes), and the construction and first activation of
 // the main window. Runs on the offscreen platform.
-#include "tabs/dialtab.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "windows/planmodel.h"
 #include "windows/planwindow.h"
 #include "app/messages.h"
-#include "windows/stringwindow.h"
+#include "tabs/dialtab.h"
 #include "widgets/spinedit.h"
+#include "windows/stringwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +66,7 @@ long residentKiB() {
 
 void BM_InputChange(benchmark::State& state) {
     RunningWindow w;
-    TSpinEdit* speed = w.window.dialTab()->spedSpeed;
+    auto* speed = w.window.dialTab()->findChild<TSpinEdit*>("spedSpeed");
     for (int w = 0; w < 20; ++w) // fonts and layouts of the first changes are cached
         speed->setValue(2500 + w);
     double worst = 0;

@@ -1,7 +1,7 @@
 // Any template with any values: the formatter either formats or raises FormatError,
 // and FormatQuantity likewise.
-#include "strings/quantity.h"
 #include "strings/format.h"
+#include "strings/quantity.h"
 
 #include <cstdint>
 #include <cstring>

@@ -4,9 +4,9 @@
 // written back as the program writes them: each reads back as written, and every
 // other key keeps the value it had.
 
+#include "core/calcinputs.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
-#include "core/calcinputs.h"
 #include "strings/stringtable.h"
 
 #include <climits>

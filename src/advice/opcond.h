@@ -6,8 +6,8 @@
 // The table below names keys only; the texts are looked up in the current language
 // when a description is shown, so a language or unit change just shows it again.
 
-#include "strings/quantity.h"
 #include "core/units.h"
+#include "strings/quantity.h"
 
 #include <optional>
 #include <span>

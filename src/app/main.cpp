@@ -3,10 +3,10 @@
 
 #include "app/application.h"
 #include "app/environment.h"
-#include "windows/fontwindow.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
 #include "windows/accpicwindow.h"
+#include "windows/fontwindow.h"
 #include "windows/stringwindow.h"
 
 int main(int argc, char** argv) {

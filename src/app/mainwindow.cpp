@@ -1,31 +1,32 @@
 #include "app/mainwindow.h"
 
 #include "advice/notebox.h"
-#include "reports/assessment.h"
-#include "tabs/opcondtab.h"
-#include "windows/aboutwindow.h"
-#include "tabs/dialtab.h"
 #include "app/fontapply.h"
-#include "windows/fontwindow.h"
 #include "app/messages.h"
 #include "core/version.h"
-#include "windows/accpicwindow.h"
-#include "tabs/acctab.h"
+#include "reports/assessment.h"
 #include "reports/calcpage.h"
 #include "reports/htmlpage.h"
-#include "tabs/ratetab.h"
 #include "reports/selchart.h"
-#include "widgets/htmlview.h"
 #include "strings/keys.h"
 #include "strings/startcheck.h"
-#include "windows/planwindow.h"
-#include "windows/stringwindow.h"
+#include "tabs/acctab.h"
+#include "tabs/dialtab.h"
+#include "tabs/opcondtab.h"
+#include "tabs/ratetab.h"
+#include "widgets/accent.h"
 #include "widgets/badge.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
+#include "widgets/htmlview.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 #include "widgets/tabbar.h"
+#include "windows/aboutwindow.h"
+#include "windows/accpicwindow.h"
+#include "windows/fontwindow.h"
+#include "windows/planwindow.h"
+#include "windows/stringwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -55,7 +56,7 @@
 
 namespace {
 
-const QColor kAccent(0, 102, 204);
+const QColor kAccent = accentColour();
 
 // The log lines go straight into the memo of the "Log" tab.
 class MemoLog : public unctora::core::LogSink {
@@ -112,18 +113,12 @@ TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
         m_menus.editSeparator->setVisible(true);
         m_menus.editText->setVisible(true);
     }
-    for (QWidget* gb : std::initializer_list<QWidget*>{m_dial->gbBrgBasic, m_dial->gbGreaseType,
-                                                      m_dial->gbLubricator, m_dial->gbOpCond,
-                                                      m_dial->gbResults})
-        gb->setStyleSheet(QString("QGroupBox#%1::title { color: rgb(0,102,204); }").arg(gb->objectName()));
-
-    m_dial->rgLubricator->setItemIndex(unctora::core::VOXA125);
-    m_dial->imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(112, 164));
-    m_dial->pnVOXA1000->hide();
-    m_dial->slDS->hide();
-    m_dial->pbDS->hide();
+    // Styled once the tab sits in the window: a style sheet set earlier would resolve
+    // the fonts of the groups' controls without the window's font.
+    for (QWidget* gb : m_dial->accentedGroups())
+        gb->setStyleSheet(QString("QGroupBox#%1::title { color: %2; }").arg(gb->objectName(), accentColourName()));
     connectInputs();
-    connect(m_dial->imgUnit, &TClickLabel::clicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
+    connect(m_dial, &DialTab::unitPictureClicked, this, [this] { ShowAboutWindow(this, m_env.messages); });
     updateBearingVariantControls();
     setupKeyboard();
 
@@ -164,7 +159,7 @@ void TfrmMain::createMenus() {
     m_menus.selectFont->setObjectName("miSelectFont");
     connect(m_menus.selectFont, &QAction::triggered, this, [this] {
         if (m_selFont)
-            ChooseDisplayFont(*m_selFont, m_dial->gbBrgBasic->font().family(),
+            ChooseDisplayFont(*m_selFont, m_dial->fontFamily(),
                               [this](const QString& name) { ApplyFont(name); });
     });
     connect(m_menus.unitSI, &QAction::triggered, this, [this] { ApplyUnits(0); });
@@ -231,7 +226,7 @@ void TfrmMain::createTabs() {
     m_widgets.pgMain->setObjectName("pgMain");
     m_widgets.pgMain->setDocumentMode(true);
 
-    m_dial = new DialTab;
+    m_dial = new DialTab({[this](std::string_view key) { return text(std::string(key).c_str()); }});
     m_widgets.pgMain->addTab(m_dial, "Dial setting");
     m_rateTab = new RateTab({[this] { return table(); }, [this]() -> const unctora::strings::UnitLabels& { return m_unitLabels; },
                              [] { return QLocale().decimalPoint(); }});
@@ -239,8 +234,7 @@ void TfrmMain::createTabs() {
     connect(m_rateTab, &RateTab::copyRequested, this,
             [](const QString& text) { QGuiApplication::clipboard()->setText(text); });
     OpCondTab::Context opContext;
-    opContext.inputs = {m_dial->rgContMoist, m_dial->rgLoad,     m_dial->rgShockLoad, m_dial->rgBrgOpTemp,
-                        m_dial->rgShaftOri,  m_dial->rgAmbTemp,  m_dial->rgReplenish, m_dial->rgRotOR};
+    opContext.inputs = m_dial->operatingConditionInputs();
     opContext.table = [this] { return table(); };
     opContext.units = [this] { return CurrentUnits(); };
     opContext.unitLabels = [this]() -> const unctora::strings::UnitLabels& { return m_unitLabels; };
@@ -327,22 +321,10 @@ THtmlView* TfrmMain::addHtmlPage(const char* tab, const char* label, const char*
 
 void TfrmMain::ApplyFont(const QString& name) {
     using T = unctora::app::FontTarget;
-    DialTab* d = m_dial;
     unctora::app::FontApplication a;
     a.setFontName = [this](const QString& n) { m_fontName = n; };
-    a.controls = {{d->gbBrgBasic, T::OwnFont | T::Children}, {d->gbBrgDim, T::Children},
-                  {d->gbGreaseType, T::OwnFont | T::Children}, {d->gbLubricator, T::OwnFont},
-                  {d->rgLubricator, T::Items},            {d->pnVOXA1000, T::Children},
-                  {d->gbOpCond, T::OwnFont | T::Children}, {d->rgBrgOpTemp, T::OwnFont},
-                  {d->ocOpCond, T::OwnFont}};
-    // A condition group's content is its radio group, whose items draw in its font
-    // (pinning them as "other controls" would keep the old font on every item).
-    for (int i = 0; i < d->ocOpCond->count(); ++i) {
-        a.controls << T{d->ocOpCond->captionButton(i), T::OwnFont};
-        a.controls << T{d->ocOpCond->content(i), T::OwnFont | T::Items};
-    }
-    a.controls << T{d->gbResults, T::OwnFont | T::Children} << T{d->memoNotes, T::OwnFont}
-               << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};
+    a.controls = m_dial->fontTargets();
+    a.controls << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};
     for (QWidget* w : std::initializer_list<QWidget*>{m_rateTab->labDisprate, m_rateTab->rgRateSelLub,
                                                       m_rateTab->bnCopyRate})
         a.controls << T{w, T::OwnFont};
@@ -353,7 +335,7 @@ void TfrmMain::ApplyFont(const QString& name) {
              m_opCondTab->edDialComp, m_opCondTab->Memo2, m_opCondTab->labPleaseContact,
              m_opCondTab->labBrgSpeedLow1})
         a.controls << T{w, T::OwnFont};
-    a.badge = d->pbDS;
+    a.badge = m_dial->badge();
     // Before the first activation is complete the language is still to be applied,
     // which builds both pages anyway: building them here too would only double the
     // start-up work and any error message about an unwritable page.
@@ -371,7 +353,7 @@ void TfrmMain::ApplyFont(const QString& name) {
     a.accessories << T{m_accTab->labAcc, T::OwnFont} << T{m_accTab->sgAcc, T::Grid};
     a.menu = menuBar();
     unctora::app::ApplyFont(name, a);
-    d->fitConditionItems();
+    m_dial->fitConditionItems();
 }
 
 void TfrmMain::showAccessoryPicture() {
@@ -466,10 +448,6 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
             m_widgets.memoLog->clear();
             return true;
         }
-        if (m_dial && watched == m_dial->memoNotes->viewport()) {
-            ShowNotePage(m_notes->currentPage() + 1);
-            return true;
-        }
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -484,22 +462,8 @@ void TfrmMain::FirstActivation() {
     m_rateTab->buildRateTable();
     m_accTab->FillAccessoryGrid();
     ApplyUnits(m_units);
-    UpdateConditionCaptions();
-    m_dial->ocOpCond->openGroup(0);
-    m_dial->ocOpCond->highlightOpenGroups(kAccent);
-    {
-        // The first condition group's font is bold, and so are its items: the style
-        // sheet of the box around them (its title colour) fixes their fonts when they
-        // are polished, so they would not follow the group's font by themselves.
-        QFont bold = m_dial->rgContMoist->font();
-        bold.setBold(true);
-        m_dial->rgContMoist->setFont(bold);
-        for (int i = 0; i < m_dial->rgContMoist->count(); ++i) {
-            QFont item = m_dial->rgContMoist->button(i)->font();
-            item.setBold(true);
-            m_dial->rgContMoist->button(i)->setFont(item);
-        }
-    }
+    m_dial->updateConditionCaptions();
+    m_dial->openFirstCondition();
     applyLubricatorChoice();
     m_opCondTab->FillConditionSettings();
     // A stored font that is not installed gives way to "Arial" (and is saved so).
@@ -519,8 +483,7 @@ void TfrmMain::FirstActivation() {
     updateBearingVariantControls();
     applyLubricatorChoice();
     recalculate();
-    m_dial->spedSpeed->setFocus();
-    m_dial->spedBore->setFocus();
+    m_dial->focusFirstInput();
 }
 
 void TfrmMain::fitToScreen(const QRect& available) {
@@ -547,11 +510,7 @@ void TfrmMain::fitToScreen(const QRect& available) {
     move(left, available.top());
 }
 
-bool TfrmMain::FontInstalled(const QString& name) {
-    // Exact, letter-case-sensitive family names; longer names than the system's
-    // face-name limit of 31 characters are never installed.
-    return name.size() <= 31 && QFontDatabase::families().contains(name, Qt::CaseSensitive);
-}
+bool TfrmMain::FontInstalled(const QString& name) { return unctora::app::FontInstalled(name); }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
     // Unsaved changes of the plant plan may still keep the program open.

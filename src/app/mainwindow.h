@@ -1,22 +1,26 @@
 #pragma once
 // TfrmMain, the main window.
 //
+// TfrmMain keeps the menus, sets up the tabs, runs the first activation and wires the
+// tabs together; each tab owns its controls.
+//
 // How an input change reaches the screen: a control of the "Dial setting" tab changes
-// -> its handler here (the event table) -> core::checkApplicationSuitability on the
-// inputs read from the controls, which enables the suitable greases and may set the
-// grease back to "Unspecified" -> recalculate(): the inputs are read afresh,
-// core::calculate() runs the pure pipeline (log lines to memoLog with the "Log"
-// switch), the result and inch fields get its texts, advice::warnings() gives the
-// pages, the speed colour and the page bar, and the first note page is shown. A failed
-// calculation shows zeros and the failure pages instead. Nothing is computed before
-// the first activation has loaded the settings and applied the language.
+// -> DialTab reports it (inputChanged) -> the handler here runs
+// core::checkApplicationSuitability on the tab's inputs, which enables the suitable
+// greases and may set the grease back to "Unspecified" -> recalculate(): the inputs are
+// read afresh, reports::assess() decides everything the tab shows (log lines to memoLog
+// with the "Log" switch), the note texts are made in the current language, and
+// DialTab::showAssessment() puts it on the controls; the first note page is shown. A
+// failed calculation shows zeros and the failure pages instead. Nothing is computed
+// before the first activation has loaded the settings and applied the language.
 
 #include "app/environment.h"
-#include "strings/quantity.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
+#include "strings/quantity.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class AccTab;
@@ -118,14 +122,6 @@ private:
     void saveHtml(THtmlView* view, std::string_view fileName);
     void connectInputs();
     void setUnitMarks(int units);
-    void rebuildTemperatureItems();
-    void updateConditionCaption(TRadioGroup* group);
-    void UpdateConditionCaptions();
-    void restyleSubVariantBars();
-    void onSubVariantChanged();
-    void onConditionClicked(TRadioGroup* group);
-    void showAssessment(const unctora::reports::Assessment& a);
-    void setSpeedRed(bool red);
     void showError(const QString& text);
     void addLogLine(const std::string& line);
     void shutdown();
@@ -155,7 +151,6 @@ private:
     QString m_fontName = "Arial Unicode MS";
     int m_units = -1; // no mark until the settings are read
     unctora::strings::UnitLabels m_unitLabels;
-    bool m_speedRed = false;
 
     struct Menus {
         QMenu* options = nullptr;
@@ -188,7 +183,10 @@ private:
 
     TfrmAccPic* m_accPic = nullptr;
     TfrmSelFont* m_selFont = nullptr;
-    TfrmStrings* m_strings = nullptr;
+    // The string window may be gone before this window: the program ends its windows
+    // in the reverse order of their making. A guarded pointer reads as none then, so
+    // a text asked for while this window ends gets the fall-back, never a freed table.
+    QPointer<TfrmStrings> m_strings;
 
     std::unique_ptr<unctora::advice::NoteBox> m_notes;
     std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations

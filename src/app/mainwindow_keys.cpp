@@ -1,21 +1,18 @@
 // TfrmMain: the Tab order, the tab-switching keys, unique menu mnemonics and the
 // accessible names of the controls.
 
-#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
-#include "tabs/opcondtab.h"
-#include "tabs/acctab.h"
-#include "tabs/ratetab.h"
 #include "strings/keys.h"
+#include "tabs/acctab.h"
+#include "tabs/dialtab.h"
+#include "tabs/opcondtab.h"
+#include "tabs/ratetab.h"
+#include "widgets/captions.h"
 #include "widgets/clicklabel.h"
-#include "widgets/groupbar.h"
 #include "widgets/htmlview.h"
 #include "widgets/radiogroup.h"
-#include "widgets/spinedit.h"
 #include "widgets/tabbar.h"
 
-#include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,11 +28,7 @@ namespace K = unctora::strings::keys;
 
 namespace {
 
-// A caption as a name: no mnemonic marks, one line.
-QString plain(QString text) {
-    text.replace("&&", QChar(0x1)).remove('&').replace(QChar(0x1), '&');
-    return text.replace('\n', ' ').replace('\r', ' ').simplified();
-}
+QString plain(const QString& text) { return plainCaption(text); }
 
 // Position of the mnemonic letter in text, -1 without one.
 int mnemonicAt(const QString& text) {
@@ -91,25 +84,8 @@ void chainGroup(QList<QWidget*>& chain, const TRadioGroup* group) {
 } // namespace
 
 void TfrmMain::setupKeyboard() {
-    DialTab* d = m_dial;
-    // The labels name their fields for assistive tools.
-    d->findChild<QLabel*>("labBore")->setBuddy(d->spedBore);
-    d->findChild<QLabel*>("labD")->setBuddy(d->spedD);
-    d->findChild<QLabel*>("labB")->setBuddy(d->spedB);
-    d->labSpeed->setBuddy(d->spedSpeed);
-    d->labOpHrs->setBuddy(d->spedOpHrs);
-    d->labTf->setBuddy(d->edTf);
-    d->labTcorr->setBuddy(d->edTfcorr);
-    d->labGp->setBuddy(d->edGp);
-    d->labQf->setBuddy(d->edQf);
+    // The "Dial setting" tab sets up its own labels and fields.
     m_opCondTab->labDialComp->setBuddy(m_opCondTab->edDialComp);
-
-    // The results can be reached and read (and copied) from the keyboard.
-    for (QLineEdit* e : {d->edTf, d->edTfcorr, d->edGp, d->edQf})
-        e->setFocusPolicy(Qt::TabFocus);
-    d->memoNotes->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    for (TClickLabel* l : {d->labPrevNote, d->labNextNote})
-        l->setFocusPolicy(Qt::StrongFocus);
     // The strip of tabs has its own place in the order. The page control would hand
     // the focus on to it as its proxy, and Tab from Quit would land on the strip
     // instead of the first input; the page control takes no focus at all instead.
@@ -132,7 +108,6 @@ void TfrmMain::setupKeyboard() {
         auto* shortcut = new QShortcut(s.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, step = s.step] { switchTab(step); });
     }
-    connect(d->rgLubricator, &TRadioGroup::clicked, this, &TfrmMain::namePictures);
     connect(m_rateTab->rgRateSelLub, &TRadioGroup::clicked, this, &TfrmMain::namePictures);
     buildTabOrder();
     applyAccessibleTexts();
@@ -151,25 +126,10 @@ void TfrmMain::switchTab(int step) {
 }
 
 void TfrmMain::buildTabOrder() {
-    // Reading order of the "Dial setting" tab: the bearing, how it runs, then the
-    // lubricator and the grease that suits all of that, then the results. The strip
-    // of tabs follows, then the other tabs' controls (hidden ones are skipped), and
-    // Quit. Hidden controls (closed groups, other bearing types) are passed over.
-    DialTab* d = m_dial;
-    QList<QWidget*> chain{d->spedBore, d->spedD, d->spedB, d->cbBrgType};
-    for (TGroupBar* bar : d->subVariantBars())
-        for (int i = 0; i < bar->count(); ++i)
-            chain << bar->captionButton(i);
-    chain << d->spedSpeed << d->spedOpHrs;
-    chainGroup(chain, d->rgBrgOpTemp);
-    for (int i = 0; i < d->ocOpCond->count(); ++i) {
-        chain << d->ocOpCond->captionButton(i);
-        chainGroup(chain, static_cast<TRadioGroup*>(d->ocOpCond->content(i)));
-    }
-    for (TRadioGroup* g : {d->rgLubricator, d->rgPowerSource, d->rgOutlets, d->rgGreaseType})
-        chainGroup(chain, g);
-    chain << d->edTf << d->edTfcorr << d->edGp << d->edQf << d->memoNotes << d->labPrevNote
-          << d->labNextNote << m_widgets.tabBar;
+    // Reading order of the "Dial setting" tab (DialTab::focusChain), the strip of tabs,
+    // then the other tabs' controls (hidden ones are skipped), and Quit.
+    QList<QWidget*> chain = m_dial->focusChain();
+    chain << m_widgets.tabBar;
     chainGroup(chain, m_rateTab->rgRateSelLub);
     chain << m_rateTab->sgRate << m_rateTab->bnCopyRate;
     chainGroup(chain, m_opCondTab->rgCond);
@@ -190,52 +150,11 @@ void TfrmMain::uniqueMenuMnemonics() {
 }
 
 void TfrmMain::applyAccessibleTexts() {
-    DialTab* d = m_dial;
+    m_dial->applyAccessibleTexts();
     auto name = [](QWidget* w, const QString& n, const QString& description = QString()) {
         w->setAccessibleName(plain(n));
         w->setAccessibleDescription(plain(description));
     };
-    // A group inside a group would read as the outer one's title.
-    name(d->gbBrgDim, d->gbBrgDim->title());
-    name(d->gbBrgType, d->gbBrgType->title());
-    const QString dim = d->gbBrgDim->title();
-    const struct {
-        const char* label;
-        TSpinEdit* spin;
-        QLineEdit* inch;
-    } dims[] = {{"labBore", d->spedBore, d->edBore_in}, {"labD", d->spedD, d->edD_in},
-                {"labB", d->spedB, d->edB_in}};
-    for (const auto& r : dims) {
-        const QString caption = dim + " " + d->findChild<QLabel*>(r.label)->text();
-        name(r.spin, caption, "mm");
-        name(r.inch, caption + " (in)", "in");
-    }
-    name(d->cbBrgType, d->gbBrgType->title());
-    for (const DialTab::SubVariantBar* b :
-         {&d->rbCRB_Cage, &d->rbCRB_Locating, &d->rbSRB_LoadRatio, &d->rbSRB_Series, &d->rbTORB_Cage})
-        for (int i = 0; i < b->bar->count(); ++i)
-            name(b->bar->captionButton(i), b->bar->caption(i), b->labels[i]->text());
-    name(d->spedSpeed, d->labSpeed->text(), d->labSpeedUnit->text());
-    name(d->spedOpHrs, d->labOpHrs->text(), d->labOpHrsUnit->text());
-    name(d->rgBrgOpTemp, d->rgBrgOpTemp->title());
-    name(d->rgLubricator, d->gbLubricator->title());
-    name(d->rgGreaseType, d->gbGreaseType->title());
-    name(d->rgPowerSource, d->rgPowerSource->title());
-    name(d->rgOutlets, d->rgOutlets->title());
-    // The condition groups are named with their captions (updateConditionCaption).
-    const struct {
-        QLabel* label;
-        QLineEdit* field;
-        QLabel* unit;
-    } results[] = {{d->labTf, d->edTf, d->labUnitTf}, {d->labTcorr, d->edTfcorr, d->labUnitTcorr},
-                   {d->labGp, d->edGp, d->labUnitGp}, {d->labQf, d->edQf, d->labUnitQf}};
-    for (const auto& r : results)
-        name(r.field, r.label->text(), r.unit->text());
-    const QString note = text(K::strNote.data());
-    name(d->memoNotes, note, d->gbResults->title());
-    name(d->labPrevNote, note + " <");
-    name(d->labNextNote, note + " >");
-
     name(m_rateTab->rgRateSelLub, m_rateTab->labDisprate->text());
     name(m_rateTab->sgRate, m_rateTab->labDisprate->text());
     name(m_opCondTab->edDialComp, m_opCondTab->labDialComp->text());
@@ -251,10 +170,7 @@ void TfrmMain::applyAccessibleTexts() {
 
 void TfrmMain::namePictures() {
     // Pictures: what they show; the ones that open the About window say so.
-    DialTab* d = m_dial;
     const QString about = plain(text(K::strAbout1.data()));
-    d->imgUnit->setAccessibleName(d->rgLubricator->itemText(d->rgLubricator->itemIndex()));
-    d->imgUnit->setAccessibleDescription(about);
     m_widgets.imgLogo->setAccessibleName("Talvik");
     m_widgets.imgLogo->setAccessibleDescription(about);
     m_rateTab->imgRate->setAccessibleName(

@@ -2,11 +2,11 @@
 
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "tabs/acctab.h"
 #include "app/printing.h"
 #include "reports/printlayout.h"
-#include "tabs/ratetab.h"
 #include "strings/keys.h"
+#include "tabs/acctab.h"
+#include "tabs/ratetab.h"
 #include "widgets/htmlview.h"
 #include "widgets/radiogroup.h"
 

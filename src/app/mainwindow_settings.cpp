@@ -1,11 +1,11 @@
 // TfrmMain: the settings file and the window placement.
 
-#include "tabs/dialtab.h"
 #include "app/mainwindow.h"
 #include "app/placement.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
 #include "strings/stringtable.h"
+#include "tabs/dialtab.h"
 #include "windows/stringwindow.h"
 
 #include <QDateTime>

@@ -1,13 +1,7 @@
 #include "cli/batch.h"
 
-#include "advice/notetext.h"
 #include "cli/csv.h"
-#include "core/errors.h"
-#include "core/log.h"
-#include "core/pipeline.h"
-#include "core/suitability.h"
-#include "strings/keys.h"
-#include "strings/stringtable.h"
+#include "strings/ascii.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,26 +14,9 @@ namespace unctora::cli {
 
 namespace {
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
+constexpr auto trim = strings::trimBlanks;
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = char(x - 32);
-        if (y >= 'a' && y <= 'z') y = char(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using strings::equalsNoCase;
 
 } // namespace
 

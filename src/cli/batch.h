@@ -1,11 +1,11 @@
 #pragma once
 // The batch calculator: the window's calculation applied to a list of applications.
 
-#include "strings/quantity.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
 #include "core/units.h"
 #include "reports/assessment.h"
+#include "strings/quantity.h"
 
 #include <cstdio>
 #include <optional>

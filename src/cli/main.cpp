@@ -1,13 +1,13 @@
 // unctora-calc: the window's calculation for a whole plant list, or for one
 // application from a settings file or the command line.
 
-#include "files/fileio.h"
-#include "files/regini.h"
-#include "files/settingsdata.h"
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "cli/plancmd.h"
 #include "cli/textcmd.h"
+#include "files/fileio.h"
+#include "files/regini.h"
+#include "files/settingsdata.h"
 #include "strings/format.h"
 #include "strings/startcheck.h"
 #include "strings/stringtable.h"

@@ -1,9 +1,9 @@
 #include "cli/plancmd.h"
 
-#include "files/fileio.h"
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "core/greases.h"
+#include "files/fileio.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"
 

@@ -1,5 +1,7 @@
 #include "core/bearings.h"
 
+#include "core/calcinputs.h"
+
 namespace unctora::core {
 
 namespace {
@@ -96,11 +98,12 @@ void stamp(TBrgData& r, int type, int sub1, int sub2) {
 TBrgData getBearingData(int type, int sub1, int sub2) {
     TBrgData r;
     switch (type) {
-    case 0: case 1: case 2: case 5: case 6: case 8: case 9:
+    case DeepGrooveBall: case AngularContactBall: case SelfAligningBall: case TaperedRoller:
+    case ThrustBall: case CylindricalRollerThrust: case SphericalRollerThrust:
         fill(r, kPlainRows[type]);
         stamp(r, type, 0, 0);
         return r;
-    case 3:
+    case CylindricalRoller:
         if (sub1 < 0 || sub1 > 1)
             return r;
         r.Sub1Text = kCrbSub1Text[sub1];
@@ -111,7 +114,7 @@ TBrgData getBearingData(int type, int sub1, int sub2) {
         r.SteelCage = sub1 == 1;
         stamp(r, type, sub1, sub2);
         return r;
-    case 4:
+    case SphericalRoller:
         if (sub1 == 2) {
             fill(r, kSrbHighAxialRow);
             r.Sub1Text = kSrbSub1Text[2];
@@ -128,7 +131,7 @@ TBrgData getBearingData(int type, int sub1, int sub2) {
         r.Sub2Text = kSrbSub2Text[sub2];
         stamp(r, type, sub1, sub2);
         return r;
-    case 7:
+    case ToroidalRoller:
         if (sub1 == 0) {
             fill(r, kTorbCageRow);
             r.Sub1Text = "With cage";

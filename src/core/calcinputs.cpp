@@ -1,6 +1,7 @@
 #include "core/calcinputs.h"
 
 #include "core/round.h"
+#include "strings/ascii.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,26 +81,19 @@ const InputField kFields[] = {
     idx("RotOR", kNoYesItems, 1, &C::RotOR),
 };
 
-bool equalsNoCase(SV a, SV b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
-               return up(x) == up(y);
-           });
-}
-
 } // namespace
 
 BearingKey bearingKey(const CalcInputs& in) {
     switch (in.Type) {
-    case 3: return {3, in.CRBsub1, in.CRBsub2};
-    case 4: return {4, in.SRBsub1, in.SRBsub2};
-    case 7: return {7, in.TORBsub1, 0};
+    case CylindricalRoller: return {CylindricalRoller, in.CRBsub1, in.CRBsub2};
+    case SphericalRoller: return {SphericalRoller, in.SRBsub1, in.SRBsub2};
+    case ToroidalRoller: return {ToroidalRoller, in.TORBsub1, 0};
     default: return {in.Type, 0, 0};
     }
 }
 
 bool applyReplenishmentRule(CalcInputs& in) {
-    if (in.Type >= 0 && in.Type <= 2) {
+    if (takesGreaseFromTheSideOnly(in.Type)) {
         in.Replenishment = 0;
         return false;
     }
@@ -110,7 +104,7 @@ std::span<const InputField> inputFields() { return kFields; }
 
 const InputField* findInputField(std::string_view name) {
     for (const auto& f : kFields)
-        if (equalsNoCase(f.name, name))
+        if (strings::equalsNoCase(f.name, name))
             return &f;
     return nullptr;
 }

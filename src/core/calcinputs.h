@@ -24,6 +24,27 @@ enum Lubricator : int {
     VOXA1000 = 7,
 };
 inline constexpr int kLubricatorCount = 8;
+
+// Bearing types, in the order the window lists them. Cylindrical, spherical and
+// toroidal roller bearings have sub-variants.
+enum BearingType : int {
+    DeepGrooveBall = 0,
+    AngularContactBall = 1,
+    SelfAligningBall = 2,
+    CylindricalRoller = 3,
+    SphericalRoller = 4,
+    TaperedRoller = 5,
+    ThrustBall = 6,
+    ToroidalRoller = 7,
+    CylindricalRollerThrust = 8,
+    SphericalRollerThrust = 9,
+};
+inline constexpr int kBearingTypeCount = 10;
+// The radial ball bearings take fresh grease from the side only.
+inline bool takesGreaseFromTheSideOnly(int type) { return type >= DeepGrooveBall && type <= SelfAligningBall; }
+// The cylindrical roller bearing without cage (CRBsub2) and the toroidal one (TORBsub1).
+inline constexpr int kCrbFullComplement = 3;
+inline constexpr int kTorbFullComplement = 1;
 inline constexpr int kGreaseCount = 14; // "Unspecified" and thirteen greases
 
 inline bool isGasDriven(int lub) { return lub == VOXA60 || lub == VOXA125; }

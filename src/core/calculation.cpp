@@ -117,7 +117,8 @@ double calculateCorrectedRelubricationInterval(const CalcInputs& in, double tf,
         y = kReferenceInterval;
     // The indexes as the inputs hold them, not the record's flag: a TORB bearing
     // with any sub1 other than 0 and 1 gets the full-complement factor but no division.
-    if ((in.Type == 3 && k.sub2 == 3) || (in.Type == 7 && k.sub1 == 1))
+    if ((in.Type == CylindricalRoller && k.sub2 == kCrbFullComplement) ||
+        (in.Type == ToroidalRoller && k.sub1 == kTorbFullComplement))
         y = y / kFullComplementDivisor;
     checkedFinite(y);
     logResult(ctx, y);

@@ -6,6 +6,8 @@
 // Round parts are drawn along a local axis: x across, y down the axis, centred on
 // x = 0; translate and rotate the painter to place them. Every picture is 200 × 200.
 
+#include "widgets/accent.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPainter>
@@ -16,7 +18,7 @@
 
 namespace unctora::pictures::accdraw {
 
-inline const QColor kAccent(0, 102, 204);
+inline const QColor kAccent = accentColour();
 inline const QColor kInk(0x33, 0x3a, 0x42); // labels and dimension lines
 inline const QColor kOil(0xd8, 0x9a, 0x1c); // oil drops
 inline const QColor kHole(0x22, 0x26, 0x2b);

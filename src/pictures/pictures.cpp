@@ -1,4 +1,5 @@
 #include "pictures/pictures.h"
+#include "widgets/accent.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,7 +15,7 @@
 namespace unctora::pictures {
 namespace {
 
-const QColor kAccent(0, 102, 204);
+const QColor kAccent = accentColour();
 const QColor kPanel(245, 245, 245);
 const QColor kCrossRed(214, 28, 36);
 

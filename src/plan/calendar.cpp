@@ -1,8 +1,8 @@
 #include "plan/calendar.h"
 
-#include "files/fileio.h"
-#include "core/version.h"
 #include "core/greases.h"
+#include "core/version.h"
+#include "files/fileio.h"
 
 #include <libical/ical.h>
 

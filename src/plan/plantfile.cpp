@@ -1,7 +1,8 @@
 #include "plan/plantfile.h"
 
-#include "files/fileio.h"
 #include "cli/csv.h"
+#include "files/fileio.h"
+#include "strings/ascii.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,23 +16,13 @@ namespace {
 constexpr std::string_view kOwnNames[kOwnColumnCount] = {"Id",        "Location",  "Machine",
                                                          "InstalledOn", "Volume_ml", "Remarks"};
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
+constexpr auto trimmed = strings::trimBlanks;
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
+using strings::equalsNoCase;
 
 std::optional<std::size_t> findColumn(std::string_view name) {
     for (std::size_t c = 0; c < plantColumnCount(); ++c)
-        if (sameName(plantColumnName(c), name))
+        if (equalsNoCase(plantColumnName(c), name))
             return c;
     return std::nullopt;
 }

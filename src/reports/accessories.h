@@ -19,6 +19,8 @@
 // A cell's lines are separated by a single CR (kAccLineBreak); accessoryCellLines()
 // splits them for a widget that wants "\n".
 
+#include "core/version.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -116,7 +118,9 @@ int accessoryRowAfterRefill(int rememberedRow, int rowCount);
 enum class AccCellShade { Fixed, Selected, OddRow, Plain };
 AccCellShade accessoryCellShade(int row, int currentRow);
 
-inline constexpr std::uint32_t kAccSelectedBackground = 0x0066CC; // RGB
+inline constexpr std::uint32_t kAccSelectedBackground = // RGB: the accent colour
+    std::uint32_t(core::AccentColor.red) << 16 | std::uint32_t(core::AccentColor.green) << 8 |
+    std::uint32_t(core::AccentColor.blue);
 inline constexpr std::uint32_t kAccOddRowBackground = 0xF0F0F0;
 
 // The grid as clipboard text, as the dispense-rate grid copies itself: cells separated

@@ -1,7 +1,7 @@
 #include "reports/printlayout.h"
 
-#include "core/version.h"
 #include "core/greases.h"
+#include "core/version.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
 

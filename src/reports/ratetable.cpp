@@ -1,5 +1,6 @@
 #include "reports/ratetable.h"
 
+#include "core/calcinputs.h"
 #include "strings/format.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -77,7 +78,7 @@ std::array<std::string, kRateColumnCount> rateHeaderTexts(int item,
     const std::string& g = l.massUnitLabel(core::Units::SI);
     const std::string week = strings::LangStr(texts, keys::strWeek);
     const std::string month = strings::LangStr(texts, keys::strMonth);
-    const bool dip = item == 4 || item == 5;
+    const bool dip = core::isZolt(item); // the items are the single-point lubricators
     return {strings::LangStr(texts, dip ? keys::strDipSwitchSetting : keys::strDial_Setting),
             oz + "/" + week,
             oz + "/" + month,

@@ -1,5 +1,7 @@
 #include "strings/stringtable.h"
 
+#include "strings/ascii.h"
+
 #include "files/fileio.h"
 
 #include <algorithm>
@@ -10,21 +12,6 @@ namespace {
 
 constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD"; // U+FFFD
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string asciiUpper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = asciiUpper(c);
-    return out;
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
-}
 
 // Number of bytes of the well-formed sequence starting at s[i], or, when it is
 // ill-formed, minus the length of its maximal subpart (at least one byte).
@@ -89,7 +76,7 @@ bool isEmptyTextMarker(std::string_view v) { return v == "\"\"" || v == "-"; }
 
 int languageNumber(std::string_view name) {
     for (int i = 0; i < kLanguageCount; ++i)
-        if (equalsIgnoringAsciiCase(name, kLanguageNames[i]))
+        if (equalsNoCase(name, kLanguageNames[i]))
             return i + 1;
     return 0;
 }

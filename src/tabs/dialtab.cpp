@@ -69,7 +69,7 @@ QStringList itemsOf(const char* field) {
 
 } // namespace
 
-DialTab::DialTab(QWidget* parent) : QWidget(parent) {
+DialTab::DialTab(Context context, QWidget* parent) : QWidget(parent), m_ctx(std::move(context)) {
     setObjectName("tabDial");
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -81,6 +81,7 @@ DialTab::DialTab(QWidget* parent) : QWidget(parent) {
     layout->addWidget(buildBasics());
     layout->addWidget(buildMiddle(), 1);
     layout->addWidget(buildResults());
+    wire();
 }
 
 DialTab::SubVariantBar DialTab::makeBar(const QString& name, const QStringList& groupNames,

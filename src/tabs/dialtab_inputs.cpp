@@ -1,15 +1,27 @@
-// DialTab: the calculation inputs, read from and put on the tab's controls.
+// DialTab: the calculation inputs, read from and put on the tab's controls, and the
+// reports of the controls the user changes.
 
 #include "tabs/dialtab.h"
 
 #include "core/calcinputs.h"
+#include "widgets/accent.h"
+#include "widgets/badge.h"
+#include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include <algorithm>
+
+QString DialTab::text(std::string_view key) const { return m_ctx.text ? m_ctx.text(key) : QString(); }
 
 QWidget* DialTab::inputControl(std::string_view field) const {
     // Every field but the sub-variants is held by the control of its own name.
@@ -78,4 +90,65 @@ void DialTab::setInputs(const unctora::core::CalcInputs& in) {
         else if (auto* g = qobject_cast<TRadioGroup*>(c))
             g->setItemIndex(in.*f.index);
     }
+}
+
+void DialTab::setGrease(int grease) {
+    const QSignalBlocker block(rgGreaseType);
+    rgGreaseType->setItemIndex(grease);
+}
+
+QList<TRadioGroup*> DialTab::operatingConditionInputs() const {
+    return {rgContMoist, rgLoad, rgShockLoad, rgBrgOpTemp, rgShaftOri, rgAmbTemp, rgReplenish, rgRotOR};
+}
+
+QList<QWidget*> DialTab::accentedGroups() const {
+    return {gbBrgBasic, gbGreaseType, gbLubricator, gbOpCond, gbResults};
+}
+
+void DialTab::wire() {
+    rgLubricator->setItemIndex(unctora::core::VOXA125);
+    imgUnit->setPixmap(QIcon(":/pictures/42.svg").pixmap(112, 164));
+    pnVOXA1000->hide();
+    slDS->hide();
+    pbDS->hide();
+
+    auto report = [this](Input input) { return [this, input] { emit inputChanged(input); }; };
+    for (TSpinEdit* s : {spedSpeed, spedOpHrs, spedBore, spedD, spedB})
+        connect(s, &TSpinEdit::valueChanged, this, report(Input::Number));
+    connect(cbBrgType, &QComboBox::currentIndexChanged, this, [this] {
+        updateBearingVariants();
+        emit inputChanged(Input::BearingType);
+    });
+    for (TGroupBar* bar : subVariantBars()) {
+        auto changed = [this] {
+            restyleSubVariantBars();
+            emit inputChanged(Input::SubVariant);
+        };
+        connect(bar, &TGroupBar::opened, this, changed);
+        connect(bar, &TGroupBar::barClicked, this, changed);
+    }
+    connect(rgBrgOpTemp, &TRadioGroup::clicked, this, report(Input::BearingTemperature));
+    for (TRadioGroup* g : conditionGroups())
+        connect(g, &TRadioGroup::clicked, this, [this, g] {
+            updateConditionCaption(g);
+            emit inputChanged(Input::Condition);
+        });
+    connect(ocOpCond, &TGroupBar::opened, this, [this] { ocOpCond->highlightOpenGroups(accentColour()); });
+    connect(rgGreaseType, &TRadioGroup::clicked, this, report(Input::Grease));
+    connect(rgLubricator, &TRadioGroup::clicked, this, report(Input::Lubricator));
+    connect(rgOutlets, &TRadioGroup::clicked, this, report(Input::Outlets));
+    // A change of the power source takes effect at the next recalculation.
+    connect(labNextNote, &TClickLabel::clicked, this, [this] { emit notePageRequested(1); });
+    connect(labPrevNote, &TClickLabel::clicked, this, [this] { emit notePageRequested(-1); });
+    memoNotes->viewport()->installEventFilter(this);
+    connect(imgUnit, &TClickLabel::clicked, this, &DialTab::unitPictureClicked);
+    setUpKeyboard();
+}
+
+bool DialTab::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonDblClick && watched == memoNotes->viewport()) {
+        emit notePageRequested(1);
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
 }

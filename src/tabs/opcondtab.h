@@ -21,8 +21,8 @@
 // through when a description template of the language file does not fit its values;
 // the memo is shown again first.
 
-#include "strings/quantity.h"
 #include "core/units.h"
+#include "strings/quantity.h"
 
 #include <QList>
 #include <QWidget>

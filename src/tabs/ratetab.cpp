@@ -1,4 +1,5 @@
 #include "tabs/ratetab.h"
+#include "widgets/accent.h"
 
 #include "pictures/pictures.h"
 #include "reports/ratetable.h"
@@ -165,7 +166,7 @@ void RateTab::shadeCells() {
                 cell->setForeground(pal.color(QPalette::ButtonText));
                 break;
             case R::RateCellShade::Selected:
-                cell->setBackground(QColor(0, 102, 204));
+                cell->setBackground(accentColour());
                 cell->setForeground(pal.color(QPalette::HighlightedText));
                 break;
             case R::RateCellShade::OddRow:

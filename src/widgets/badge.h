@@ -2,6 +2,8 @@
 // The setting badge: a rounded rectangle in the accent colour with one or more lines
 // of text ("|" separates lines, a "^" centres a line on its own).
 
+#include "widgets/accent.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -25,7 +27,7 @@ protected:
 private:
     QString m_text;
     QColor m_textColour = Qt::white;
-    QColor m_background{0, 102, 204};
+    QColor m_background = accentColour();
     int m_textSize = 24;
     QString m_family;
 };

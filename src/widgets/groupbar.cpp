@@ -1,3 +1,4 @@
+#include "widgets/accent.h"
 #include "widgets/groupbar.h"
 
 #include <QGridLayout>
@@ -64,7 +65,7 @@ int TGroupBar::addGroup(const QString& name, const QString& caption, QWidget* co
     button->setStyleSheet("QPushButton { text-align: left; padding: 1px 5px; border: 1px solid "
                           "#b4b4b4; border-radius: 2px; background: #e6e6e6; }"
                           "QPushButton:checked { background: #ffffff; }"
-                          "QPushButton:hover { border-color: #0066cc; }");
+                          "QPushButton:hover { border-color: " + accentColourName() + "; }");
     content->setParent(m_layout->parentWidget());
     content->setVisible(false);
     const int index = count();

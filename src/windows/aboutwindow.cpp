@@ -3,6 +3,7 @@
 #include "app/messages.h"
 #include "core/version.h"
 #include "pictures/pictures.h"
+#include "widgets/accent.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -44,8 +45,7 @@ const char* const kDisclaimer[] = {
     "Lubrication Systems. Other names may be trade marks of their owners.",
 };
 
-const QColor kAccent(unctora::core::AccentColor.red, unctora::core::AccentColor.green,
-                     unctora::core::AccentColor.blue);
+const QColor kAccent = accentColour();
 
 // The panel that fills the window: a lowered outer and a raised inner bevel. A click
 // on its bare background (not on a control) closes the window.

@@ -1,7 +1,7 @@
 #include "windows/accpicwindow.h"
 
-#include "reports/accessories.h"
 #include "pictures/accpictures.h"
+#include "reports/accessories.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,8 +2,8 @@
 
 #include "app/placement.h"
 
-#include "files/fileio.h"
 #include "app/messages.h"
+#include "files/fileio.h"
 #include "files/regini.h"
 #include "strings/stringedit.h"
 

@@ -72,7 +72,7 @@ protected:
 
 TEST_F(KeyboardTest, TabWalksTheDialTabInReadingOrder) {
     showActive();
-    DialTab& d = dial();
+    const DialControls d = dial();
     ASSERT_FALSE(d.pnPrevNextNote->isHidden()); // three note pages
     const QList<QWidget*> walk = tabWalk(d.spedBore);
     const QStringList expected{
@@ -103,7 +103,7 @@ TEST_F(KeyboardTest, TabWalksTheDialTabInReadingOrder) {
 
 TEST_F(KeyboardTest, GroupBarsOpenWithSpaceAndArrowsChooseInsideAGroup) {
     showActive();
-    DialTab& d = dial();
+    const DialControls d = dial();
     // A closed condition group has no stops; Space on its caption opens it.
     QWidget* load = d.ocOpCond->captionButton(1);
     EXPECT_FALSE(tabWalk(d.spedBore).contains(d.rgLoad->button(d.rgLoad->itemIndex())));
@@ -139,7 +139,7 @@ TEST_F(KeyboardTest, GroupBarsOpenWithSpaceAndArrowsChooseInsideAGroup) {
 
 TEST_F(KeyboardTest, NotesPageWithTheKeyboard) {
     showActive();
-    DialTab& d = dial();
+    const DialControls d = dial();
     ASSERT_TRUE(d.memoNotes->toPlainText().startsWith("Note: 1/3"));
     d.labNextNote->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
@@ -227,7 +227,7 @@ TEST_F(KeyboardTest, MnemonicsOfTheBarAndQuitDifferInEveryLanguage) {
 
 TEST_F(KeyboardTest, EveryStopHasANameThatFollowsTheLanguage) {
     showActive();
-    DialTab& d = dial();
+    const DialControls d = dial();
     const QList<QWidget*> stops = tabWalk(d.spedBore);
     const QList<QWidget*> more{d.edBore_in, d.edD_in, d.edB_in, d.imgUnit, d.imgDial, d.pbDS,
                                child<QWidget>("imgLogo"), d.rgLubricator, d.rgGreaseType,
@@ -271,7 +271,7 @@ TEST_F(KeyboardTest, EveryStopHasANameThatFollowsTheLanguage) {
 
 TEST_F(KeyboardTest, TemperatureClassesAndSpeedCaptionsAreNeverCutOff) {
     showActive();
-    DialTab& d = dial();
+    const DialControls d = dial();
     for (const char* language : {"miEnglish", "miRussian", "miGerman", "miThai"}) {
         switchLanguage(language);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);

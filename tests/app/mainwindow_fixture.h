@@ -3,15 +3,26 @@
 // language file beside a fake program path) and a temporary data folder, and answers
 // its message boxes.
 
-#include "tabs/dialtab.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
-#include "windows/stringwindow.h"
+#include "tabs/dialtab.h"
 #include "widget_main.h"
+#include "windows/stringwindow.h"
 
+#include "widgets/badge.h"
+#include "widgets/clicklabel.h"
+#include "widgets/groupbar.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinedit.h"
+
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -46,7 +57,70 @@ protected:
         window.reset();
         strings.reset();
     }
-    DialTab& dial() { return *window->dialTab(); }
+public:
+    // The controls of the "Dial setting" tab, found by their object names.
+    struct DialControls {
+        struct Bar {
+            TGroupBar* bar;
+        };
+        QComboBox* cbBrgType;
+        QLineEdit *edBore_in, *edD_in, *edB_in, *edTf, *edTfcorr, *edGp, *edQf;
+        QGroupBox *gbBrgBasic, *gbBrgDim, *gbBrgType, *gbGreaseType, *gbLubricator, *gbOpCond,
+            *gbResults;
+        TClickLabel *imgUnit, *labNextNote, *labPrevNote;
+        QLabel *imgDial, *labOpHrs, *labSpeed, *labSystem, *labTf, *labUnitDS, *labUnitGp,
+            *labUnitQf, *slDS;
+        QPlainTextEdit* memoNotes;
+        TGroupBar* ocOpCond;
+        TBadge* pbDS;
+        QWidget *pnDS, *pnPrevNextNote, *pnVOXA1000;
+        Bar rbCRB_Cage, rbCRB_Locating, rbSRB_LoadRatio, rbSRB_Series, rbTORB_Cage;
+        TRadioGroup *rgAmbTemp, *rgBrgOpTemp, *rgContMoist, *rgGreaseType, *rgLoad, *rgLubricator,
+            *rgReplenish, *rgRotOR, *rgShaftOri, *rgShockLoad;
+        TSpinEdit *spedB, *spedBore, *spedD, *spedOpHrs, *spedSpeed;
+
+        // The five sub-variant bars and the seven condition groups, in the tab's order.
+        QList<TGroupBar*> subVariantBars() const {
+            return {rbCRB_Cage.bar, rbCRB_Locating.bar, rbSRB_LoadRatio.bar, rbSRB_Series.bar,
+                    rbTORB_Cage.bar};
+        }
+        QList<TRadioGroup*> conditionGroups() const {
+            return {rgContMoist, rgLoad, rgShockLoad, rgAmbTemp, rgShaftOri, rgReplenish, rgRotOR};
+        }
+    };
+
+protected:
+    DialControls dial() {
+        QWidget* tab = window->dialTab();
+        auto c = [tab]<class T>(T*& to, const char* name) {
+            to = tab->findChild<T*>(name);
+            if (!to)
+                ADD_FAILURE() << "no control " << name;
+        };
+        DialControls d{};
+        c(d.cbBrgType, "cbBrgType");
+        c(d.edBore_in, "edBore_in"), c(d.edD_in, "edD_in"), c(d.edB_in, "edB_in");
+        c(d.edTf, "edTf"), c(d.edTfcorr, "edTfcorr"), c(d.edGp, "edGp"), c(d.edQf, "edQf");
+        c(d.gbBrgBasic, "gbBrgBasic"), c(d.gbBrgDim, "gbBrgDim"), c(d.gbBrgType, "gbBrgType");
+        c(d.gbGreaseType, "gbGreaseType"), c(d.gbLubricator, "gbLubricator");
+        c(d.gbOpCond, "gbOpCond"), c(d.gbResults, "gbResults");
+        c(d.imgUnit, "imgUnit"), c(d.labNextNote, "labNextNote"), c(d.labPrevNote, "labPrevNote");
+        c(d.imgDial, "imgDial"), c(d.labOpHrs, "labOpHrs"), c(d.labSpeed, "labSpeed");
+        c(d.labSystem, "labSystem"), c(d.labTf, "labTf"), c(d.labUnitDS, "labUnitDS");
+        c(d.labUnitGp, "labUnitGp"), c(d.labUnitQf, "labUnitQf"), c(d.slDS, "slDS");
+        c(d.memoNotes, "memoNotes"), c(d.ocOpCond, "ocOpCond"), c(d.pbDS, "pbDS");
+        c(d.pnDS, "pnDS"), c(d.pnPrevNextNote, "pnPrevNextNote"), c(d.pnVOXA1000, "pnVOXA1000");
+        c(d.rbCRB_Cage.bar, "rbCRB_Cage"), c(d.rbCRB_Locating.bar, "rbCRB_Locating");
+        c(d.rbSRB_LoadRatio.bar, "rbSRB_LoadRatio"), c(d.rbSRB_Series.bar, "rbSRB_Series");
+        c(d.rbTORB_Cage.bar, "rbTORB_Cage");
+        c(d.rgAmbTemp, "rgAmbTemp"), c(d.rgBrgOpTemp, "rgBrgOpTemp"), c(d.rgContMoist, "rgContMoist");
+        c(d.rgGreaseType, "rgGreaseType"), c(d.rgLoad, "rgLoad"), c(d.rgLubricator, "rgLubricator");
+        c(d.rgReplenish, "rgReplenish"), c(d.rgRotOR, "rgRotOR");
+        c(d.rgShaftOri, "rgShaftOri"), c(d.rgShockLoad, "rgShockLoad");
+        c(d.spedB, "spedB"), c(d.spedBore, "spedBore"), c(d.spedD, "spedD");
+        c(d.spedOpHrs, "spedOpHrs"), c(d.spedSpeed, "spedSpeed");
+        return d;
+    }
     template <class T> T* child(const char* name) { return window->findChild<T*>(name); }
     void writeSettings(const QByteArray& text) {
         QDir().mkpath(env.dataDir);

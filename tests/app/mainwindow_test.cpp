@@ -5,6 +5,7 @@
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
+#include "windows/planwindow.h"
 #include "../support/filelimit.h"
 
 #include <QAction>
@@ -20,10 +21,10 @@
 
 namespace {
 
-QString notes(DialTab& d) { return d.memoNotes->toPlainText(); }
+QString notes(const MainWindowTest::DialControls& d) { return d.memoNotes->toPlainText(); }
 
 // Every page of the notes box, paged through with the ">" label.
-QString allNotes(DialTab& d) {
+QString allNotes(const MainWindowTest::DialControls& d) {
     QString all = notes(d);
     const QString header = all.section('\n', 0, 0);
     const int count = header.section('/', -1).toInt();
@@ -40,7 +41,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheWorkedExample) {
     TfrmMain& w = start();
     ASSERT_TRUE(w.created());
     ASSERT_TRUE(w.Activated());
-    DialTab& d = dial();
+    const DialControls d = dial();
     EXPECT_EQ(d.edTf->text(), "4000");
     EXPECT_EQ(d.edTfcorr->text(), "700");
     EXPECT_EQ(d.edGp->text(), "90.0");
@@ -66,7 +67,7 @@ TEST_F(MainWindowTest, FirstStartShowsTheWorkedExample) {
 
 TEST_F(MainWindowTest, EveryInputKindRecalculates) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     // Speed: 3000 rpm with the outer ring rotating (dm = D = 180) exceeds the
     // moderate-load limit 400000.
     d.spedSpeed->setValue(3000);
@@ -103,7 +104,7 @@ TEST_F(MainWindowTest, EveryInputKindRecalculates) {
 
 TEST_F(MainWindowTest, LubricatorChoiceAndGreaseFallBack) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     d.spedSpeed->setValue(1000);
     d.rgRotOR->button(0)->click(); // Sf 140000: speed class 2
     d.rgLoad->button(2)->click();
@@ -123,7 +124,7 @@ TEST_F(MainWindowTest, LubricatorChoiceAndGreaseFallBack) {
 
 TEST_F(MainWindowTest, FailureDisplayAndPaging) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     d.spedD->setValue(0);
     EXPECT_EQ(d.edTf->text(), "0");
     EXPECT_EQ(d.edGp->text(), "0");
@@ -142,7 +143,7 @@ TEST_F(MainWindowTest, FailureDisplayAndPaging) {
 
 TEST_F(MainWindowTest, SpinEditTyping) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     d.spedD->setValue(20); // small enough that the speed shows in the interval
     d.spedBore->setValue(10);
     d.spedSpeed->setFocus();
@@ -171,7 +172,7 @@ TEST_F(MainWindowTest, SpinEditTyping) {
 
 TEST_F(MainWindowTest, SettingsWrittenAndReadBack) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     d.cbBrgType->setCurrentIndex(3);
     d.rbCRB_Cage.bar->captionButton(1)->click();
     d.rbCRB_Locating.bar->captionButton(2)->click();
@@ -198,7 +199,7 @@ TEST_F(MainWindowTest, DamagedSettingsAreClamped) {
                              "crbsub2=9\nSpeed=99999\nOpHours=-5\nBore_mm=abc\n\x01\xff\xfe junk\n"
                              "[Data]\nType=1\n", 100));
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     EXPECT_EQ(d.cbBrgType->currentIndex(), 9);
     EXPECT_EQ(d.rgGreaseType->itemIndex(), 0);
     EXPECT_EQ(d.rbCRB_Locating.bar->openGroupIndex(), 3);
@@ -270,7 +271,7 @@ TEST_F(MainWindowTest, FontThatIsNotInstalledBecomesArial) {
 
 TEST_F(MainWindowTest, UnitSwitch) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     d.rgBrgOpTemp->button(2)->click();
     window->ApplyUnits(1);
     EXPECT_EQ(d.edGp->text(), "3.2");
@@ -371,4 +372,15 @@ TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
     // The largest positions a settings file can hold still land on the screen.
     EXPECT_EQ(placedPosition(2147483647, 2147483647, 870, 680, screen), QPoint(1050, 400));
     EXPECT_EQ(placedPosition(2147483000, 10, 2147483647, 680, screen), QPoint(1920 - 2147483647, 10));
+}
+
+TEST_F(MainWindowTest, EndsAfterTheStringWindowAsTheProgramEndsThem) {
+    // The program ends its windows in the reverse order of their making: the string
+    // window first. Whatever asks for texts while the main window ends (closing the
+    // plant plan, saving) must not reach the freed table.
+    TfrmMain& w = start();
+    ASSERT_NE(w.ShowPlanWindow(), nullptr);
+    strings.reset();
+    window.reset();
+    EXPECT_FALSE(window);
 }

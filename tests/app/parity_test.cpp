@@ -91,7 +91,7 @@ std::vector<Row> readRows(const std::string& csv) {
 }
 
 std::vector<QJsonObject> runBatch(const std::string& csv, const strings::StringTable* texts,
-                                  core::Units units) {
+                                  core::Units units, bool log) {
     std::FILE* in = fmemopen(const_cast<char*>(csv.data()), csv.size(), "r");
     char* buf = nullptr;
     std::size_t size = 0;
@@ -101,6 +101,7 @@ std::vector<QJsonObject> runBatch(const std::string& csv, const strings::StringT
     options.format = cli::OutputFormat::Jsonl;
     options.units = units;
     options.texts = texts;
+    options.log = log;
     EXPECT_EQ(cli::runCsv(in, out, err, options, "plant list"), 0);
     std::fclose(out);
     std::fclose(in);
@@ -116,12 +117,15 @@ std::vector<QJsonObject> runBatch(const std::string& csv, const strings::StringT
 class ParityTest : public MainWindowTest {
 protected:
     // Puts every row on the window and checks what it shows against the batch's row.
-    void compare(const std::string& csv, core::Units units) {
-        TfrmMain& w = start();
+    // With log, the window runs with -Log and each row's last handler, the lubricator
+    // choice, must log what the batch calculator logs for the row.
+    void compare(const std::string& csv, core::Units units, bool log = false) {
+        TfrmMain& w = log ? start({"-Log"}) : start();
         w.ApplyUnits(static_cast<int>(units));
         const strings::StringTable* texts = strings->table();
         const std::vector<Row> rows = readRows(csv);
-        const std::vector<QJsonObject> batch = runBatch(csv, texts, units);
+        const std::vector<QJsonObject> batch = runBatch(csv, texts, units, log);
+        auto* memoLog = child<QPlainTextEdit>("memoLog");
         ASSERT_EQ(rows.size(), batch.size());
         auto* memo = child<QPlainTextEdit>("memoNotes");
         auto* greases = child<TRadioGroup>("rgGreaseType");
@@ -132,6 +136,15 @@ protected:
             SCOPED_TRACE("row " + std::to_string(r + 1) + " " + rows[r].line);
             const QJsonObject& b = batch[r];
             w.setInputs(rows[r].inputs);
+            if (log) {
+                memoLog->clear();
+                w.applyLubricatorChoice();
+                QStringList lines;
+                for (const QJsonValue& line : b["Log"].toArray())
+                    lines << line.toString();
+                EXPECT_GT(lines.size(), 10);
+                EXPECT_EQ(memoLog->toPlainText().toStdString(), lines.join('\n').toStdString());
+            }
             const core::CalcInputs shown = w.readInputs();
             for (const core::InputField& f : core::inputFields())
                 EXPECT_EQ(f.get(shown), b[QString::fromUtf8(f.name.data(), f.name.size())].toDouble())
@@ -150,7 +163,7 @@ protected:
                 const QJsonObject setting = b["Setting"].toObject();
                 EXPECT_EQ(badge->text().toStdString(), setting["Text"].toString().toStdString());
                 EXPECT_EQ(badge->textColour() == QColor(255, 0, 0), setting["Colour"] == "red");
-                EXPECT_EQ(month->isVisibleTo(&dial()), setting["Month"].isString());
+                EXPECT_EQ(month->isVisibleTo(w.dialTab()), setting["Month"].isString());
                 if (setting["Month"].isString()) {
                     EXPECT_EQ(month->text().toStdString(),
                               strings::LangStr(texts, setting["Month"].toString().toStdString()));
@@ -186,7 +199,7 @@ TEST_F(ParityTest, ExamplePlantListShowsTheSameInWindowAndBatch) {
     const std::string csv = readFile(UNCTORA_SOURCE_DIR "/examples/plant.csv");
     ASSERT_FALSE(csv.empty());
     compare(csv, core::Units::SI);
-    compare(csv, core::Units::Imperial);
+    compare(csv, core::Units::Imperial, true);
 }
 
 TEST_F(ParityTest, GeneratedRowsShowTheSameInWindowAndBatch) {
@@ -196,6 +209,7 @@ TEST_F(ParityTest, GeneratedRowsShowTheSameInWindowAndBatch) {
     const std::string csv = header + "\n" + generatedRows(150);
     compare(csv, core::Units::SI);
     compare(csv, core::Units::Imperial);
+    compare(header + "\n" + generatedRows(40), core::Units::SI, true);
 }
 
 } // namespace

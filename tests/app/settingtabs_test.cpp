@@ -2,13 +2,13 @@
 // real main window.
 #include "mainwindow_fixture.h"
 
-#include "tabs/opcondtab.h"
-#include "windows/accpicwindow.h"
 #include "tabs/acctab.h"
+#include "tabs/opcondtab.h"
 #include "tabs/ratetab.h"
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
+#include "windows/accpicwindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -28,7 +28,7 @@
 
 TEST_F(MainWindowTest, SettingDisplayOfEachFamily) {
     start();
-    DialTab& d = dial();
+    const DialControls d = dial();
     // VOXA 125 on the worked example: DS 1.16 shows 1, "month", the dial picture.
     EXPECT_EQ(d.slDS->text(), "1");
     EXPECT_EQ(d.pbDS->textColour(), QColor(Qt::white));
@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, ApplyFontReachesTheTableOfControlsAndThePages) {
     const QString name = families.contains("DejaVu Serif") ? "DejaVu Serif" : families.last();
     window->ApplyFont(name);
     EXPECT_EQ(window->FontName(), name);
-    DialTab& d = dial();
+    const DialControls d = dial();
     EXPECT_EQ(d.gbBrgBasic->font().family(), name);
     EXPECT_EQ(d.memoNotes->font().family(), name);
     EXPECT_EQ(d.pbDS->badgeFont().family(), name);

@@ -1,6 +1,6 @@
-#include "strings/quantity.h"
 #include "core/units.h"
 #include "strings/format.h"
+#include "strings/quantity.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The accessory pictures 101–137. The QApplication of this executable is made by the
 // environment in pictures_test.cpp.
-#include "reports/accessories.h"
 #include "pictures/accpictures.h"
+#include "reports/accessories.h"
 
 #include <QColor>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "reports/selchart.h"
 #include "reports/htmlpage.h"
+#include "reports/selchart.h"
 
 #include "files/fileio.h"
 #include "strings/stringtable.h"

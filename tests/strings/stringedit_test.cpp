@@ -1,5 +1,5 @@
-#include "files/fileio.h"
 #include "core/version.h"
+#include "files/fileio.h"
 #include "strings/stringedit.h"
 
 #include <gtest/gtest.h>

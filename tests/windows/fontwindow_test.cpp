@@ -1,9 +1,9 @@
 // The font window, the font check and the application of a font name to controls.
 #include "app/fontapply.h"
-#include "windows/fontwindow.h"
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
+#include "windows/fontwindow.h"
 #include "../app/widget_main.h"
 
 #include <QComboBox>
