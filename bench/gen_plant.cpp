@@ -39,7 +39,11 @@ int main(int argc, char** argv) {
                 v = 10 + static_cast<long>(next() % 120);
             else if (f.name == "Speed")
                 v = static_cast<long>(next() % 4000);
-            else
+            else if (f.name == "Outlets") {
+                // The outlet count is written as the count, as a plant list names it.
+                out += f.items[next() % f.items.size()];
+                continue;
+            } else
                 v = f.min + static_cast<long>(next() % (f.max - f.min + 1));
             out += std::to_string(v);
         }
