@@ -23,11 +23,6 @@ namespace {
 
 Date day(const char* iso) { return *parseIsoDate(iso); }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 PlantFile parsed(const std::string& text) {
     PlantFile f;
     std::string error;
