@@ -7,6 +7,8 @@
 #include "reports/assessment.h"
 #include "strings/quantity.h"
 
+#include "cli/csv.h"
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -63,6 +65,8 @@ class BatchWriter {
 public:
     BatchWriter(std::FILE* out, const BatchOptions& options);
     ~BatchWriter();
+    BatchWriter(const BatchWriter&) = delete;
+    BatchWriter& operator=(const BatchWriter&) = delete;
     void writeHeader();
     // Brings the row's inputs into range as the window's controls do, assesses them
     // and writes the row with its advice pages. A page template of the language file that does not fit its
@@ -71,20 +75,18 @@ public:
     // Hands everything written so far to the stream and flushes it.
     void flush();
     // Whether some output could not be written (a full disk, a closed stream), and why.
-    bool failed() const { return m_writeErrno != 0; }
-    int writeErrno() const { return m_writeErrno; }
+    bool failed() const { return m_output.error() != 0; }
+    int writeErrno() const { return m_output.error(); }
 
 private:
-    void drain();
     void writeCsv(const Application& app);
     void writeJson(const Application& app);
     void appendCsvPages(std::string& o);
     void appendJsonPages(std::string& o) const;
 
-    std::FILE* m_out;
-    int m_writeErrno = 0; // the first failed write's errno, 0 while every write went through
+    CheckedOutput m_output;
+    std::string& m_buf = m_output.buffer();
     BatchOptions m_options;
-    std::string m_buf;
     // Units and labels of the page texts, in the language of options.texts.
     strings::UnitLabels m_labels;
     strings::QuantityContext m_quantity;

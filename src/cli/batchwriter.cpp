@@ -84,7 +84,7 @@ void appendPageName(std::string& out, const advice::Page& p) {
 } // namespace
 
 BatchWriter::BatchWriter(std::FILE* out, const BatchOptions& options)
-    : m_out(out), m_options(options) {
+    : m_output(out), m_options(options) {
     m_buf.reserve(1 << 17);
     // The mass labels follow the language, as they do when the window applies one.
     if (const strings::StringTable* t = m_options.texts) {
@@ -98,21 +98,7 @@ BatchWriter::BatchWriter(std::FILE* out, const BatchOptions& options)
 
 BatchWriter::~BatchWriter() { flush(); }
 
-void BatchWriter::drain() {
-    if (m_buf.empty())
-        return;
-    errno = 0;
-    if (m_writeErrno == 0 && std::fwrite(m_buf.data(), 1, m_buf.size(), m_out) != m_buf.size())
-        m_writeErrno = errno ? errno : EIO;
-    m_buf.clear();
-}
-
-void BatchWriter::flush() {
-    drain();
-    errno = 0;
-    if (m_writeErrno == 0 && (std::fflush(m_out) != 0 || std::ferror(m_out)))
-        m_writeErrno = errno ? errno : EIO;
-}
+void BatchWriter::flush() { m_output.flush(); }
 
 void BatchWriter::writeHeader() {
     if (m_options.format != OutputFormat::Csv)
@@ -161,8 +147,7 @@ void BatchWriter::write(Application& app) {
         writeCsv(app);
     else
         writeJson(app);
-    if (m_buf.size() > (1 << 16))
-        drain();
+    m_output.drainIfLarge();
 }
 
 void BatchWriter::writeCsv(const Application& app) {

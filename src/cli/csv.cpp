@@ -1,5 +1,7 @@
 #include "cli/csv.h"
 
+#include <cerrno>
+
 namespace unctora::cli {
 
 namespace {
@@ -229,6 +231,22 @@ std::string printable(std::string_view text) {
         }
     }
     return out;
+}
+
+void CheckedOutput::drain() {
+    if (m_buf.empty())
+        return;
+    errno = 0;
+    if (m_errno == 0 && std::fwrite(m_buf.data(), 1, m_buf.size(), m_out) != m_buf.size())
+        m_errno = errno ? errno : EIO;
+    m_buf.clear();
+}
+
+void CheckedOutput::flush() {
+    drain();
+    errno = 0;
+    if (m_errno == 0 && (std::fflush(m_out) != 0 || std::ferror(m_out)))
+        m_errno = errno ? errno : EIO;
 }
 
 } // namespace unctora::cli

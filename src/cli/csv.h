@@ -46,6 +46,30 @@ private:
     long m_line = 1;
 };
 
+// Output gathered in memory and handed to its stream in large pieces. Every write and
+// the final flush are checked; the first failure's errno is kept and nothing more is
+// written after it.
+class CheckedOutput {
+public:
+    explicit CheckedOutput(std::FILE* out) : m_out(out) {}
+    std::string& buffer() { return m_buf; }
+    // Hands the buffer to the stream once it has grown large.
+    void drainIfLarge() {
+        if (m_buf.size() > (1 << 16))
+            drain();
+    }
+    void drain();
+    // drain() and the stream's own flush.
+    void flush();
+    // 0 while every write went through.
+    int error() const { return m_errno; }
+
+private:
+    std::FILE* m_out;
+    std::string m_buf;
+    int m_errno = 0;
+};
+
 // Appends one field, quoted when it holds the separator, a quote, CR or LF.
 void appendCsvField(std::string& out, std::string_view field, char separator = ',');
 

@@ -58,7 +58,8 @@ enum Col { Kind, Date, Id, Location, Machine, Lubricator, Grease, Setting, Month
 
 class Writer {
 public:
-    Writer(std::FILE* out, bool json) : m_out(out), m_json(json) {}
+    Writer(std::FILE* out, bool json) : m_output(out), m_json(json) {}
+    Writer(const Writer&) = delete;
     void header() {
         if (m_json)
             return;
@@ -97,29 +98,18 @@ public:
             }
             m_buf.append("\r\n");
         }
-        if (m_buf.size() > (1 << 16))
-            drain();
+        m_output.drainIfLarge();
     }
     // 0 when everything reached the stream, else the errno of the first failure.
     int finish() {
-        drain();
-        errno = 0;
-        if (m_errno == 0 && (std::fflush(m_out) != 0 || std::ferror(m_out)))
-            m_errno = errno ? errno : EIO;
-        return m_errno;
+        m_output.flush();
+        return m_output.error();
     }
 
 private:
-    void drain() {
-        errno = 0;
-        if (m_errno == 0 && !m_buf.empty() && std::fwrite(m_buf.data(), 1, m_buf.size(), m_out) != m_buf.size())
-            m_errno = errno ? errno : EIO;
-        m_buf.clear();
-    }
-    std::FILE* m_out;
+    CheckedOutput m_output;
+    std::string& m_buf = m_output.buffer();
     bool m_json;
-    std::string m_buf;
-    int m_errno = 0;
 };
 
 } // namespace
