@@ -4,16 +4,19 @@
 set -euo pipefail
 program=$1
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# The pages are written when the window is first shown: then it is up.
+await_window() { # data-folder pid log
+  for _ in $(seq 100); do
+    [ -e "$1/Talvik/Unctora6/calc.html" ] && return 0
+    sleep 0.1
+  done
+  kill -9 "$2"; cat "$3"; fail "the window did not come up"
+}
 for sig in TERM INT; do
   data=$(mktemp -d)
   XDG_DATA_HOME=$data QT_QPA_PLATFORM=offscreen "$program" >"$data/out" 2>&1 &
   pid=$!
-  # The pages are written when the window is first shown: then it is up.
-  for _ in $(seq 100); do
-    [ -e "$data/Talvik/Unctora6/calc.html" ] && break
-    sleep 0.1
-  done
-  [ -e "$data/Talvik/Unctora6/calc.html" ] || { kill -9 $pid; cat "$data/out"; fail "the window did not come up"; }
+  await_window "$data" $pid "$data/out"
   kill -$sig $pid
   rc=0; wait $pid || rc=$?
   [ $rc = 0 ] || { cat "$data/out"; fail "SIG$sig: exit code $rc"; }
@@ -31,11 +34,7 @@ data=$(mktemp -d)
 ini=$data/Talvik/Unctora6/unctora.INI
 XDG_DATA_HOME=$data QT_QPA_PLATFORM=offscreen "$program" >"$data/out" 2>"$data/err" &
 pid=$!
-for _ in $(seq 100); do
-  [ -e "$data/Talvik/Unctora6/calc.html" ] && break
-  sleep 0.1
-done
-[ -e "$data/Talvik/Unctora6/calc.html" ] || { kill -9 $pid; cat "$data/err"; fail "the window did not come up"; }
+await_window "$data" $pid "$data/err"
 # The file becomes read-only while the program runs (a refusal even root gets).
 printf '[Data]\nSpeed=1500\n' > "$ini"
 chmod 0444 "$ini"
