@@ -39,10 +39,7 @@ unctora::core::CalcInputs TfrmMain::readInputs() const { return m_dial->inputs()
 
 void TfrmMain::setInputs(const Inputs& in) {
     m_dial->setInputs(in);
-    // The handlers of the controls set after it may have taken the grease back; it is
-    // chosen last, as a user would after setting the rest.
-    m_dial->setGrease(in.Grease);
-    updateBearingVariantControls();
+    // One check on the complete inputs keeps the grease wherever they allow it.
     applyLubricatorChoice();
 }
 

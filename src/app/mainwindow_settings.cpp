@@ -28,8 +28,8 @@ void TfrmMain::LoadSettings() {
     m_fontName = QString::fromStdString(options.fontName);
     if (m_fontName.isEmpty())
         m_fontName = "Arial Unicode MS";
-    // The controls report their changes as the user's would; nothing is computed
-    // before the first activation.
+    // Quietly: the first activation rates the greases once on the complete inputs,
+    // so a stored grease stays wherever they allow it.
     m_dial->setInputs(files::readDataSection(ini));
 }
 

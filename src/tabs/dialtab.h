@@ -76,12 +76,9 @@ public:
     // ---- Inputs --------------------------------------------------------------------
     // The calculation inputs as the controls hold them.
     unctora::core::CalcInputs inputs() const;
-    // Puts every input on its control in field order, as loading the settings does:
-    // the spin edits, the bearing type and the sub-variant bars report their change
-    // (inputChanged), the radio groups do not.
+    // Puts every input on its control without a report (no inputChanged): the caller
+    // rates the greases once the whole set is in place.
     void setInputs(const unctora::core::CalcInputs& in);
-    // Puts the grease on its group without a report.
-    void setGrease(int grease);
     // The control that holds an input field (spin edit, combo box, group bar or radio
     // group); nullptr for an unknown name.
     QWidget* inputControl(std::string_view field) const;

@@ -77,10 +77,12 @@ unctora::core::CalcInputs DialTab::inputs() const {
 }
 
 void DialTab::setInputs(const unctora::core::CalcInputs& in) {
-    // In field order, each control as the program sets it: the spin edits, the type
-    // and the sub-variant bars report their change, the radio groups do not.
+    // Every control takes its value quietly: a report in between would rate the greases
+    // on half-set inputs (the stored speed with the previous load, say) and could take
+    // back a grease the complete inputs allow. The caller runs the check once, after.
     for (const unctora::core::InputField& f : unctora::core::inputFields()) {
         QWidget* c = inputControl(f.name);
+        const QSignalBlocker block(c);
         if (auto* s = qobject_cast<TSpinEdit*>(c))
             s->setValue(in.*f.number);
         else if (auto* b = qobject_cast<QComboBox*>(c))
@@ -90,11 +92,11 @@ void DialTab::setInputs(const unctora::core::CalcInputs& in) {
         else if (auto* g = qobject_cast<TRadioGroup*>(c))
             g->setItemIndex(in.*f.index);
     }
-}
-
-void DialTab::setGrease(int grease) {
-    const QSignalBlocker block(rgGreaseType);
-    rgGreaseType->setItemIndex(grease);
+    // What the reports would have redrawn: the sub-variant bars of the type, the
+    // replenishment rule, the condition captions.
+    updateBearingVariants();
+    restyleSubVariantBars();
+    updateConditionCaptions();
 }
 
 QList<TRadioGroup*> DialTab::operatingConditionInputs() const {
