@@ -60,7 +60,10 @@ struct Application {
     core::CalcInputs inputs;
 };
 
-// Writes the header and one row (or JSON object) per application.
+struct OutputColumn;
+
+// Writes the header and one row (or JSON object) per application, column by column
+// from the list in cli/outputcolumns.h.
 class BatchWriter {
 public:
     BatchWriter(std::FILE* out, const BatchOptions& options);
@@ -81,6 +84,11 @@ public:
 private:
     void writeCsv(const Application& app);
     void writeJson(const Application& app);
+    void appendCsvCell(std::string& o, const OutputColumn& c, const Application& app);
+    void appendJsonValue(std::string& o, const OutputColumn& c, const Application& app);
+    static void appendJsonKey(std::string& o, std::string_view key);
+    void appendGreases(std::string& o, char separator) const;
+    const std::string& joinedLog();
     void appendCsvPages(std::string& o);
     void appendJsonPages(std::string& o) const;
 

@@ -3,6 +3,7 @@
 #include "cli/batch.h"
 
 #include "advice/notetext.h"
+#include "cli/outputcolumns.h"
 #include "cli/csv.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
@@ -48,22 +49,9 @@ void appendInt(std::string& out, long long v) {
     out.append(buf, r.ptr);
 }
 
-char* putText(char* p, std::string_view s) {
-    if (s.empty())
-        return p; // an empty view may hold no pointer at all, which memcpy must not get
-    std::memcpy(p, s.data(), s.size());
-    return p + s.size();
-}
-
 std::string_view colourName(reports::BadgeColour c) {
     return c == reports::BadgeColour::Red ? "red" : "white";
 }
-
-const char* kResultNames[] = {"tf", "tfc", "Gp", "Qf", "tfcHours", "OldQf", "DS", "PauseBase"};
-const char* kDisplayNames[] = {"edTf",     "edTfcorr", "edGp",  "edQf",
-                               "edBore_in", "edD_in",  "edB_in"};
-// SettingText, SettingColour, SettingPicture, SettingMonth.
-constexpr std::size_t kSettingColumns = 4;
 
 // A page as a spreadsheet cell shows it without texts: "Note 4", the warning's key,
 // or the error's message.
@@ -103,23 +91,15 @@ void BatchWriter::flush() { m_output.flush(); }
 void BatchWriter::writeHeader() {
     if (m_options.format != OutputFormat::Csv)
         return;
-    m_buf.append("Id");
-    for (const auto& f : core::inputFields()) {
-        m_buf.push_back(',');
-        m_buf.append(f.name);
+    bool first = true;
+    for (const OutputColumn& c : outputColumns()) {
+        if (c.logOnly && !m_options.log)
+            continue;
+        if (!first)
+            m_buf.push_back(',');
+        first = false;
+        m_buf.append(c.name);
     }
-    for (const char* n : kResultNames) {
-        m_buf.push_back(',');
-        m_buf.append(n);
-    }
-    for (const char* n : kDisplayNames) {
-        m_buf.push_back(',');
-        m_buf.append(n);
-    }
-    m_buf.append(",SettingText,SettingColour,SettingPicture,SettingMonth");
-    m_buf.append(",Greases,Pages,SpeedRed,Status,Error");
-    if (m_options.log)
-        m_buf.append(",Log");
     m_buf.append("\r\n");
 }
 
@@ -151,107 +131,125 @@ void BatchWriter::write(Application& app) {
 }
 
 void BatchWriter::writeCsv(const Application& app) {
-    const reports::Assessment& r = m_assessment;
     std::string& o = m_buf;
-    appendCsvField(o, app.id);
-    const auto& fields = core::inputFields();
-    if (!app.valid) {
-        // Empty cells up to and including the setting, Greases, Pages and SpeedRed.
-        o.append(fields.size() + std::size(kResultNames) + std::size(kDisplayNames) +
-                     kSettingColumns + 3,
-                 ',');
-        o.append(",invalid,");
-        appendCsvField(o, app.error);
-        if (m_options.log)
+    const auto columns = outputColumns();
+    const bool computed = app.valid && m_assessment.ok;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const OutputColumn& c = columns[i];
+        if (c.logOnly && !m_options.log)
+            continue;
+        if (i)
             o.push_back(',');
-        o.append("\r\n");
-        return;
-    }
-    // Numbers take at most 32 characters and the result texts are short except a
-    // feed rate near the double range (some 320 characters): 4096 always suffices.
-    char row[4096];
-    char* p = row;
-    for (const auto& f : fields) {
-        *p++ = ',';
-        p = putNumber(p, f.get(app.inputs));
-    }
-    const core::CalcResults& res = r.results;
-    if (r.ok) {
-        for (double v : {res.tf, res.tfc, res.Gp, res.Qf}) {
-            *p++ = ',';
-            p = putNumber(p, v);
+        if (c.cell == Cell::Input || c.cell == Cell::Result) {
+            // A run of numbers is put together on the stack and appended in one piece:
+            // at most 32 characters each.
+            char row[2048];
+            char* p = row;
+            for (const std::size_t start = i;
+                 i < columns.size() && columns[i].cell == c.cell && p < row + sizeof row - 64; ++i) {
+                const OutputColumn& n = columns[i];
+                if (i != start)
+                    *p++ = ',';
+                if (n.cell == Cell::Input) {
+                    if (app.valid)
+                        p = putNumber(p, n.input->get(app.inputs));
+                } else if (computed) {
+                    if (const std::optional<double> v = n.result(m_assessment.results))
+                        p = n.integer ? putInt(p, static_cast<long long>(*v)) : putNumber(p, *v);
+                }
+            }
+            --i;
+            o.append(row, p - row);
+            continue;
         }
-        *p++ = ',';
-        if (res.tfcHours)
-            p = putInt(p, *res.tfcHours);
-        *p++ = ',';
-        if (res.OldQf)
-            p = putNumber(p, *res.OldQf);
-        *p++ = ',';
-        p = putNumber(p, res.DS);
-        *p++ = ',';
-        p = putNumber(p, res.PauseBase);
-    } else {
-        for (std::size_t i = 0; i < std::size(kResultNames); ++i)
-            *p++ = ',';
-    }
-    o.append(row, p - row);
-    const core::CalcDisplay& d = r.display;
-    for (const std::string* t : {&d.edTf, &d.edTfcorr, &d.edGp, &d.edQf, &d.edBore_in, &d.edD_in,
-                                 &d.edB_in}) {
-        o.push_back(',');
-        appendCsvField(o, *t); // quoted when the decimal separator is a comma
-    }
-    if (r.ok) {
-        // With "." as decimal separator the badge text holds no comma, quote or line
-        // break: it needs no quoting.
-        o.push_back(',');
-        o.append(r.setting.text);
-        p = row;
-        *p++ = ',';
-        p = putText(p, colourName(r.setting.colour));
-        *p++ = ',';
-        if (r.setting.picture)
-            p = putInt(p, *r.setting.picture);
-        *p++ = ',';
-        p = putText(p, r.setting.monthKey);
-        o.append(row, p - row);
-    } else {
-        o.append(kSettingColumns, ',');
-    }
-    p = row;
-    *p++ = ',';
-    bool first = true;
-    for (int i = 0; i < core::kGreaseCount; ++i)
-        if (r.suitability.enabled[i]) {
-            if (!first)
-                *p++ = ' ';
-            p = putInt(p, i);
-            first = false;
-        }
-    o.append(row, p - row);
-    o.push_back(',');
-    appendCsvPages(o);
-    o.push_back(',');
-    if (r.ok)
-        o.append(r.speedRed ? "true" : "false");
-    if (r.ok) {
-        o.append(",ok,");
-    } else {
-        o.append(",failed,");
-        appendCsvField(o, r.error);
-    }
-    if (m_options.log) {
-        o.push_back(',');
-        std::string joined;
-        for (std::size_t i = 0; i < m_log.lines().size(); ++i) {
-            if (i)
-                joined.push_back('\n');
-            joined.append(m_log.lines()[i]);
-        }
-        appendCsvField(o, joined);
+        appendCsvCell(o, c, app);
     }
     o.append("\r\n");
+}
+
+// One cell of a CSV row other than the numbers (see writeCsv). An invalid row has only its Id, status, error (and an empty
+// log); a row whose calculation failed has no results and no setting.
+void BatchWriter::appendCsvCell(std::string& o, const OutputColumn& c, const Application& app) {
+    const reports::Assessment& r = m_assessment;
+    switch (c.cell) {
+    case Cell::Id:
+        appendCsvField(o, app.id);
+        return;
+    case Cell::Status:
+        o.append(!app.valid ? "invalid" : r.ok ? "ok" : "failed");
+        return;
+    case Cell::Error:
+        if (!app.valid)
+            appendCsvField(o, app.error);
+        else if (!r.ok)
+            appendCsvField(o, r.error);
+        return;
+    case Cell::Log:
+        appendCsvField(o, joinedLog());
+        return;
+    default:
+        break;
+    }
+    if (!app.valid)
+        return;
+    switch (c.cell) {
+    case Cell::Display:
+        appendCsvField(o, r.display.*c.display); // quoted when the decimal separator is a comma
+        return;
+    case Cell::Greases:
+        appendGreases(o, ' ');
+        return;
+    case Cell::Pages:
+        appendCsvPages(o);
+        return;
+    default:
+        break;
+    }
+    if (!r.ok)
+        return;
+    switch (c.cell) {
+    case Cell::SettingText:
+        // With "." as decimal separator the badge text holds no comma, quote or line
+        // break: it needs no quoting.
+        o.append(r.setting.text);
+        return;
+    case Cell::SettingColour:
+        o.append(colourName(r.setting.colour));
+        return;
+    case Cell::SettingPicture:
+        if (r.setting.picture)
+            appendInt(o, *r.setting.picture);
+        return;
+    case Cell::SettingMonth:
+        o.append(r.setting.monthKey);
+        return;
+    case Cell::SpeedRed:
+        o.append(r.speedRed ? "true" : "false");
+        return;
+    default:
+        return;
+    }
+}
+
+void BatchWriter::appendGreases(std::string& o, char separator) const {
+    bool first = true;
+    for (int i = 0; i < core::kGreaseCount; ++i)
+        if (m_assessment.suitability.enabled[i]) {
+            if (!first)
+                o.push_back(separator);
+            appendInt(o, i);
+            first = false;
+        }
+}
+
+const std::string& BatchWriter::joinedLog() {
+    m_cell.clear();
+    for (std::size_t i = 0; i < m_log.lines().size(); ++i) {
+        if (i)
+            m_cell.push_back('\n');
+        m_cell.append(m_log.lines()[i]);
+    }
+    return m_cell;
 }
 
 // The pages as one CSV cell, a line per page. Notes and keys need no escaping, so
@@ -349,118 +347,139 @@ void BatchWriter::appendJsonPages(std::string& o) const {
 }
 
 void BatchWriter::writeJson(const Application& app) {
-    const reports::Assessment& r = m_assessment;
     std::string& o = m_buf;
-    o.append("{\"Id\":");
-    if (app.hasId)
-        appendJsonString(o, app.id);
-    else
-        o.append("null");
-    const core::CalcResults& res = r.results;
+    const reports::Assessment& r = m_assessment;
+    o.push_back('{');
+    const auto columns = outputColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const OutputColumn& c = columns[i];
+        if (c.logOnly && !m_options.log)
+            continue;
+        if (i)
+            o.push_back(',');
+        if (!c.jsonObject.empty()) {
+            // The columns of one object stand together; it exists for a computed row only.
+            std::size_t end = i;
+            while (end < columns.size() && columns[end].jsonObject == c.jsonObject)
+                ++end;
+            appendJsonKey(o, c.jsonObject);
+            if (!r.ok) {
+                o.append("null");
+            } else {
+                o.push_back('{');
+                for (std::size_t m = i; m < end; ++m) {
+                    if (m > i)
+                        o.push_back(',');
+                    appendJsonKey(o, columns[m].key());
+                    appendJsonValue(o, columns[m], app);
+                }
+                o.push_back('}');
+            }
+            i = end - 1;
+            continue;
+        }
+        appendJsonKey(o, c.key());
+        appendJsonValue(o, c, app);
+    }
+    o.append("}\n");
+}
+
+void BatchWriter::appendJsonKey(std::string& o, std::string_view key) {
+    o.push_back('"');
+    o.append(key); // keys are plain identifiers
+    o.append("\":");
+}
+
+// One value of a JSON object: null where the CSV cell is empty, except that the
+// pages and the log are always arrays.
+void BatchWriter::appendJsonValue(std::string& o, const OutputColumn& c, const Application& app) {
+    const reports::Assessment& r = m_assessment;
     const bool ok = app.valid && r.ok;
-    for (const auto& f : core::inputFields()) {
-        o.append(",\"");
-        o.append(f.name);
-        o.append("\":");
+    switch (c.cell) {
+    case Cell::Id:
+        if (app.hasId)
+            appendJsonString(o, app.id);
+        else
+            o.append("null");
+        return;
+    case Cell::Input:
         if (app.valid)
-            appendNumber(o, f.get(app.inputs));
+            appendNumber(o, c.input->get(app.inputs));
         else
             o.append("null");
+        return;
+    case Cell::Result: {
+        const std::optional<double> v = ok ? c.result(r.results) : std::nullopt;
+        if (!v)
+            o.append("null");
+        else
+            c.integer ? appendInt(o, static_cast<long long>(*v)) : appendNumber(o, *v);
+        return;
     }
-    auto number = [&](const char* name, std::optional<double> v) {
-        o.append(",\"");
-        o.append(name);
-        o.append("\":");
-        if (v)
-            appendNumber(o, *v);
-        else
-            o.append("null");
-    };
-    auto some = [&](double v) { return ok ? std::optional<double>(v) : std::nullopt; };
-    number("tf", some(res.tf));
-    number("tfc", some(res.tfc));
-    number("Gp", some(res.Gp));
-    number("Qf", some(res.Qf));
-    o.append(",\"tfcHours\":");
-    if (ok && res.tfcHours)
-        appendInt(o, *res.tfcHours);
-    else
-        o.append("null");
-    number("OldQf", ok && res.OldQf ? std::optional<double>(*res.OldQf) : std::nullopt);
-    number("DS", some(res.DS));
-    number("PauseBase", some(res.PauseBase));
-    const core::CalcDisplay& d = r.display;
-    const std::string* texts[] = {&d.edTf, &d.edTfcorr, &d.edGp, &d.edQf,
-                                  &d.edBore_in, &d.edD_in, &d.edB_in};
-    for (std::size_t i = 0; i < std::size(texts); ++i) {
-        o.append(",\"");
-        o.append(kDisplayNames[i]);
-        o.append("\":");
+    case Cell::Display:
         if (app.valid)
-            appendJsonString(o, *texts[i]);
+            appendJsonString(o, r.display.*c.display);
         else
             o.append("null");
-    }
-    o.append(",\"Setting\":");
-    if (r.ok) {
-        o.append("{\"Text\":");
+        return;
+    case Cell::SettingText:
         appendJsonString(o, r.setting.text);
-        o.append(",\"Colour\":\"");
+        return;
+    case Cell::SettingColour:
+        o.push_back('"');
         o.append(colourName(r.setting.colour));
-        o.append("\",\"Picture\":");
+        o.push_back('"');
+        return;
+    case Cell::SettingPicture:
         if (r.setting.picture)
             appendInt(o, *r.setting.picture);
         else
             o.append("null");
-        o.append(",\"Month\":");
+        return;
+    case Cell::SettingMonth:
         if (r.setting.monthKey.empty()) {
-            o.append("null}");
+            o.append("null");
         } else {
             o.push_back('"');
             o.append(r.setting.monthKey); // a key is a plain identifier
-            o.append("\"}");
+            o.push_back('"');
         }
-    } else {
-        o.append("null");
-    }
-    o.append(",\"Greases\":");
-    if (app.valid) {
+        return;
+    case Cell::Greases:
+        if (!app.valid) {
+            o.append("null");
+            return;
+        }
         o.push_back('[');
-        bool first = true;
-        for (int i = 0; i < core::kGreaseCount; ++i)
-            if (r.suitability.enabled[i]) {
-                if (!first)
-                    o.push_back(',');
-                appendInt(o, i);
-                first = false;
-            }
+        appendGreases(o, ',');
         o.push_back(']');
-    } else {
-        o.append("null");
-    }
-    o.append(",\"Pages\":");
-    appendJsonPages(o);
-    o.append(",\"SpeedRed\":");
-    o.append(r.ok ? (r.speedRed ? "true" : "false") : "null");
-    o.append(",\"Status\":");
-    if (!app.valid) {
-        o.append("\"invalid\",\"Error\":");
-        appendJsonString(o, app.error);
-    } else if (!r.ok) {
-        o.append("\"failed\",\"Error\":");
-        appendJsonString(o, r.error);
-    } else {
-        o.append("\"ok\",\"Error\":null");
-    }
-    if (m_options.log) {
-        o.append(",\"Log\":[");
+        return;
+    case Cell::Pages:
+        appendJsonPages(o);
+        return;
+    case Cell::SpeedRed:
+        o.append(r.ok ? (r.speedRed ? "true" : "false") : "null");
+        return;
+    case Cell::Status:
+        o.append(!app.valid ? "\"invalid\"" : r.ok ? "\"ok\"" : "\"failed\"");
+        return;
+    case Cell::Error:
+        if (!app.valid)
+            appendJsonString(o, app.error);
+        else if (!r.ok)
+            appendJsonString(o, r.error);
+        else
+            o.append("null");
+        return;
+    case Cell::Log:
+        o.push_back('[');
         for (std::size_t i = 0; i < m_log.lines().size(); ++i) {
             if (i)
                 o.push_back(',');
             appendJsonString(o, m_log.lines()[i]);
         }
         o.push_back(']');
+        return;
     }
-    o.append("}\n");
 }
 } // namespace unctora::cli
