@@ -7,6 +7,7 @@
 #include "strings/stringtable.h"
 
 #include <array>
+#include <iterator>
 
 namespace unctora::advice {
 
@@ -16,10 +17,12 @@ namespace keys = strings::keys;
 using strings::LangStr;
 
 // Ounces per month at the shortest and the longest setting, by lubricator index.
-constexpr double kNote1Amount[core::kLubricatorCount] = {1.94, 3.88, 3.88, 7.76,
+constexpr double kNote1Amount[] = {1.94, 3.88, 3.88, 7.76,
                                                           3.88, 12.06, 3.88, 3.88};
-constexpr double kNote2Amount[core::kLubricatorCount] = {0.15, 0.3, 0.33, 0.6,
+static_assert(std::size(kNote1Amount) == core::kLubricatorCount);
+constexpr double kNote2Amount[] = {0.15, 0.3, 0.33, 0.6,
                                                           0.16, 0.5,  0.3,  0.3};
+static_assert(std::size(kNote2Amount) == core::kLubricatorCount);
 // The multi-point units' amounts stand in for an index outside the table.
 constexpr int kFallbackAmountRow = core::VOXA400;
 

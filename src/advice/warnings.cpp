@@ -59,7 +59,7 @@ void addWarnings(const core::CalcInputs& in, const core::CalcResults& r, Advice&
     const core::TBrgData brg = core::getBearingData(bk.type, bk.sub1, bk.sub2);
 
     // Speed factor against the limit of the load class; Very High shares High's.
-    const double dm = in.RotOR == kRotORYes ? in.D_mm : (in.Bore_mm + in.D_mm) / 2;
+    const double dm = core::meanDiameter(in);
     const double ndm = in.Speed * dm;
     const double limit = brg.LoadLimits[std::clamp(in.Load, 0, 2)];
     const double maxSpeed = dm > 0 ? limit / dm : 0;

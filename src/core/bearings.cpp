@@ -2,6 +2,8 @@
 
 #include "core/calcinputs.h"
 
+#include <iterator>
+
 namespace unctora::core {
 
 namespace {
@@ -32,7 +34,7 @@ void fill(TBrgData& r, const Row& row) {
 }
 
 // Types whose sub-variants play no part, indexed by type.
-const Row kPlainRows[10] = {
+const Row kPlainRows[] = {
     {"DGBB", "Deep groove ball bearings", 1, {500000, 400000, 300000}, false, false, &kBall},
     {"ACBB", "Angular contact ball bearings", 1, {500000, 400000, 300000}, false, false, &kBall},
     {"SABB", "Self-aligning ball bearings", 1, {500000, 400000, 300000}, false, false, &kBall},
@@ -46,24 +48,28 @@ const Row kPlainRows[10] = {
     {"SRTB", "Spherical roller thrust bearing", 4, {200000, 170000, 150000}, false, false,
      &kRoller},
 };
+static_assert(std::size(kPlainRows) == 10);
 
-const Row kCrbRows[4] = {
+const Row kCrbRows[] = {
     {"CRB", "Cylindrical roller bearing", 1.5, {450000, 300000, 150000}, false, false, &kCylindrical},
     {"CRB", "Cylindrical roller bearing", 2, {300000, 200000, 100000}, false, false, &kCylindrical},
     {"CRB", "Cylindrical roller bearing", 4, {200000, 120000, 60000}, false, false, &kCylindrical},
     {"CRB", "Cylindrical roller bearing", 4, {0, 0, 20000}, true, false, &kCylindrical},
 };
-const char* const kCrbSub1Text[2] = {
+static_assert(std::size(kCrbRows) == 4);
+const char* const kCrbSub1Text[] = {
     "Injection-moulded cage of glass-fibre reinforced polyamide 66, roller centred (suffix P), "
     "or two-piece machined brass cage, roller centred (suffix M)",
     "Pressed steel cage, roller centred (suffix J), or machined steel cage (suffix MA)",
 };
-const char* const kCrbSub2Text[4] = {
+static_assert(std::size(kCrbSub1Text) == 2);
+const char* const kCrbSub2Text[] = {
     "Non-locating",
     "Locating bearing, without external axial loads or with light but alternating axial load",
     "Locating bearing, with constantly acting light axial load",
     "Without cage, full complement",
 };
+static_assert(std::size(kCrbSub2Text) == 4);
 
 const Row kSrbRows[2][3] = {
     {
@@ -79,10 +85,12 @@ const Row kSrbRows[2][3] = {
 };
 const Row kSrbHighAxialRow = {
     "SRB", "Spherical roller bearing", 6, {150000, 50000, 30000}, false, true, &kRoller};
-const char* const kSrbSub1Text[3] = {"Load ratio Fa/Fr < e and dm <=800mm",
+const char* const kSrbSub1Text[] = {"Load ratio Fa/Fr < e and dm <=800mm",
                                      "Load ratio Fa/Fr < e and dm>800mm", "Load ratio Fa/Fr > e"};
-const char* const kSrbSub2Text[3] = {"Series 213, 222, 238, 239",
+static_assert(std::size(kSrbSub1Text) == 3);
+const char* const kSrbSub2Text[] = {"Series 213, 222, 238, 239",
                                      "Series 223, 230, 231, 232, 240, 248, 249", "Series 241"};
+static_assert(std::size(kSrbSub2Text) == 3);
 
 const Row kTorbCageRow = {"TORB", "TORB", 2, {350000, 200000, 100000}, false, false, &kRoller};
 const Row kTorbFullRow = {"TORB", "TORB", 4, {0, 0, 20000}, true, false, &kRoller};

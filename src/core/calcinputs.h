@@ -100,6 +100,10 @@ struct BearingKey {
 };
 BearingKey bearingKey(const CalcInputs& in);
 
+// The diameter the speed factor n·dm uses: the mean of d and D, or D itself when the
+// outer ring rotates.
+inline double meanDiameter(const CalcInputs& in) { return in.RotOR == 1 ? in.D_mm : (in.Bore_mm + in.D_mm) / 2; }
+
 // Types 0 to 2 take fresh grease from the side only: forces Replenishment to 0.
 // Returns whether the replenishment choice stays open to the user.
 bool applyReplenishmentRule(CalcInputs& in);

@@ -10,21 +10,27 @@
 
 #include <array>
 #include <cmath>
+#include <iterator>
 
 namespace unctora::core {
 
 namespace {
 
-constexpr double kReplenishmentFactor[2] = {1.0, 0.4};
+constexpr double kReplenishmentFactor[] = {1.0, 0.4};
+static_assert(std::size(kReplenishmentFactor) == 2);
 constexpr double kGreaseCoefficient = 0.005; // g per mm^2
 constexpr double kReferenceInterval = 30000; // h, also the cap of tfc
 constexpr double kSpeedCoefficient = -5.62e-6;
-constexpr double kLoadFactor[4] = {1.0, 0.7, 0.35, 0.15};
-constexpr double kLoadFactorShock[4] = {0.7, 0.35, 0.15, 0.1};
-constexpr double kBearingTemperature[4] = {55, 70, 85, 100}; // deg C
+constexpr double kLoadFactor[] = {1.0, 0.7, 0.35, 0.15};
+static_assert(std::size(kLoadFactor) == 4);
+constexpr double kLoadFactorShock[] = {0.7, 0.35, 0.15, 0.1};
+static_assert(std::size(kLoadFactorShock) == 4);
+constexpr double kBearingTemperature[] = {55, 70, 85, 100}; // deg C
+static_assert(std::size(kBearingTemperature) == 4);
 constexpr double kReferenceTemperature = 70;
 constexpr double kTemperatureHalving = 15;
-constexpr double kContaminationFactor[3] = {1.0, 0.5, 0.2};
+constexpr double kContaminationFactor[] = {1.0, 0.5, 0.2};
+static_assert(std::size(kContaminationFactor) == 3);
 constexpr double kFullComplementDivisor = 10;
 constexpr double kSettingConstant = 110; // g
 constexpr double kHoursPerMonth = 730;
@@ -85,7 +91,7 @@ double calculateRelubricationInterval(const CalcInputs& in, const CalcContext& c
     const BearingKey k = bearingKey(in);
     const double bf = getBearingData(k.type, k.sub1, k.sub2).BearingFactor;
     const double n = in.Speed;
-    const double dm = in.RotOR == 1 ? in.D_mm : (in.Bore_mm + in.D_mm) / 2;
+    const double dm = meanDiameter(in);
     const double tf = checkedFinite(kReferenceInterval * std::exp(kSpeedCoefficient * n * dm * bf));
     logResult(ctx, tf);
     return tf;

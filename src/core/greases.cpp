@@ -2,16 +2,20 @@
 
 #include "core/calcinputs.h"
 
+#include <iterator>
+
 namespace unctora::core {
 
 namespace {
 
-constexpr const char* kLubricatorNames[kLubricatorCount] = {
+constexpr const char* kLubricatorNames[] = {
     "VOXA 60", "VOXA 125", "TENO 125", "TENO 250", "ZOLT 120ml", "ZOLT 380ml", "VOXA 400", "VOXA 1000"};
+static_assert(std::size(kLubricatorNames) == kLubricatorCount);
 
-constexpr const char* kGreaseNames[kGreaseCount] = {
+constexpr const char* kGreaseNames[] = {
     "Unspecified", "NVKA2", "NVRO2", "NVTE2", "NVSU2", "NVPI1", "NVDA2",
     "NVLO3",       "NVBE2", "NVLO2", "NVFI2", "NVGU2", "NVHA2", "NVPI2"};
+static_assert(std::size(kGreaseNames) == kGreaseCount);
 
 // Rows 1..13; OpTempOk, LoadOk, SpeedOk as bit strings in class order.
 struct GreaseRow {
@@ -22,7 +26,7 @@ struct GreaseRow {
     const char* baseOil;
     std::int32_t viscosity;
 };
-constexpr GreaseRow kGreaseRows[kGreaseCount] = {
+constexpr GreaseRow kGreaseRows[] = {
     {},
     {"1111", "0011", "10000", "Lithium calcium soap", "mineral oil", 1020},
     {"1111", "0011", "10000", "lithium soap", "mineral oil", 500},
@@ -38,8 +42,9 @@ constexpr GreaseRow kGreaseRows[kGreaseCount] = {
     {"1111", "1100", "00100", "aluminium complex", "medical white oil", 130},
     {"1111", "1110", "01100", "Complex calcium sulphonate", "synthetic PAO oil, mineral oil", 80},
 };
+static_assert(std::size(kGreaseRows) == kGreaseCount);
 
-constexpr const char* kCompatibility[kLubricatorCount] = {
+constexpr const char* kCompatibility[] = {
     //  grease 0..13
     "10111000100010", // VOXA 60
     "10111000100111", // VOXA 125
@@ -50,9 +55,11 @@ constexpr const char* kCompatibility[kLubricatorCount] = {
     "11111111111111", // VOXA 400
     "10011001110111", // VOXA 1000
 };
+static_assert(std::size(kCompatibility) == kLubricatorCount);
 
-constexpr double kGreaseFactor[kGreaseCount] = {1.0, 1.0, 1.0, 1.5, 1.7, 1.0, 1.0,
+constexpr double kGreaseFactor[] = {1.0, 1.0, 1.0, 1.5, 1.7, 1.0, 1.0,
                                                 1.0, 1.8, 1.0, 1.0, 0.7, 0.7, 1.7};
+static_assert(std::size(kGreaseFactor) == kGreaseCount);
 
 bool validGrease(int g) { return g >= 0 && g < kGreaseCount; }
 

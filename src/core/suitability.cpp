@@ -13,7 +13,7 @@ using strings::format;
 const char* BoolText(bool b) { return b ? "True" : "False"; }
 
 double speedFactor(const CalcInputs& in) {
-    const double dm = in.RotOR == 1 ? in.D_mm : (in.Bore_mm + in.D_mm) / 2;
+    const double dm = meanDiameter(in);
     return in.Speed * dm;
 }
 

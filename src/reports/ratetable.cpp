@@ -5,6 +5,8 @@
 #include "strings/keys.h"
 #include "strings/stringtable.h"
 
+#include <iterator>
+
 namespace unctora::reports {
 
 namespace {
@@ -48,11 +50,13 @@ constexpr RateRow kZolt380[] = {
     {18, 0.15, 0.67, 4.4, 19.0},   {24, 0.12, 0.50, 3.3, 14.3},
 };
 
-constexpr std::span<const RateRow> kTables[kRateItemCount] = {kVoxa60,  kVoxa125, kTeno125,
+constexpr std::span<const RateRow> kTables[] = {kVoxa60,  kVoxa125, kTeno125,
                                                               kTeno250, kZolt120, kZolt380};
+static_assert(std::size(kTables) == kRateItemCount);
 
 // Decimals of each column; -1 for the spacer, which stays empty.
-constexpr int kDecimals[kRateColumnCount] = {0, 2, 2, -1, 1, 1};
+constexpr int kDecimals[] = {0, 2, 2, -1, 1, 1};
+static_assert(std::size(kDecimals) == kRateColumnCount);
 
 const strings::UnitLabels kEnglishLabels;
 

@@ -19,7 +19,7 @@ struct GreaseRow {
     std::string_view name, strong, nameText, light, ranges, ratings;
 };
 
-constexpr GreaseRow kGreases[kChartGreaseCount] = {
+constexpr GreaseRow kGreases[] = {
     {"NVGU 2", "008000", "FFFFFF", "BFDFBF", "L %s M,L %s M,M %s H", "o,-,+,+,+,-,o,o"},
     {"NVHA 2", "FFFFFF", "0066CC", "FFFFFF", "M,M,L %s M", "o,-,-,-,-,-,o,+"},
     {"NVRO 2", "AEB4B7", "0066CC", "EBECED", "M,VL,H %s VH", "o,-,+,+,+,-,-,+"},
@@ -34,6 +34,7 @@ constexpr GreaseRow kGreases[kChartGreaseCount] = {
     {"NVKA 2", "209775", "FFFFFF", "DEF0EA", "M,VL,H %s VH", "o,-,+,+,+,-,-,+"},
     {"NVPI 1", "0066CC", "FFFFFF", "D9E8F7", "L %s M,L %s M,H", "-,-,+,-,+,-,-,+"},
 };
+static_assert(std::size(kGreases) == kChartGreaseCount);
 
 constexpr std::string_view kSymbolSpanOpen = R"(<span style="font-weight:normal; font-size:18px">)";
 
