@@ -46,7 +46,8 @@ void TfrmMain::PrintCommand() {
         // The title names the lubricator whose table is printed.
         const QString title = QString::fromStdString(reports::gridPrintTitle(
             reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
-        reports::printGrid(printer, *m_rateTab->sgRate, reports::GridWidth::ShrinkToPage, m_fontName, title, footer);
+        reports::printGrid(printer, *m_rateTab->sgRate, reports::GridWidth::ShrinkToPage,
+                           m_fontName, title, footer);
         return;
     }
     if (page == m_accTab) {
@@ -57,7 +58,8 @@ void TfrmMain::PrintCommand() {
         printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Accessories)));
         const QString title = QString::fromStdString(
             reports::gridPrintTitle(reports::PrintSource::Accessories, table(), 0));
-        reports::printGrid(printer, *m_accTab->sgAcc, reports::GridWidth::FillWithLastColumn, m_fontName, title, footer);
+        reports::printGrid(printer, *m_accTab->sgAcc, reports::GridWidth::FillWithLastColumn,
+                           m_fontName, title, footer);
         return;
     }
     if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {

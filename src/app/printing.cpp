@@ -24,7 +24,8 @@ double toDevice(const QPrinter& p, double units) { return units * p.resolution()
 int toUnits(const QPrinter& p, double pixels) { return static_cast<int>(std::lround(pixels * 254.0 / p.resolution())); }
 
 // The printed widths of the grid's columns in printer pixels, at most `available` in all.
-std::vector<double> printedColumnWidths(const QTableView& grid, GridWidth width, double dpi, double available) {
+std::vector<double> printedColumnWidths(const QTableView& grid, GridWidth width, double dpi,
+                                        double available) {
     const int columns = grid.model() ? grid.model()->columnCount() : 0;
     std::vector<double> widths;
     double total = 0;
@@ -146,7 +147,8 @@ void printGrid(QPrinter& printer, const QTableView& grid, GridWidth width,
         head = makeRow(std::max(header->height(), 20), true,
                        [&](int c, int role) { return model->headerData(c, Qt::Horizontal, role); });
     else if (rows > 0)
-        head = makeRow(grid.rowHeight(0), true, [&](int c, int role) { return model->index(0, c).data(role); });
+        head = makeRow(grid.rowHeight(0), true,
+                       [&](int c, int role) { return model->index(0, c).data(role); });
 
     double y = top;
     auto drawRow = [&](const Row& row) {
@@ -172,7 +174,8 @@ void printGrid(QPrinter& printer, const QTableView& grid, GridWidth width,
     startPage();
     const double headHeight = head ? head->height : 0;
     for (int r = headerRow ? 0 : 1; r < rows; ++r) {
-        const Row row = makeRow(grid.rowHeight(r), false, [&](int c, int role) { return model->index(r, c).data(role); });
+        const Row row = makeRow(grid.rowHeight(r), false,
+                                [&](int c, int role) { return model->index(r, c).data(role); });
         if (y + row.height > bottom && y > top + headHeight) {
             printer.newPage();
             startPage();

@@ -199,7 +199,11 @@ TEST_P(PrintedPages, WholeInsideThePageAndReadableInThreeLanguages) {
         // The grids take their column widths from the window: print at the usual size and
         // at a wide one.
         for (QSize size : {QSize(1024, 740), QSize(1900, 1000)}) {
-            SCOPED_TRACE(QString("%1 %2 %3x%4").arg(tab, language.code).arg(size.width()).arg(size.height()).toStdString());
+            SCOPED_TRACE(QString("%1 %2 %3x%4")
+                             .arg(tab, language.code)
+                             .arg(size.width())
+                             .arg(size.height())
+                             .toStdString());
             showWindow(size);
             const PdfText pdf = printTab(tab.toLatin1().constData(),
                                          QString("%1-%2-%3.pdf").arg(tab, language.code).arg(size.width()));
@@ -226,7 +230,8 @@ TEST_P(PrintedPages, WholeInsideThePageAndReadableInThreeLanguages) {
                     EXPECT_TRUE(whole) << "row " << r << " is not whole on one page: " << row.toStdString();
                 }
             } else {
-                expected = window->findChild<QWidget*>(tab)->findChild<THtmlView*>()->document()->toPlainText();
+                const auto* view = window->findChild<QWidget*>(tab)->findChild<THtmlView*>();
+                expected = view->document()->toPlainText();
             }
             const QString missing = missingCharacters(expected, pdf.joined());
             EXPECT_TRUE(missing.isEmpty()) << "missing: " << missing.toStdString() << "; pages: " << pdf.pages.size();
