@@ -13,10 +13,21 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableWidget>
 
 using namespace unctora;
+
+namespace {
+
+// Whether the printer stands for a real printer or a named file.
+bool hasPrinter(const QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat ? !printer.outputFileName().isEmpty()
+                                                         : !printer.printerName().isEmpty();
+}
+
+} // namespace
 
 void TfrmMain::PrintCommand() {
     const bool shift = QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
@@ -35,7 +46,8 @@ void TfrmMain::PrintCommand() {
         // The title names the lubricator whose table is printed.
         const QString title = QString::fromStdString(reports::gridPrintTitle(
             reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
-        reports::printGrid(printer, *m_rateTab->sgRate, true, m_fontName, title, footer);
+        reports::printGrid(printer, *m_rateTab->sgRate, reports::GridWidth::ShrinkToPage,
+                           m_fontName, title, footer);
         return;
     }
     if (page == m_accTab) {
@@ -46,7 +58,8 @@ void TfrmMain::PrintCommand() {
         printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Accessories)));
         const QString title = QString::fromStdString(
             reports::gridPrintTitle(reports::PrintSource::Accessories, table(), 0));
-        reports::printGrid(printer, *m_accTab->sgAcc, false, m_fontName, title, footer);
+        reports::printGrid(printer, *m_accTab->sgAcc, reports::GridWidth::FillWithLastColumn,
+                           m_fontName, title, footer);
         return;
     }
     if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {
@@ -54,14 +67,33 @@ void TfrmMain::PrintCommand() {
             m_env.messages->showMessage(text(strings::keys::strNoCopyThisPage.data()));
             return;
         }
+        // Without the dialog the default printer prints; without any printer Qt falls back
+        // to a PDF file that has no name.
+        if (shift && !hasPrinter(printer)) {
+            showError(text(strings::keys::strNoPrinter.data()));
+            return;
+        }
         reports::printHtmlPage(printer, *view, m_fontName, footer);
         return;
     }
-    // Any other tab: an image of the window on a white background.
-    const QPalette old = palette();
-    QPalette white = old;
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    // Any other tab: an image of the window on a white background. The tab pages have
+    // a grey background of their own, so they turn white with the window.
+    QList<QPair<QWidget*, QPalette>> whitened;
+    auto whiten = [&whitened](QWidget* w) {
+        whitened.append({w, w->palette()});
+        QPalette white = w->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        w->setPalette(white);
+    };
+    whiten(this);
+    for (int i = 0; i < m_widgets.pgMain->count(); ++i)
+        if (QWidget* tab = m_widgets.pgMain->widget(i); tab->testAttribute(Qt::WA_SetPalette))
+            whiten(tab);
+    auto restore = qScopeGuard([&whitened, this] {
+        for (auto it = whitened.rbegin(); it != whitened.rend(); ++it)
+            it->first->setPalette(it->second);
+        repaint();
+    });
     repaint();
     if (shift) {
         QGuiApplication::clipboard()->setPixmap(grab());
@@ -69,6 +101,4 @@ void TfrmMain::PrintCommand() {
         printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Window)));
         reports::printWidgetImage(printer, *this);
     }
-    setPalette(old);
-    repaint();
 }

@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QTableView>
 #include <functional>
+#include <optional>
+#include <vector>
 #include <cmath>
 
 namespace unctora::reports {
@@ -20,6 +22,37 @@ namespace {
 // Page units (tenths of a millimetre) to device pixels and back.
 double toDevice(const QPrinter& p, double units) { return units * p.resolution() / 254.0; }
 int toUnits(const QPrinter& p, double pixels) { return static_cast<int>(std::lround(pixels * 254.0 / p.resolution())); }
+
+// The printed widths of the grid's columns in printer pixels, at most `available` in all.
+std::vector<double> printedColumnWidths(const QTableView& grid, GridWidth width, double dpi,
+                                        double available) {
+    const int columns = grid.model() ? grid.model()->columnCount() : 0;
+    std::vector<double> widths;
+    double total = 0;
+    for (int c = 0; c < columns; ++c) {
+        widths.push_back(grid.columnWidth(c) * dpi / 96.0);
+        total += widths.back();
+    }
+    if (columns == 0 || total <= 0)
+        return widths;
+    if (width == GridWidth::ShrinkToPage) {
+        if (total > available)
+            for (double& w : widths)
+                w *= available / total;
+        return widths;
+    }
+    // The last column takes what the others leave, and at least a third of the width;
+    // its text wraps.
+    double fixed = total - widths.back();
+    const double fixedLimit = available * 2 / 3;
+    if (fixed > fixedLimit) {
+        for (int c = 0; c + 1 < columns; ++c)
+            widths[c] *= fixedLimit / fixed;
+        fixed = fixedLimit;
+    }
+    widths.back() = available - fixed;
+    return widths;
+}
 
 } // namespace
 
@@ -56,7 +89,7 @@ void drawGridPageDecoration(QPainter& painter, const QPrinter& printer, const QS
     painter.restore();
 }
 
-void printGrid(QPrinter& printer, const QTableView& grid, bool shrinkToFit,
+void printGrid(QPrinter& printer, const QTableView& grid, GridWidth width,
                const QString& fontFamily, const QString& title, const QString& footer) {
     const QAbstractItemModel* model = grid.model();
     const int rows = model ? model->rowCount() : 0;
@@ -68,48 +101,87 @@ void printGrid(QPrinter& printer, const QTableView& grid, bool shrinkToFit,
     QPainter painter;
     beginPrinting(painter, printer);
     const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
-    // Screen pixels to printer pixels at the grid's own size.
-    double scale = printer.resolution() / 96.0;
     const double left = toDevice(printer, 200);
     const double top = toDevice(printer, 250);
     const double bottom = area.height() - toDevice(printer, 200);
-    int gridWidth = 0;
-    for (int c = 0; c < columns; ++c)
-        gridWidth += grid.columnWidth(c);
-    if (shrinkToFit && gridWidth * scale > area.width() - left)
-        scale = (area.width() - left) / gridWidth;
+    // The grid ends where the rule above the footer ends.
+    const double available = area.width() - toDevice(printer, 150) - left;
+    const std::vector<double> widths = printedColumnWidths(grid, width, printer.resolution(), available);
+    // Screen pixels to printer pixels; the grid's screen font at that scale.
+    const double scale = columns > 0 && grid.columnWidth(0) > 0 ? widths[0] / grid.columnWidth(0)
+                                                                 : printer.resolution() / 96.0;
     QFont cellFont = grid.font();
-    // The grid's screen font at the grid's printed scale.
     const double basePoints = cellFont.pixelSize() > 0 ? cellFont.pixelSize() * 0.75 : cellFont.pointSizeF();
-    cellFont.setPointSizeF(std::max(4.0, basePoints * scale * 96.0 / printer.resolution()));
-    double y = top;
-    drawGridPageDecoration(painter, printer, fontFamily, title, footer);
-    auto printRow = [&](int height, bool bold, const std::function<QString(int)>& text) {
-        const double h = height * scale;
-        if (y + h > bottom && y > top) {
-            printer.newPage();
-            drawGridPageDecoration(painter, printer, fontFamily, title, footer);
-            y = top;
-        }
-        double x = left;
-        QFont f = cellFont;
-        f.setBold(bold);
-        painter.setFont(f);
-        for (int c = 0; c < columns; ++c) {
-            const double w = grid.columnWidth(c) * scale;
-            const QRectF cell(x, y, w, h);
-            painter.drawRect(cell);
-            painter.drawText(cell.adjusted(2, 0, -2, 0), Qt::AlignCenter | Qt::TextWordWrap, text(c));
-            x += w;
-        }
-        y += h;
+    cellFont.setPointSizeF(std::max(6.0, basePoints * scale * 96.0 / printer.resolution()));
+    QFont boldFont = cellFont;
+    boldFont.setBold(true);
+    const double padding = 3 * scale;
+
+    struct Row {
+        QStringList texts;
+        QList<int> alignments;
+        bool bold = false;
+        double height = 0;
     };
+    // A cell's text wraps inside its column; the row is as high as its highest cell, and
+    // never lower than on screen.
+    auto makeRow = [&](int screenHeight, bool bold, const std::function<QVariant(int, int)>& data) {
+        Row row;
+        row.bold = bold;
+        row.height = screenHeight * scale;
+        const QFontMetricsF fm(bold ? boldFont : cellFont, &printer);
+        for (int c = 0; c < columns; ++c) {
+            const QString text = data(c, Qt::DisplayRole).toString().replace('\r', '\n');
+            const QVariant align = data(c, Qt::TextAlignmentRole);
+            const int flags = align.isValid() ? align.toInt() : int(Qt::AlignCenter);
+            const QRectF need = fm.boundingRect(QRectF(0, 0, std::max(1.0, widths[c] - 2 * padding), 1e9),
+                                                flags | Qt::TextWordWrap, text);
+            row.height = std::max(row.height, need.height() + 2 * padding);
+            row.texts << text;
+            row.alignments << flags;
+        }
+        return row;
+    };
+    std::optional<Row> head;
     if (headerRow)
-        printRow(std::max(header->height(), 20), true,
-                 [&](int c) { return model->headerData(c, Qt::Horizontal).toString(); });
-    for (int r = 0; r < rows; ++r)
-        printRow(grid.rowHeight(r), !headerRow && r == 0,
-                 [&](int c) { return model->index(r, c).data().toString(); });
+        head = makeRow(std::max(header->height(), 20), true,
+                       [&](int c, int role) { return model->headerData(c, Qt::Horizontal, role); });
+    else if (rows > 0)
+        head = makeRow(grid.rowHeight(0), true,
+                       [&](int c, int role) { return model->index(0, c).data(role); });
+
+    double y = top;
+    auto drawRow = [&](const Row& row) {
+        double x = left;
+        painter.setFont(row.bold ? boldFont : cellFont);
+        for (int c = 0; c < columns; ++c) {
+            const QRectF cell(x, y, widths[c], row.height);
+            painter.drawRect(cell);
+            painter.drawText(cell.adjusted(padding, padding, -padding, -padding),
+                             row.alignments[c] | Qt::TextWordWrap, row.texts[c]);
+            x += widths[c];
+        }
+        y += row.height;
+    };
+    // Every page starts with the header row; a row that does not fit below the last one
+    // goes whole onto the next page.
+    auto startPage = [&] {
+        drawGridPageDecoration(painter, printer, fontFamily, title, footer);
+        y = top;
+        if (head)
+            drawRow(*head);
+    };
+    startPage();
+    const double headHeight = head ? head->height : 0;
+    for (int r = headerRow ? 0 : 1; r < rows; ++r) {
+        const Row row = makeRow(grid.rowHeight(r), false,
+                                [&](int c, int role) { return model->index(r, c).data(role); });
+        if (y + row.height > bottom && y > top + headHeight) {
+            printer.newPage();
+            startPage();
+        }
+        drawRow(row);
+    }
     finishPrinting(painter, printer);
 }
 

@@ -19,11 +19,16 @@ namespace unctora::reports {
 void drawGridPageDecoration(QPainter& painter, const QPrinter& printer, const QString& fontFamily,
                             const QString& title, const QString& footer);
 
+// How a grid meets the page width: scaled down as a whole when it is wider, or with
+// its last column filling the rest of the page and its text wrapped there.
+enum class GridWidth { ShrinkToPage, FillWithLastColumn };
+
 // Prints every row and column of a grid below a header area of 25 mm with a left
 // margin of 20 mm, page after page, each page decorated as above. The grid's header,
 // when it shows one, prints as a first row in bold; otherwise row 0 is the header and
-// prints bold. shrinkToFit scales a grid wider than the page down to its width.
-void printGrid(QPrinter& printer, const QTableView& grid, bool shrinkToFit,
+// prints bold. The header row heads every page; texts wrap inside their cells, a row
+// is as high as its text needs and goes whole onto the next page when it does not fit.
+void printGrid(QPrinter& printer, const QTableView& grid, GridWidth width,
                const QString& fontFamily, const QString& title, const QString& footer);
 
 // Prints an HTML view with margins of 2 cm and the footer text in 8 points on every page.

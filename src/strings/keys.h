@@ -231,6 +231,7 @@ struct KeyInfo {
     X(strSelChart_05, Column, "", 0) \
     X(strSelChart_06, Column, "", 0) \
     X(strNoCopyThisPage, Column, "", 0) \
+    X(strNoPrinter, Column, "", 0) \
     X(strGrease_NVGU2, Numbered, "", 0) \
     X(strGrease_NVHA2, Numbered, "", 0) \
     X(strGrease_NVRO2, Numbered, "", 0) \

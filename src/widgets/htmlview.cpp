@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -95,19 +96,30 @@ void THtmlView::printDocument(QPrinter& printer, double marginCm, const FooterPa
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRectF full(0, 0, page.width(), page.height());
     const QRectF body = full.adjusted(margin, margin, -margin, -margin);
+    // The page is laid out as the view lays it out, at 96 dots per inch, and drawn
+    // scaled up to the printer: sizes given in pixels keep the proportion they have to
+    // sizes given in points, as on screen.
+    constexpr double kLayoutDpi = 96.0;
+    QImage layoutDevice(1, 1, QImage::Format_RGB32);
+    layoutDevice.setDotsPerMeterX(qRound(kLayoutDpi / 0.0254));
+    layoutDevice.setDotsPerMeterY(qRound(kLayoutDpi / 0.0254));
+    const double scale = dpi / kLayoutDpi;
     std::unique_ptr<QTextDocument> doc(document()->clone());
-    doc->documentLayout()->setPaintDevice(&printer);
+    doc->documentLayout()->setPaintDevice(&layoutDevice);
     QFont f = doc->defaultFont();
     f.setPointSizeF(f.pointSizeF() > 0 ? f.pointSizeF() : 9);
     doc->setDefaultFont(f);
-    doc->setPageSize(body.size());
+    const QSizeF pageSize = body.size() / scale;
+    doc->setPageSize(pageSize);
     const int pages = std::max(1, doc->pageCount());
     for (int i = 0; i < pages; ++i) {
         if (i > 0)
             printer.newPage();
         painter.save();
-        painter.translate(body.left(), body.top() - i * body.height());
-        const QRectF clip(0, i * body.height(), body.width(), body.height());
+        painter.translate(body.topLeft());
+        painter.scale(scale, scale);
+        painter.translate(0, -i * pageSize.height());
+        const QRectF clip(0, i * pageSize.height(), pageSize.width(), pageSize.height());
         doc->drawContents(&painter, clip);
         painter.restore();
         if (footer)

@@ -422,7 +422,7 @@ void TfrmPlan::print() {
     const QString title = text("strPlanTitle") + " \u2013 " + m_tabs->tabText(tab);
     printer.setDocName(title);
     const QTableView* grid = tab == 0 ? m_points : tab == 1 ? m_changes : m_purchases;
-    reports::printGrid(printer, *grid, true, family, title, footer);
+    reports::printGrid(printer, *grid, reports::GridWidth::ShrinkToPage, family, title, footer);
 }
 
 bool TfrmPlan::maybeSave() {
