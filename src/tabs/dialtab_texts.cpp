@@ -12,6 +12,7 @@
 #include "widgets/captions.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
+#include "widgets/numberfield.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
