@@ -23,6 +23,14 @@ QString shorter(const QString& text, const QFontMetrics& fm, int room) {
     QString best;
     for (int digits = 6; digits >= 0; --digits) {
         best = QString::number(v, 'E', digits);
+        // "4.091000E+45" says no more than "4.091E+45".
+        const int e = best.indexOf('E');
+        int end = e;
+        while (best.contains('.') && end > 0 && best[end - 1] == '0')
+            --end;
+        if (end > 0 && best[end - 1] == '.')
+            --end;
+        best.remove(end, e - end);
         best.replace('.', sep);
         if (fm.horizontalAdvance(best) <= room)
             break;
