@@ -6,9 +6,12 @@ GENERATOR ?= Ninja
 JOBS      ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
+# qt6-translations-l10n: the toolkit's own texts (message-box buttons, key names)
+# in the language the user chooses.
 DEPS := cmake ninja-build g++ pkg-config make \
         qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev \
-        libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
+        libgtest-dev libgmock-dev libbenchmark-dev poppler-utils \
+        qt6-translations-l10n
 # The fonts of the Chinese, Japanese and Thai texts: the program shows them, and the
 # layout test measures them (without them it fails: their characters have no glyphs).
 FONT_DEPS := fonts-noto-cjk fonts-thai-tlwg

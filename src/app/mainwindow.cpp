@@ -3,6 +3,7 @@
 #include "advice/notebox.h"
 #include "app/fontapply.h"
 #include "app/messages.h"
+#include "app/toolkittexts.h"
 #include "core/version.h"
 #include "reports/assessment.h"
 #include "reports/calcpage.h"
@@ -74,7 +75,8 @@ private:
 
 TfrmMain::TfrmMain(AppEnvironment env, QWidget* parent)
     : QMainWindow(parent), m_env(std::move(env)), m_notes(std::make_unique<unctora::advice::NoteBox>()),
-      m_assessment(std::make_unique<unctora::reports::Assessment>()) {
+      m_assessment(std::make_unique<unctora::reports::Assessment>()),
+      m_toolkitTexts(std::make_unique<ToolkitTexts>(ToolkitTexts::defaultFolders(m_env.programDir))) {
     AppEnvironment::initResources();
     setObjectName("frmMain");
     setWindowTitle(unctora::core::kProgramTitle);

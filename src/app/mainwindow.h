@@ -38,6 +38,7 @@ class TfrmAccPic;
 class THtmlView;
 class TfrmSelFont;
 class TfrmStrings;
+class ToolkitTexts;
 class TfrmPlan;
 class TPageTabBar;
 class TRadioGroup;
@@ -192,4 +193,6 @@ private:
     std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations
     std::unique_ptr<unctora::core::LogSink> m_logSink;
     std::unique_ptr<TfrmPlan> m_plan;
+    // Message-box buttons and key names in the chosen language.
+    std::unique_ptr<ToolkitTexts> m_toolkitTexts;
 };

@@ -1,6 +1,7 @@
 // TfrmMain: the unit system and the texts of the language, handed on to every tab.
 
 #include "app/mainwindow.h"
+#include "app/toolkittexts.h"
 
 #include "core/units.h"
 #include "strings/itemlist.h"
@@ -64,6 +65,7 @@ void TfrmMain::ApplyLanguage() {
     } catch (const std::exception& e) {
         showError(qs(e.what()));
     }
+    m_toolkitTexts->switchTo(strings::CurrentLanguageNumber(table()));
     m_unitLabels.setMassUnitLabel(core::Units::SI, text(K::strGram.data()).toStdString());
     m_unitLabels.setMassUnitLabel(core::Units::Imperial, text(K::stroz.data()).toStdString());
     m_unitLabels.setTemperatureLabels(text(K::strDegC.data()).toStdString(),

@@ -167,9 +167,9 @@ struct KeyInfo {
     X(strHigh, Column, "", 0) \
     X(strVeryHigh, Column, "", 0) \
     X(strTo, Column, "", 0) \
-    X(strBelow, Column, "", 0) \
+    X(strBelow, Column, "ds", 0) \
     X(strAverage, Column, "", 0) \
-    X(strAbove, Column, "", 0) \
+    X(strAbove, Column, "ds", 0) \
     X(strAmountOfLub1, Column, "", 0) \
     X(strAmountOfLub2, Column, "", 0) \
     X(strAmountOfLub3, Column, "", 0) \

@@ -248,16 +248,76 @@ int StringTable::CurrentLanguageNumber() const {
 
 std::string StringTable::LangStr(std::string_view key, int number) const {
     std::string r = ResolveText(key, m_currentLanguage, number);
-    if (!r.empty() && r != notFoundMarker(key))
-        return r;
-    return ResolveText(key, m_currentLanguage, 1);
+    if (r.empty() || r == notFoundMarker(key))
+        r = ResolveText(key, m_currentLanguage, 1);
+    return m_decimalSeparator == "." ? r : withDecimalSeparator(r, m_decimalSeparator);
 }
 
 std::string StringTable::LangStrOrEmpty(std::string_view key, int number) const {
     std::string r = ResolveText(key, m_currentLanguage, number);
     if (r == notFoundMarker(key))
-        return ResolveText(key, m_currentLanguage, 1);
-    return r;
+        r = ResolveText(key, m_currentLanguage, 1);
+    return m_decimalSeparator == "." ? r : withDecimalSeparator(r, m_decimalSeparator);
+}
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+} // namespace
+
+std::string withDecimalSeparator(std::string_view text, std::string_view separator) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    auto digitsFrom = [&](std::size_t j) {
+        while (j < n && isDigit(text[j]))
+            ++j;
+        return j;
+    };
+    while (i < n) {
+        const char c = text[i];
+        std::size_t end = i + 1;
+        if (c == '%') {
+            // A conversion, copied whole: flags, width, precision, conversion.
+            end = i + 1;
+            while (end < n && std::string_view("-+ 0#").find(text[end]) != std::string_view::npos)
+                ++end;
+            end = digitsFrom(end);
+            if (end < n && text[end] == '.')
+                end = end + 1 < n && text[end + 1] == '*' ? end + 2 : digitsFrom(end + 1);
+            if (end < n)
+                ++end;
+        } else if (c == '<' && i + 1 < n && (isAsciiLetter(text[i + 1]) || text[i + 1] == '/' || text[i + 1] == '!')) {
+            const std::size_t close = text.find('>', i);
+            end = close == std::string_view::npos ? n : close + 1;
+        } else if (isAsciiLetter(c) || (isDigit(c) && i > 0 && text[i - 1] == '.')) {
+            // A word with the digits that continue it, or what follows a point that
+            // was not a decimal one.
+            while (end < n && (isAsciiLetter(text[end]) || isDigit(text[end])))
+                ++end;
+        } else if (isDigit(c)) {
+            end = digitsFrom(i);
+            if (end + 1 < n && text[end] == '.' && isDigit(text[end + 1])) {
+                const std::size_t fraction = digitsFrom(end + 1);
+                if (fraction + 1 < n && text[fraction] == '.' && isDigit(text[fraction + 1])) {
+                    // "6.0.4.67": copied to its end unchanged.
+                    end = fraction;
+                    while (end + 1 < n && text[end] == '.' && isDigit(text[end + 1]))
+                        end = digitsFrom(end + 1);
+                } else {
+                    out.append(text.substr(i, end - i));
+                    out.append(separator);
+                    out.append(text.substr(end + 1, fraction - end - 1));
+                    i = fraction;
+                    continue;
+                }
+            }
+        }
+        out.append(text.substr(i, end - i));
+        i = end;
+    }
+    return out;
 }
 
 std::string LangStr(const StringTable* table, std::string_view key, int number) {

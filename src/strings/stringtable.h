@@ -111,6 +111,12 @@ public:
         m_languageSelected = std::move(handler);
     }
 
+    // The texts write their decimal numbers with a point; the look-ups show them with
+    // this separator, the one the program's computed numbers use (the user's
+    // locale), so that a page never mixes two. The lines themselves keep the point.
+    void setDecimalSeparator(std::string separator) { m_decimalSeparator = std::move(separator); }
+    const std::string& decimalSeparator() const { return m_decimalSeparator; }
+
 private:
     // Index of the first line whose key is upperKey; npos when there is none.
     std::size_t findLine(std::string_view upperKey) const;
@@ -118,6 +124,7 @@ private:
     std::vector<std::string> m_lines;
     std::vector<std::string> m_keys;
     std::string m_currentLanguage{"English"};
+    std::string m_decimalSeparator{"."};
     std::function<void(int)> m_languageSelected;
 };
 
@@ -130,6 +137,12 @@ int CurrentLanguageNumber(const StringTable* table);
 // Name of language n; n below 1 (and above 11) gives "English"; without a table
 // kNoTableMarker.
 std::string LanguageName(const StringTable* table, int n);
+
+// text with the point of each decimal number written in it ("0.37", "M12 × 1.5")
+// replaced by separator. Left as they are: printf conversions ("%5.2f"), numbers
+// with more than one point (versions, dates), numbers that continue a word ("Q4.1")
+// and everything inside HTML tags.
+std::string withDecimalSeparator(std::string_view text, std::string_view separator);
 
 // "11 languages, 1199 strings": the counts after a load, as the editor shows them.
 std::string loadStatusText(const StringTable& table);

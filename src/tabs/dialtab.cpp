@@ -6,6 +6,7 @@
 #include "widgets/badge.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
+#include "widgets/numberfield.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
@@ -30,12 +31,11 @@ template <class W> W* named(W* w, const char* name) {
     return w;
 }
 
-QLineEdit* readOnlyField(const char* name, int width, bool blue = false) {
-    auto* e = named(new QLineEdit, name);
-    e->setReadOnly(true);
+// A field for a computed number: its designed width, and the widest it may grow
+// to in its group for a long number.
+TNumberField* readOnlyField(const char* name, int width, int widest, bool blue = false) {
+    auto* e = named(new TNumberField(width, widest), name);
     e->setFocusPolicy(Qt::NoFocus);
-    e->setFixedWidth(width);
-    e->setAlignment(Qt::AlignRight);
     if (blue) {
         QPalette p = e->palette();
         p.setColor(QPalette::Text, QColor(0, 0, 255));
@@ -119,14 +119,14 @@ QWidget* DialTab::buildBasics() {
     spedBore = spin("spedBore", 0, 10000);
     spedD = spin("spedD", 0, 10000);
     spedB = spin("spedB", 0, 10000);
-    edBore_in = readOnlyField("edBore_in", 48, true);
-    edD_in = readOnlyField("edD_in", 48, true);
-    edB_in = readOnlyField("edB_in", 48, true);
+    edBore_in = readOnlyField("edBore_in", 48, 72, true);
+    edD_in = readOnlyField("edD_in", 48, 72, true);
+    edB_in = readOnlyField("edB_in", 48, 72, true);
     const struct {
         const char* name;
         const char* text;
         TSpinEdit* spin;
-        QLineEdit* inch;
+        TNumberField* inch;
     } rows[] = {{"labBore", "d", spedBore, edBore_in},
                 {"labD", "D", spedD, edD_in},
                 {"labB", "B", spedB, edB_in}};
@@ -137,6 +137,7 @@ QWidget* DialTab::buildBasics() {
         dim->addWidget(rows[r].inch, r, 3);
         dim->addWidget(new QLabel("in"), r, 4);
     }
+    TNumberField::shareWidth({edBore_in, edD_in, edB_in});
     row->addWidget(gbBrgDim);
 
     gbBrgType = named(new QGroupBox("Type"), "gbBrgType");
@@ -324,7 +325,7 @@ QWidget* DialTab::buildResults() {
         QLabel** label;
         const char* labelName;
         const char* caption;
-        QLineEdit** field;
+        TNumberField** field;
         const char* fieldName;
         QLabel** unit;
         const char* unitName;
@@ -338,12 +339,13 @@ QWidget* DialTab::buildResults() {
     };
     for (int r = 0; r < 4; ++r) {
         *rows[r].label = named(new QLabel(rows[r].caption), rows[r].labelName);
-        *rows[r].field = readOnlyField(rows[r].fieldName, 70);
+        *rows[r].field = readOnlyField(rows[r].fieldName, 70, 170);
         *rows[r].unit = named(new QLabel(rows[r].unitText), rows[r].unitName);
         fields->addWidget(*rows[r].label, r, 0);
         fields->addWidget(*rows[r].field, r, 1);
         fields->addWidget(*rows[r].unit, r, 2);
     }
+    TNumberField::shareWidth({edTf, edTfcorr, edGp, edQf});
     row->addLayout(fields);
 
     auto* setting = new QWidget;

@@ -31,6 +31,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class TNumberField;
 class QPlainTextEdit;
 class TBadge;
 class TClickLabel;
@@ -159,9 +160,9 @@ private:
     TSpinEdit* spedBore;
     TSpinEdit* spedD;
     TSpinEdit* spedB;
-    QLineEdit* edBore_in;
-    QLineEdit* edD_in;
-    QLineEdit* edB_in;
+    TNumberField* edBore_in;
+    TNumberField* edD_in;
+    TNumberField* edB_in;
     QComboBox* cbBrgType;
     SubVariantBar rbCRB_Cage, rbCRB_Locating, rbSRB_LoadRatio, rbSRB_Series, rbTORB_Cage;
 
@@ -195,7 +196,7 @@ private:
     // Results.
     QGroupBox* gbResults;
     QLabel *labTf, *labTcorr, *labGp, *labQf;
-    QLineEdit *edTf, *edTfcorr, *edGp, *edQf;
+    TNumberField *edTf, *edTfcorr, *edGp, *edQf;
     QLabel *labUnitTf, *labUnitTcorr, *labUnitGp, *labUnitQf;
     QLabel* labSystem;  // the heading above the setting display
     QWidget* pnDS;      // the setting display: badge, month label, dial picture

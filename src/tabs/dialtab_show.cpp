@@ -10,6 +10,7 @@
 #include "widgets/accent.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
+#include "widgets/numberfield.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
@@ -80,13 +81,13 @@ void DialTab::restyleSubVariantBars() {
 void DialTab::showAssessment(const unctora::reports::Assessment& a) {
     showSuitability(a.suitability);
     const unctora::core::CalcDisplay& t = a.display;
-    edBore_in->setText(qs(t.edBore_in));
-    edD_in->setText(qs(t.edD_in));
-    edB_in->setText(qs(t.edB_in));
-    edTf->setText(qs(t.edTf));
-    edTfcorr->setText(qs(t.edTfcorr));
-    edGp->setText(qs(t.edGp));
-    edQf->setText(qs(t.edQf));
+    edBore_in->setNumber(qs(t.edBore_in));
+    edD_in->setNumber(qs(t.edD_in));
+    edB_in->setNumber(qs(t.edB_in));
+    edTf->setNumber(qs(t.edTf));
+    edTfcorr->setNumber(qs(t.edTfcorr));
+    edGp->setNumber(qs(t.edGp));
+    edQf->setNumber(qs(t.edQf));
     if (!a.ok) {
         clearSetting();
         return;

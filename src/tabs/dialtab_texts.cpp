@@ -12,6 +12,7 @@
 #include "widgets/captions.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
+#include "widgets/numberfield.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"
 
@@ -41,6 +42,15 @@ QString twoLines(const QString& text) {
     if (lines.endsWith('\r'))
         lines.chop(1);
     return lines.replace('\r', '\n');
+}
+
+// "Below -10 °C": the language's text places the bound and its unit ("%d %s"), so
+// that each language can put them where it says them. A text without a conversion
+// (a language file of an older kind) is put in front of them.
+std::string boundText(const std::string& tmpl, int bound, const std::string& unit) {
+    if (tmpl.find('%') == std::string::npos)
+        return strings::format("%s %d %s", {tmpl, bound, unit});
+    return strings::format(tmpl, {bound, unit});
 }
 
 // Every button of a radio group, in item order: the group is one stop, at one of them.
@@ -88,9 +98,8 @@ void DialTab::rebuildTemperatureItems(core::Units units, const strings::UnitLabe
     const int high = si ? static_cast<int>(core::roundToTen(core::fahrenheitToCelsius(105))) : 105;
     const int ambient = rgAmbTemp->itemIndex();
     rgAmbTemp->setItems(
-        {qs(strings::format("%s %d %s", {text(K::strBelow).toStdString(), low, unit})),
-         text(K::strAverage),
-         qs(strings::format("%s %d %s", {text(K::strAbove).toStdString(), high, unit}))});
+        {qs(boundText(text(K::strBelow).toStdString(), low, unit)), text(K::strAverage),
+         qs(boundText(text(K::strAbove).toStdString(), high, unit))});
     rgAmbTemp->setItemIndex(ambient);
     updateConditionCaption(rgAmbTemp);
 }

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QLocale>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -63,6 +64,8 @@ TfrmStrings::TfrmStrings(const AppEnvironment& env, QWidget* parent)
     setWindowTitle("Strings");
     resize(772, 501);
     m_model = new LineModel(m_table, this);
+    // Numbers written in the texts take the separator the computed ones take.
+    m_table.setDecimalSeparator(QString(QLocale().decimalPoint()).toStdString());
     createControls();
     // The set operations of the table select their language here too; the text on
     // show follows, so that an accepted edit always goes to the language on show.

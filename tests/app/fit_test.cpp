@@ -6,6 +6,8 @@
 #include "fitcheck.h"
 #include "mainwindow_fixture.h"
 
+#include "core/pipeline.h"
+#include "reports/assessment.h"
 #include "tabs/opcondtab.h"
 #include "tabs/ratetab.h"
 #include "widgets/badge.h"
@@ -33,6 +35,48 @@ void settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QCoreApplication::processEvents();
     }
+}
+
+// Inputs that give each result and inch field its longest text in units: a sweep
+// over the extremes of the dimensions, the speed, every bearing type and variant,
+// and the mildest and the harshest conditions.
+QList<unctora::core::CalcInputs> longestResults(unctora::core::Units units) {
+    namespace core = unctora::core;
+    constexpr int kFields = 7;
+    std::size_t longest[kFields] = {};
+    core::CalcInputs best[kFields];
+    const double dims[] = {0, 1, 10000};
+    const double speeds[] = {0, 1, 10000};
+    for (int type = 0; type < core::kBearingTypeCount; ++type)
+        for (int sub1 = 0; sub1 < (type == core::CylindricalRoller ? 2 : type == core::SphericalRoller ? 3 : 1); ++sub1)
+            for (int sub2 = 0; sub2 < (type == core::CylindricalRoller ? 4 : type == core::SphericalRoller ? 3 : type == core::ToroidalRoller ? 2 : 1); ++sub2)
+                for (double d : dims)
+                    for (double D : dims)
+                        for (double B : dims)
+                            for (double n : speeds)
+                                for (int lub : {int(core::VOXA60), int(core::VOXA400)})
+                                    for (bool harsh : {false, true}) {
+                                        core::CalcInputs in;
+                                        in.Type = type;
+                                        in.CRBsub1 = in.SRBsub1 = sub1;
+                                        in.CRBsub2 = in.SRBsub2 = in.TORBsub1 = sub2;
+                                        in.Bore_mm = d, in.D_mm = D, in.B_mm = B, in.Speed = n;
+                                        in.Lubricator = lub;
+                                        in.BrgOpTemp = harsh ? 3 : 0, in.Load = harsh ? 3 : 0;
+                                        in.ContMoist = harsh ? 2 : 0, in.Ambient = harsh ? 2 : 1;
+                                        in.ShockLoad = harsh ? 1 : 0, in.RotOR = harsh ? 1 : 0;
+                                        const core::CalcDisplay t = core::calculate(in, units, {}).run.display;
+                                        const std::string* texts[kFields] = {&t.edTf, &t.edTfcorr, &t.edGp, &t.edQf,
+                                                                             &t.edBore_in, &t.edD_in, &t.edB_in};
+                                        for (int f = 0; f < kFields; ++f)
+                                            if (texts[f]->size() > longest[f])
+                                                longest[f] = texts[f]->size(), best[f] = in;
+                                    }
+    QList<core::CalcInputs> cases;
+    for (const auto& in : best)
+        if (!cases.contains(in))
+            cases << in;
+    return cases;
 }
 
 const char* const kLanguages[] = {nullptr,   "English", "German",  "French",
@@ -113,6 +157,13 @@ protected:
             note(window->dialTab(), state + QString(", lubricator %1").arg(l));
         }
         d.rgLubricator->button(lub)->click();
+        // The longest numbers the results and inch read-outs show.
+        const unctora::core::CalcInputs inputs = window->readInputs();
+        for (const auto& in : longestResults(window->CurrentUnits())) {
+            window->setInputs(in);
+            note(window->dialTab(), state + QString(", results %1 %2").arg(dial().edQf->text(), dial().edGp->text()));
+        }
+        window->setInputs(inputs);
         auto* rate = window->findChild<RateTab*>();
         pg->setCurrentWidget(rate);
         for (int i = 0; i < rate->rgRateSelLub->count(); ++i) {
@@ -214,6 +265,53 @@ INSTANTIATE_TEST_SUITE_P(Languages, FitTest, testing::Range(1, 12),
                          [](const testing::TestParamInfo<int>& info) {
                              return std::string(kLanguages[info.param]);
                          });
+
+TEST_F(FitTest, ANumberIsShownWholeOrInAShorterNotationNeverCut) {
+    open({});
+    auto d = dial();
+    // A full-complement cylindrical roller bearing with no bore at 10000 rpm.
+    unctora::core::CalcInputs in = window->readInputs();
+    in.Type = unctora::core::CylindricalRoller;
+    in.CRBsub2 = unctora::core::kCrbFullComplement;
+    in.Bore_mm = 0;
+    in.Speed = 10000;
+    window->setInputs(in);
+    settle();
+    const QString whole = QString::fromStdString(unctora::reports::assess(window->readInputs(), {}).display.edQf);
+    ASSERT_GT(whole.size(), 18) << whole.toStdString();
+    EXPECT_EQ(d.edQf->text(), whole);
+    EXPECT_TRUE(d.edQf->toolTip().isEmpty());
+    EXPECT_EQ(lines(misfits(d.gbResults)), QStringList());
+    // The other fields of the column keep their place beside it.
+    EXPECT_EQ(d.edTf->width(), d.edQf->width());
+
+    // Too long for any width its group allows: a shorter notation of the same number,
+    // the whole text in the tooltip.
+    const auto cases = longestResults(window->CurrentUnits());
+    bool shortened = false;
+    for (const auto& c : cases) {
+        window->setInputs(c);
+        settle();
+        const QString full = QString::fromStdString(unctora::reports::assess(window->readInputs(), {}).display.edQf);
+        if (d.edQf->text() == full)
+            continue;
+        shortened = true;
+        EXPECT_EQ(d.edQf->toolTip(), full);
+        EXPECT_TRUE(d.edQf->text().contains("E+")) << d.edQf->text().toStdString();
+        const double shown = d.edQf->text().toDouble(), value = full.toDouble();
+        EXPECT_NEAR(shown / value, 1.0, 1e-4) << d.edQf->text().toStdString() << " for " << full.toStdString();
+        EXPECT_EQ(lines(misfits(d.gbResults)), QStringList());
+    }
+    EXPECT_TRUE(shortened) << "the sweep finds a feed rate too long for the field";
+    // A short number again: the designed width.
+    window->setInputs(in);
+    in.Type = unctora::core::DeepGrooveBall;
+    in.Bore_mm = 100, in.Speed = 2000;
+    window->setInputs(in);
+    settle();
+    EXPECT_EQ(d.edQf->width(), 70);
+    EXPECT_TRUE(d.edQf->toolTip().isEmpty());
+}
 
 TEST_F(MainWindowTest, ASmallScreenLetsTheWindowScrollFromTheTopEdge) {
     writeSettings("[frmMain]\r\nWinLeft=100\r\nWinTop=-1\r\n");

@@ -210,4 +210,57 @@ TEST(LanguageFile, EveryLanguageIsReallyTranslated) {
     }
 }
 
+TEST(LanguageFile, EachLanguageWritesItsDecimalNumbersWithAPoint) {
+    // The look-ups turn the point into the separator of the user's locale, as the
+    // computed numbers have it; a comma written here would stay a comma beside them.
+    static const std::regex number(R"((?:^|[^\d.,%])(\d+)([.,])(\d+)(?![.,]?\d))");
+    for (int n = 1; n <= kLanguageCount; ++n) {
+        SCOPED_TRACE(std::string(kLanguageNames[static_cast<std::size_t>(n - 1)]));
+        for (const keys::KeyInfo& info : keys::allKeys()) {
+            const std::string text = textOf(info, n);
+            for (auto it = std::sregex_iterator(text.begin(), text.end(), number); it != std::sregex_iterator(); ++it)
+                EXPECT_EQ((*it)[2].str(), ".") << info.key << ": " << (*it)[0].str();
+        }
+    }
+}
+
+TEST(LanguageFile, TermsReadAsTechniciansUseThem) {
+    // A word that means something else to the trade, and what the texts say instead.
+    const struct {
+        int language;
+        std::string_view key; // empty: every text of the language
+        std::string wrong;
+        std::string right;    // what the key's text holds (with a key only)
+    } cases[] = {
+        {3, "strLubricator", "", "Graisseur automatique"},
+        {7, "", "注油器", ""},
+        {7, "strLubricator", "", "注脂器"},
+        {7, "strAverage", "一般", "平均"},
+        {9, "", "пересмаз", ""},
+        {9, "strTf", "", "повторного смазывания"},
+        {5, "strDispRate", "Doseringsmängd", "Doseringsflöde"},
+        {11, "", "給脂量", ""},
+        {11, "strQf", "", "給脂速度"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(kLanguageNames[static_cast<std::size_t>(c.language - 1)]) + " " +
+                     (c.wrong.empty() ? c.right : c.wrong));
+        for (const keys::KeyInfo& info : keys::allKeys()) {
+            if (!c.key.empty() && info.key != c.key)
+                continue;
+            const std::string text = textOf(info, c.language);
+            if (!c.wrong.empty()) {
+                EXPECT_EQ(text.find(c.wrong), std::string::npos) << info.key << ": " << text;
+            }
+            if (!c.right.empty()) {
+                EXPECT_NE(text.find(c.right), std::string::npos) << info.key << ": " << text;
+            }
+        }
+    }
+    // "Graisseur" alone is a grease nipple: every French text says which it is.
+    static const std::regex bare("[Gg]raisseurs?(?!s| automatique)");
+    for (const keys::KeyInfo& info : keys::allKeys())
+        EXPECT_FALSE(std::regex_search(textOf(info, 3), bare)) << info.key << ": " << textOf(info, 3);
+}
+
 } // namespace

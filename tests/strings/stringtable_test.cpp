@@ -182,6 +182,37 @@ TEST(StringTableLookup, NumberedEntries) {
     EXPECT_EQ(tableOf("strW_01=en\nstrW_03=-").LangStrOrEmpty("strW", 3), "");
 }
 
+TEST(StringTableLookup, NumbersInTextsTakeTheLocalesSeparator) {
+    const struct {
+        const char* text;
+        const char* shown; // with a decimal comma
+    } cases[] = {
+        {"M12 × 1.5 male, 0.1 bar, 4.5 V", "M12 × 1,5 male, 0,1 bar, 4,5 V"},
+        {"-0.37 and 15.64.", "-0,37 and 15,64."},
+        {"<td>0.37</td><td width=\"0.5\">", "<td>0,37</td><td width=\"0.5\">"},
+        // Conversions, versions, words with digits and sentences stay as they are.
+        {"%.2f %5.2f %.*f %% 1.5", "%.2f %5.2f %.*f %% 1,5"},
+        {"v06.00 6.0.4.67 Q4.1 B2.5", "v06.00 6.0.4.67 Q4.1 B2.5"},
+        {"in 2024. Then 3.", "in 2024. Then 3."},
+        {"Fa/Fr < e and dm > 0.8", "Fa/Fr < e and dm > 0,8"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(withDecimalSeparator(c.text, ","), c.shown);
+        EXPECT_EQ(withDecimalSeparator(c.text, "."), c.text);
+    }
+    // The look-ups show it; the lines keep the point.
+    StringTable t = tableOf("strX=0.5 l~0.25 l\nstrN_01=1.5 %.1f\n", "German");
+    t.setDecimalSeparator(",");
+    EXPECT_EQ(t.LangStr("strX"), "0,25 l");
+    EXPECT_EQ(t.LangStrOrEmpty("strX"), "0,25 l");
+    EXPECT_EQ(t.LangStr("strN", 2), "1,5 %.1f");
+    EXPECT_EQ(t.lines()[0], "strX=0.5 l~0.25 l");
+    t.setDecimalSeparator(".");
+    EXPECT_EQ(t.LangStr("strX"), "0.25 l");
+}
+
 TEST(StringTableLookup, LanguageSelection) {
     StringTable t = tableOf("strX=en~de~fr\n");
     std::vector<int> selected;

@@ -73,9 +73,11 @@ protected:
                          .arg(bounds[si ? 0 : 1][i + 1])
                          .arg(unit);
         inputs[3]->setItems(items);
-        inputs[5]->setItems({text(K::strBelow) + QString(" %1 ").arg(si ? -10 : 15) + unit,
-                             text(K::strAverage),
-                             text(K::strAbove) + QString(" %1 ").arg(si ? 40 : 105) + unit});
+        auto bound = [&](std::string_view key, int value) {
+            return QString::fromStdString(strings::format(text(key).toStdString(), {value, unit.toStdString()}));
+        };
+        inputs[5]->setItems({bound(K::strBelow, si ? -10 : 15), text(K::strAverage),
+                             bound(K::strAbove, si ? 40 : 105)});
     }
 
     void switchUnits(core::Units u) {
