@@ -192,4 +192,7 @@ private:
     std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations
     std::unique_ptr<unctora::core::LogSink> m_logSink;
     std::unique_ptr<TfrmPlan> m_plan;
+    // A plan window closed while one of its dialogs was open: the call that opened the
+    // dialog still runs in it, so it lives on, hidden, until the program's end.
+    std::unique_ptr<TfrmPlan> m_closedPlan;
 };

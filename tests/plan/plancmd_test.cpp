@@ -162,3 +162,18 @@ TEST_F(PlanCommand, OtherColumnsAreNamedOnceAndRemindersFollowTheOption) {
         EXPECT_NE(t.err.find("is \"InstalledOn\" meant?"), std::string::npos) << t.err;
     }
 }
+
+TEST_F(PlanCommand, RunningOutOfMemoryIsAMessageNotACrash) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit and the address sanitizer's shadow memory do not mix";
+#else
+    // Many points changed weekly for ten years, in too little memory for their list.
+    std::string text = "Id,Lubricator,Speed,Bore_mm,D_mm,B_mm,InstalledOn,Volume_ml\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "P" + std::to_string(i) + ",VOXA 1000,3000,100,180,46,2026-11-01,1\n";
+    write("big.csv", text);
+    const Outcome o = sh("ulimit -v 400000; $CALC plan big.csv --from 2026-12-10 --months 120 > /dev/null");
+    EXPECT_EQ(o.code, 2) << o.err;
+    EXPECT_EQ(o.err, "unctora-calc: not enough memory for this plan\n");
+#endif
+}
