@@ -402,7 +402,7 @@ void TfrmPlan::updateLists() {
     const std::string period = text("strPlanPeriod").toStdString();
     try {
         m_summary->setText(qs(strings::format(summary, {static_cast<int>(points.size()), attention})));
-        m_period->setText(qs(strings::format(period, {plan::isoDate(m_day)})));
+        m_period->setText(qs(strings::format(period, {PlanModel::dateText(qs(plan::isoDate(m_day))).toStdString()})));
     } catch (const std::exception&) {
         // A damaged template: the numbers alone rather than no status at all.
         m_summary->setText(QString("%1 / %2").arg(points.size()).arg(attention));

@@ -30,11 +30,12 @@ run_case() {
   local name=$1 keys=$2 change=$3 menu=${4:-}
   data=$(mktemp -d)
   cp "$examples/plant.csv" "$data/plant.csv"
-  XDG_DATA_HOME=$data "$program" >"$data/out" 2>"$data/err" &
+  # On the virtual display, whatever platform the other tests run on.
+  XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$program" >"$data/out" 2>"$data/err" &
   pid=$!
-  main=$(await 20 'Unctora$') || { kill -9 $pid; cat "$data/err"; fail "$name: the window did not come up"; }
+  main=$(await 60 'Unctora$') || { kill -9 $pid; cat "$data/err"; fail "$name: the window did not come up"; }
   press "$main" ctrl+l
-  plan=$(await 10 '^Plant plan') || { kill -9 $pid; fail "$name: the plan window did not come up"; }
+  plan=$(await 30 '^Plant plan') || { kill -9 $pid; fail "$name: the plan window did not come up"; }
   # Opened from the plant file of the last session, or through Open here.
   if [ "$change" = yes ]; then
     press "$plan" ctrl+plus
