@@ -71,8 +71,9 @@ std::string_view meantColumn(std::string_view name, const std::vector<std::strin
     std::size_t bestDistance = 3;
     for (std::string_view k : known) {
         const std::string kk = columnKey(k);
-        // Short names allow one letter off, longer ones two: "Id" is not "No".
-        const std::size_t allowed = kk.size() >= 5 ? 2 : kk.size() >= 3 ? 1 : 0;
+        // Long names allow two letters off, others one, the shortest none: "Id" is not
+        // "No", and a "Grade" is no "Grease".
+        const std::size_t allowed = kk.size() >= 8 ? 2 : kk.size() >= 4 ? 1 : 0;
         const std::size_t d = editDistance(key, kk);
         if (d <= allowed && d < bestDistance) {
             best = k;
