@@ -30,8 +30,11 @@ run_case() {
   local name=$1 keys=$2 change=$3 menu=${4:-}
   data=$(mktemp -d)
   cp "$examples/plant.csv" "$data/plant.csv"
-  # On the virtual display, whatever platform the other tests run on.
-  XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$program" >"$data/out" 2>"$data/err" &
+  # On the virtual display, whatever platform the other tests run on. What the display
+  # libraries keep until the process ends is no finding of this test (a sanitized
+  # build still reports a double free).
+  XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    "$program" >"$data/out" 2>"$data/err" &
   pid=$!
   main=$(await 60 'Unctora$') || { kill -9 $pid; cat "$data/err"; fail "$name: the window did not come up"; }
   press "$main" ctrl+l
