@@ -17,6 +17,9 @@ DEPS := cmake ninja-build g++ pkg-config make \
 FONT_DEPS := fonts-noto-cjk fonts-thai-tlwg
 # Only the running program needs these: the tests run on Qt's offscreen platform.
 RUN_DEPS := $(FONT_DEPS) xvfb xauth
+# ... but for one, which ends the real program while one of its dialogs is open: that
+# takes a display and keys pressed on it.
+TEST_DEPS := $(FONT_DEPS) xvfb xauth xdotool
 # The screenshots of docs/gallery.
 GALLERY_DEPS := xvfb xauth x11-apps netpbm
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
@@ -64,7 +67,7 @@ run-batch: build
 	$(BUILD)/unctora-calc examples/plant.csv
 
 test: build
-	$(call install_missing,$(FONT_DEPS))
+	$(call install_missing,$(TEST_DEPS))
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -76,7 +79,7 @@ SAN_ENV := QT_QPA_PLATFORM=offscreen \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
 sanitize: deps
-	$(call install_missing,$(FONT_DEPS))
+	$(call install_missing,$(TEST_DEPS))
 	cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=None \
 	  -DCMAKE_CXX_FLAGS="-O1 -g1" -DUNCTORA_SANITIZE=ON -DUNCTORA_BUILD_BENCH=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS)

@@ -195,4 +195,7 @@ private:
     std::unique_ptr<TfrmPlan> m_plan;
     // Message-box buttons and key names in the chosen language.
     std::unique_ptr<ToolkitTexts> m_toolkitTexts;
+    // A plan window closed while one of its dialogs was open: the call that opened the
+    // dialog still runs in it, so it lives on, hidden, until the program's end.
+    std::unique_ptr<TfrmPlan> m_closedPlan;
 };

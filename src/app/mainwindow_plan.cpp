@@ -33,9 +33,23 @@ TfrmPlan* TfrmMain::ShowPlanWindow() {
 bool TfrmMain::closePlanWindow(bool mayCancel) {
     if (!m_plan)
         return true;
-    if (mayCancel && !m_plan->maybeSave())
+    // Ended (by a signal, the session) while a dialog of the plan window is open: the
+    // dialog is closed as cancelled, and the window is not destroyed under the call
+    // that is still waiting for it.
+    const bool busy = m_plan->dialogOpen();
+    if (busy)
+        m_plan->closeDialogs();
+    if (mayCancel && !busy && !m_plan->maybeSave())
         return false;
+    if (busy)
+        m_plan->keepUnsavedAside();
     m_plan->closeWithProgram();
+    if (busy) {
+        m_plan->saveSettings();
+        m_plan->hide();
+        m_closedPlan = std::move(m_plan);
+        return true;
+    }
     m_plan.reset();
     return true;
 }

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -58,4 +59,19 @@ MessageSink::Answer BoxMessages::askSaveChanges(const QString& text) {
                                          QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                          QMessageBox::Save);
     return b == QMessageBox::Save ? Answer::Save : b == QMessageBox::Discard ? Answer::Discard : Answer::Cancel;
+}
+
+int BoxMessages::askChoice(const QString& text, const QStringList& buttons) {
+    if (!m_asking || buttons.isEmpty())
+        return -1;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i)
+        added << box.addButton(buttons[i], i == 0 ? QMessageBox::AcceptRole : QMessageBox::RejectRole);
+    box.setDefaultButton(static_cast<QPushButton*>(added.first()));
+    box.setEscapeButton(added.last());
+    box.exec();
+    const int i = static_cast<int>(added.indexOf(box.clickedButton()));
+    return i;
 }

@@ -2,6 +2,7 @@
 // Message boxes go through this interface so that widget tests can answer them.
 
 #include <QString>
+#include <QStringList>
 
 class QPrinter;
 class QWidget;
@@ -23,6 +24,12 @@ public:
     // Unsaved changes: save them, throw them away, or go back.
     enum class Answer { Save, Discard, Cancel };
     virtual Answer askSaveChanges(const QString& text) = 0;
+    // A question with buttons of its own: the index of the button pressed, or -1 when
+    // the box was closed (Escape) or nobody can be asked.
+    virtual int askChoice(const QString& text, const QStringList& buttons) {
+        (void)text, (void)buttons;
+        return -1;
+    }
     // Whether a person is there to answer.
     virtual bool asking() const { return true; }
     // The program is ending with nobody to answer (a signal ended the session): from
@@ -40,6 +47,7 @@ public:
     QString chooseFile(FileMode mode, const QString& caption, const QString& filter,
                        const QString& start) override;
     Answer askSaveChanges(const QString& text) override;
+    int askChoice(const QString& text, const QStringList& buttons) override;
     void stopAsking() override { m_asking = false; }
     bool asking() const override { return m_asking; }
     // Errors reported on stderr after asking stopped.

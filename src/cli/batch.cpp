@@ -23,8 +23,73 @@ using strings::equalsNoCase;
 // The plant file's own columns besides Id.
 constexpr std::string_view kPlanColumns[] = {"Location", "Machine", "InstalledOn", "Volume_ml", "Remarks"};
 
+namespace {
+
+// Lower case, without blanks, underscores and hyphens: "Installed On" and
+// "installed_on" are both "installedon".
+std::string columnKey(std::string_view name) {
+    std::string out;
+    for (char c : name)
+        if (c != ' ' && c != '\t' && c != '_' && c != '-')
+            out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    return out;
+}
+
+// Edits (insert, delete, replace, swap two neighbours) that turn a into b.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i)
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    return d[a.size()][b.size()];
+}
+
+std::vector<std::string_view> batchColumnNames() {
+    std::vector<std::string_view> out{"Id"};
+    out.insert(out.end(), std::begin(kPlanColumns), std::end(kPlanColumns));
+    for (const core::InputField& f : core::inputFields())
+        out.push_back(f.name);
+    return out;
+}
+
+} // namespace
+
+std::string_view meantColumn(std::string_view name, const std::vector<std::string_view>& known) {
+    const std::string key = columnKey(name);
+    // Names of 50 bytes and more are no slip of a known name.
+    if (key.empty() || key.size() > 50)
+        return {};
+    std::string_view best;
+    std::size_t bestDistance = 3;
+    for (std::string_view k : known) {
+        const std::string kk = columnKey(k);
+        // Long names allow two letters off, others one, the shortest none: "Id" is not
+        // "No", and a "Grade" is no "Grease".
+        const std::size_t allowed = kk.size() >= 8 ? 2 : kk.size() >= 4 ? 1 : 0;
+        const std::size_t d = editDistance(key, kk);
+        if (d <= allowed && d < bestDistance) {
+            best = k;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+std::string mistypedColumnError(std::string_view name, std::string_view meant) {
+    return "the column \"" + printable(name) + "\" in the header is not known; is \"" + std::string(meant) +
+           "\" meant?";
+}
+
 bool parseHeader(const std::vector<std::string>& names, std::size_t count,
-                 std::vector<Column>& columns, std::string& error) {
+                 std::vector<Column>& columns, std::string& error, std::vector<std::string>* unknown) {
     columns.clear();
     bool haveId = false;
     unsigned seenPlan = 0;
@@ -51,8 +116,15 @@ bool parseHeader(const std::vector<std::string>& names, std::size_t count,
         } else {
             c.field = core::findInputField(name);
             if (!c.field) {
-                error = "unknown column \"" + printable(name) + "\" in the header";
-                return false;
+                if (const std::string_view meant = meantColumn(name, batchColumnNames()); !meant.empty()) {
+                    error = mistypedColumnError(name, meant);
+                    return false;
+                }
+                c.unknown = true;
+                if (unknown)
+                    unknown->emplace_back(name);
+                columns.push_back(c);
+                continue;
             }
             for (auto* f : seen)
                 if (f == c.field) {
@@ -169,11 +241,15 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
         return writer.failed() ? reportWriteError(err, out, writer.writeErrno()) : 0;
     }
     std::string error;
-    if (!rec.error.empty() || !parseHeader(rec.fields, rec.count, columns, error)) {
+    std::vector<std::string> unknown;
+    if (!rec.error.empty() || !parseHeader(rec.fields, rec.count, columns, error, &unknown)) {
         std::fprintf(err, "unctora-calc: %s, line %ld: %s\n", inputName.c_str(), rec.line,
                      rec.error.empty() ? error.c_str() : rec.error.c_str());
         return 2;
     }
+    for (const std::string& name : unknown)
+        std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", inputName.c_str(),
+                     printable(name).c_str());
     writer.writeHeader();
     int exitCode = 0;
     Application app;
@@ -184,7 +260,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
         app.id.clear();
         app.hasId = false;
         for (std::size_t i = 0; i < columns.size() && i < rec.count; ++i)
-            if (!columns[i].field && !columns[i].planOnly) {
+            if (!columns[i].field && !columns[i].planOnly && !columns[i].unknown) {
                 app.id = rec.fields[i];
                 app.hasId = true;
             }

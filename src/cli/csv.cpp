@@ -13,6 +13,7 @@ CsvReader::CsvReader(std::FILE* in, char separator) : m_in(in), m_sep(separator)
 bool CsvReader::refill() {
     if (m_eof)
         return false;
+    m_consumed += static_cast<long long>(m_len);
     m_len = std::fread(m_buf.data(), 1, m_buf.size(), m_in);
     m_pos = 0;
     if (m_len == 0) {
@@ -60,6 +61,7 @@ bool CsvReader::next(CsvRecord& rec) {
     }
     rec.count = 0;
     rec.line = m_line;
+    rec.offset = offset();
     rec.error.clear();
     auto newField = [&]() -> std::string& {
         if (rec.count == rec.fields.size())

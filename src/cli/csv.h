@@ -15,6 +15,7 @@ struct CsvRecord {
     std::vector<std::string> fields; // only the first `count` are this record's
     std::size_t count = 0;
     long line = 0;     // line of the input on which the record starts
+    long long offset = 0; // byte of the input at which the record starts
     std::string error; // not empty when the record is malformed
 
     std::string_view field(std::size_t i) const { return fields[i]; }
@@ -29,6 +30,8 @@ public:
     bool next(CsvRecord& rec);
     // True when reading stopped on an input error rather than at the end.
     bool failed() const { return m_failed; }
+    // Bytes of the input read so far: after next(), where the record read ends.
+    long long offset() const { return m_consumed + static_cast<long long>(m_pos); }
 
 private:
     int peek();
@@ -40,6 +43,7 @@ private:
     std::vector<char> m_buf;
     std::size_t m_pos = 0;
     std::size_t m_len = 0;
+    long long m_consumed = 0; // bytes of the input before the buffer
     bool m_eof = false;
     bool m_failed = false;
     bool m_atStart = true;

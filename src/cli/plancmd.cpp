@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <new>
 #include <optional>
 
 namespace unctora::cli {
@@ -20,10 +21,11 @@ namespace {
 
 constexpr const char* kPlanUsage =
     "Usage: unctora-calc plan PLANT.csv [--from YYYY-MM-DD] [--months N] [--ics FILE]\n"
-    "                         [--format csv|jsonl] [--units si|imperial]\n"
+    "                         [--remind N] [--format csv|jsonl] [--units si|imperial]\n"
     "Prints the cartridge changes of the coming months (12 unless --months says, from\n"
     "today unless --from says), the points that could not be planned, and the cartridges\n"
-    "to buy; --ics also writes the changes as an iCalendar file.\n";
+    "to buy; --ics also writes the changes as an iCalendar file whose events remind of\n"
+    "each change N days ahead (7 unless --remind says).\n";
 
 constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
                                     "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
@@ -114,8 +116,11 @@ private:
 
 } // namespace
 
-int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+namespace {
+
+int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::optional<std::string> file, ics;
+    int remind = plan::CalendarOptions::kDefaultRemindDays;
     plan::Date from = plan::today();
     int months = 12;
     bool json = false;
@@ -145,6 +150,16 @@ int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FI
             if (!v || v->empty())
                 return usage(err, "--ics needs a file name");
             ics = *v;
+        } else if (a == "--remind") {
+            const std::string* v = value();
+            int n = 0;
+            const bool ok = v && !v->empty() &&
+                            std::from_chars(v->data(), v->data() + v->size(), n).ptr == v->data() + v->size() &&
+                            n >= 0 && n <= plan::CalendarOptions::kMaxRemindDays;
+            if (!ok)
+                return usage(err, "--remind takes a whole number of days from 0 to " +
+                                      std::to_string(plan::CalendarOptions::kMaxRemindDays));
+            remind = n;
         } else if (a == "--format") {
             const std::string* v = value();
             if (!v || (*v != "csv" && *v != "jsonl"))
@@ -171,11 +186,17 @@ int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FI
         std::fprintf(err, "unctora-calc: %s\n", error.c_str());
         return 2;
     }
+    for (const std::string& name : plant.unknownColumns)
+        std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", file->c_str(),
+                     printable(name).c_str());
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from);
     const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);
     if (ics) {
         try {
-            plan::writeCalendar(*ics, plant, points, changes, plan::CalendarTexts{});
+            plan::CalendarOptions options;
+            options.firstDay = from;
+            options.remindDays = remind;
+            plan::writeCalendar(*ics, plant, points, changes, plan::CalendarTexts{}, options);
         } catch (const files::WriteError& e) {
             std::fprintf(err, "unctora-calc: %s\n", e.what());
             return 2;
@@ -228,6 +249,17 @@ int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FI
     if (const int e = w.finish())
         return reportWriteError(err, out, e);
     return code;
+}
+
+} // namespace
+
+int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    try {
+        return runPlan(args, out, err);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(err, "unctora-calc: not enough memory for this plan\n");
+        return 2;
+    }
 }
 
 } // namespace unctora::cli

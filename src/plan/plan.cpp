@@ -20,7 +20,7 @@ bool readVolume(std::string_view cell, const CsvDialect& dialect, double& v) {
     const char* b = t.data();
     const char* e = b + t.size();
     const auto r = std::from_chars(b, e, v);
-    return r.ec == std::errc() && r.ptr == e && std::isfinite(v) && v > 0 && v <= 1e6;
+    return r.ec == std::errc() && r.ptr == e && v >= kMinVolumeMl && v <= kMaxVolumeMl;
 }
 
 } // namespace
@@ -63,7 +63,7 @@ PointPlan evaluatePoint(const PlantPoint& point, const CsvDialect& dialect, core
     const std::string& volume = point.cell(OwnColumn::Volume_ml);
     p.volumeMl = nominalVolumeMl(in.Lubricator);
     if (!volume.empty() && !readVolume(volume, dialect, p.volumeMl))
-        return invalid("column Volume_ml: \"" + volume + "\" is not a volume in ml");
+        return invalid("column Volume_ml: \"" + volume + "\" is not a volume from 1 to 100000 ml");
     if (!a.ok) {
         p.status = PointStatus::Failed;
         p.error = a.error;
@@ -98,8 +98,8 @@ PointPlan evaluatePoint(const PlantPoint& point, const CsvDialect& dialect, core
             p.error = "no daily feed to empty the reservoir";
             return p;
         }
-        // At least a day, at most a hundred years: the calendar has to hold it.
-        p.lifeDays = std::clamp(p.volumeMl / mlPerDay, 1.0, 36524.25);
+        // At least a week, at most a hundred years: the calendar has to hold it.
+        p.lifeDays = std::clamp(p.volumeMl / mlPerDay, kMinLifeDays, 36524.25);
     }
     p.gramsPerYear = p.volumeMl * core::kGramsPerMl * 365.2425 / p.lifeDays;
     p.status = PointStatus::Ok;
@@ -137,15 +137,16 @@ std::vector<ChangeEntry> changeDates(const std::vector<PointPlan>& plan, Date fr
                                  : anchor + std::chrono::days(static_cast<int>(std::lround(k * p.lifeDays)));
         };
         Date anchor = *p.nextChange;
+        int number = 1;
         if (anchor < from) {
-            out.push_back({anchor, i, true});
+            out.push_back({anchor, i, true, number++});
             anchor = nth(from, 1);
         }
         for (int k = 0;; ++k) {
             const Date d = nth(anchor, k);
             if (!(d < end))
                 break;
-            out.push_back({d, i, false});
+            out.push_back({d, i, false, number + k});
         }
     }
     std::stable_sort(out.begin(), out.end(), [](const ChangeEntry& a, const ChangeEntry& b) {

@@ -26,6 +26,11 @@ enum class PointStatus {
     Invalid, // a cell that cannot be read, or a row that does not fit the header
 };
 inline constexpr int kDueSoonDays = 30;
+// The volumes a Volume_ml cell may give, and the shortest cartridge life planned: no
+// point is changed more often than weekly.
+inline constexpr double kMinVolumeMl = 1;
+inline constexpr double kMaxVolumeMl = 100000;
+inline constexpr double kMinLifeDays = 7;
 
 // The nominal cartridge or reservoir volume of a lubricator model, in ml.
 double nominalVolumeMl(int lubricator);
@@ -59,6 +64,9 @@ struct ChangeEntry {
     Date date;
     std::size_t point = 0; // index into the plan
     bool overdue = false;  // due before the first day of the period
+    // Which change after the one of InstalledOn this is (1: the next change): with the
+    // point's key it names the change the same way in every export.
+    int number = 0;
 };
 
 // The changes from `from` for `months` calendar months (the end day excluded), ordered

@@ -323,9 +323,18 @@ struct KeyInfo {
     X(strPlanSummary, Column, "dd", 0) \
     X(strPlanPeriod, Column, "s", 0) \
     X(strPlanUnsaved, Column, "", 0) \
+    X(strPlanKeptAside, Column, "ss", 0) \
+    X(strPlanRecovery, Column, "ss", 0) \
+    X(strPlanRecoveryItems, Column, "", 3) \
+    X(strPlanChangedOnDisk, Column, "ss", 0) \
+    X(strPlanChangedItems, Column, "", 3) \
+    X(strPlanWindows1252, Column, "", 0) \
+    X(strPlanRemind, Column, "", 0) \
     X(strPlanNoPoint, Column, "", 0) \
     X(strPlanStored, Column, "s", 0) \
     X(strPlanIcsSummary, Column, "s", 0) \
+    X(strPlanIcsRefill, Column, "s", 0) \
+    X(strPlanOverdueSince, Column, "s", 0) \
     X(strPlanOverdue, Column, "", 0) \
     X(strPlanOutOfRange, Column, "", 0) \
     X(strPlanCsvFiles, Column, "", 0) \

@@ -3,6 +3,7 @@
 #include "core/greases.h"
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
 #include <QLocale>
 #include <algorithm>
@@ -117,8 +118,30 @@ int PlanModel::duplicatePoint(int row) {
     beginInsertRows({}, to, to);
     plan::PlantPoint copy = m_file.points[row];
     copy.line = 0;
+    // An Id names one point: the copy takes the first free "<Id> (n)".
+    std::string& id = copy.cell(OwnColumn::Id);
+    if (!id.empty() && !copy.malformed()) {
+        std::string base = id;
+        if (const auto open = base.rfind(" ("); open != std::string::npos && base.back() == ')' &&
+            base.size() > open + 3 &&
+            std::all_of(base.begin() + static_cast<std::ptrdiff_t>(open) + 2, base.end() - 1,
+                        [](char c) { return c >= '0' && c <= '9'; }))
+            base.erase(open);
+        auto taken = [&](const std::string& candidate) {
+            return std::any_of(m_file.points.begin(), m_file.points.end(),
+                               [&](const plan::PlantPoint& p) { return p.cell(OwnColumn::Id) == candidate; });
+        };
+        for (int n = 2;; ++n) {
+            const std::string candidate = base + " (" + std::to_string(n) + ")";
+            if (!taken(candidate)) {
+                id = candidate;
+                break;
+            }
+        }
+    }
     m_file.points.insert(m_file.points.begin() + to, std::move(copy));
-    m_plan.insert(m_plan.begin() + to, m_plan[row]);
+    m_plan.insert(m_plan.begin() + to,
+                  plan::evaluatePoint(m_file.points[to], m_file.dialect, m_units, m_day));
     endInsertRows();
     setModified(true);
     emit planChanged();
@@ -151,6 +174,7 @@ void PlanModel::storeInputs(int row, const core::CalcInputs& inputs) {
     // A row that did not fit the header becomes a whole point again once the
     // calculator's inputs are stored in it.
     p.raw.clear();
+    p.rawText.clear();
     p.readError.clear();
     plan::storeInputs(p, inputs, m_file.dialect);
     replan(row);
@@ -167,15 +191,51 @@ int PlanModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_file.points.size());
 }
 
-int PlanModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int PlanModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount + static_cast<int>(m_file.unknownColumns.size());
+}
+
+QString PlanModel::dateText(const QString& iso) {
+    const QDate d = QDate::fromString(iso, Qt::ISODate);
+    if (!d.isValid() || iso.size() != 10 || QLocale().language() == QLocale::C)
+        return iso;
+    // The locale's short format, with the year in full.
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!format.contains("yyyy"))
+        format.replace("yy", "yyyy");
+    return QLocale().toString(d, format);
+}
+
+QDate PlanModel::readDate(const QString& given) {
+    const QString text = given.trimmed();
+    QDate d = QDate::fromString(text, Qt::ISODate);
+    if (d.isValid() && text.size() == 10)
+        return d;
+    const QLocale locale;
+    for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
+        QString format = locale.dateFormat(type);
+        for (const QString& f : {format.contains("yyyy") ? format : QString(format).replace("yy", "yyyy"), format}) {
+            d = locale.toDate(text, f);
+            if (d.isValid())
+                return d;
+        }
+    }
+    return {};
+}
 
 QString PlanModel::text(int row, int column) const {
     const plan::PlantPoint& point = m_file.points[row];
     const plan::PointPlan& p = m_plan[row];
+    if (column >= ColumnCount) {
+        const auto k = static_cast<std::size_t>(column - ColumnCount);
+        return k < point.extra.size() ? qs(point.extra[k]) : QString();
+    }
     if (const auto own = ownColumn(column)) {
         const std::string& cell = point.cell(*own);
         if (column == Volume && cell.empty() && p.volumeMl > 0)
             return QLocale::c().toString(p.volumeMl, 'g', 6);
+        if (column == InstalledOn)
+            return dateText(qs(cell));
         return qs(cell);
     }
     const core::CalcInputs& in = p.inputs;
@@ -198,7 +258,7 @@ QString PlanModel::text(int row, int column) const {
         if (!p.computed())
             return {};
         return p.singlePoint ? QString::number(p.monthsPerCartridge) : QLocale().toString(p.months(), 'f', 1);
-    case NextChange: return p.nextChange ? qs(plan::isoDate(*p.nextChange)) : QString();
+    case NextChange: return p.nextChange ? dateText(qs(plan::isoDate(*p.nextChange))) : QString();
     case GreasePerYear: return p.computed() ? massText(p.gramsPerYear) + m_texts.perYear : QString();
     case Status: return m_texts.statuses.value(static_cast<int>(p.status));
     default: return {};
@@ -214,6 +274,11 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return text(row, column);
     case Qt::EditRole:
+        if (column == InstalledOn) {
+            // The date editor takes a date; an empty or unreadable cell starts it empty.
+            const QDate d = QDate::fromString(qs(m_file.points[row].cell(OwnColumn::InstalledOn)), Qt::ISODate);
+            return d.isValid() ? QVariant(d) : QVariant(QDate());
+        }
         if (const auto own = ownColumn(column))
             return qs(m_file.points[row].cell(*own));
         return text(row, column);
@@ -239,6 +304,7 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
         case GreasePerYear: return p.computed() ? p.gramsPerYear : -1.0;
         case Volume: return p.volumeMl;
         case Status: return urgency(p.status);
+        case InstalledOn: return qs(m_file.points[row].cell(OwnColumn::InstalledOn));
         // Points without a date come after every dated one.
         case NextChange:
             return p.nextChange ? static_cast<int>(p.nextChange->time_since_epoch().count())
@@ -251,12 +317,14 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PlanModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal)
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section < ColumnCount)
         return m_texts.headers.value(section);
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
         return section + 1;
+    if (section >= ColumnCount)
+        return qs(m_file.unknownColumns.at(static_cast<std::size_t>(section - ColumnCount)));
     return m_texts.headers.value(section);
 }
 
@@ -275,6 +343,16 @@ bool PlanModel::setData(const QModelIndex& index, const QVariant& value, int rol
         return false;
     // A cell is one line of the file: line breaks typed into it become blanks.
     QString v = value.toString();
+    if (own == OwnColumn::InstalledOn) {
+        // Stored as ISO 8601 whatever the locale shows; a text that is no date is
+        // refused, an empty one clears the date.
+        QDate d = value.typeId() == QMetaType::QDate ? value.toDate() : QDate();
+        if (value.typeId() != QMetaType::QDate && !v.trimmed().isEmpty())
+            d = readDate(v);
+        if (value.typeId() != QMetaType::QDate && !v.trimmed().isEmpty() && !d.isValid())
+            return false;
+        v = d.isValid() ? d.toString(Qt::ISODate) : QString();
+    }
     if (own != OwnColumn::Remarks)
         v = v.simplified();
     std::string text = v.toStdString();
@@ -315,11 +393,13 @@ PlanFilter::PlanFilter(QObject* parent) : QSortFilterProxyModel(parent) {
 void PlanFilter::setText(const QString& text) {
     m_words = text.split(' ', Qt::SkipEmptyParts);
     invalidateFilter();
+    emit filterChanged();
 }
 
 void PlanFilter::setAttentionOnly(bool on) {
     m_attentionOnly = on;
     invalidateFilter();
+    emit filterChanged();
 }
 
 bool PlanFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
@@ -345,9 +425,11 @@ void PlanListModel::setHeaders(const QStringList& headers) {
     emit headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
 }
 
-void PlanListModel::refresh(plan::Date from, int months) {
+void PlanListModel::refresh(plan::Date from, int months, const std::vector<bool>& shown) {
     beginResetModel();
     m_changes = plan::changeDates(m_plan->plan(), from, months);
+    if (!shown.empty())
+        std::erase_if(m_changes, [&](const plan::ChangeEntry& c) { return c.point >= shown.size() || !shown[c.point]; });
     m_purchases = plan::purchaseSummary(m_plan->plan(), m_changes);
     endResetModel();
 }
@@ -375,7 +457,7 @@ QVariant PlanListModel::data(const QModelIndex& index, int role) const {
         const plan::PlantPoint& p = m_plan->file().points[e.point];
         const plan::PointPlan& pp = m_plan->plan()[e.point];
         switch (c) {
-        case 0: return qs(plan::isoDate(e.date));
+        case 0: return PlanModel::dateText(qs(plan::isoDate(e.date)));
         case 1: return qs(p.cell(OwnColumn::Id));
         case 2: return qs(p.cell(OwnColumn::Location));
         case 3: return qs(p.cell(OwnColumn::Machine));

@@ -2,6 +2,8 @@
 // The points of a plant plan as a table model: the plant file's texts where a person
 // edits them (Id, location, machine, installation date, volume, remarks), and what the
 // plan makes of each point beside them. Every change re-plans the point it touches.
+// The columns of other programs that the file has follow, read-only. Dates are shown
+// and taken in the user's locale, and stored as ISO 8601.
 
 #include "core/units.h"
 #include "plan/plan.h"
@@ -9,6 +11,8 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <QStringList>
+
+class QDate;
 
 class PlanModel : public QAbstractTableModel {
     Q_OBJECT
@@ -46,6 +50,7 @@ public:
 
     // Editing the list; every change marks the plan modified.
     int addPoint(const unctora::core::CalcInputs& inputs);
+    // The copy gets an Id of its own: "FAN-101 (2)".
     int duplicatePoint(int row);
     void removePoints(QList<int> rows);
     void storeInputs(int row, const unctora::core::CalcInputs& inputs);
@@ -54,6 +59,12 @@ public:
 
     bool modified() const { return m_modified; }
     void setModified(bool modified);
+    // The dialect a save wrote (a file may have become UTF-8).
+    void setDialect(const unctora::plan::CsvDialect& dialect) { m_file.dialect = dialect; }
+    // A date as the locale shows it, and a date typed in any of the locale's formats or
+    // as ISO 8601; an invalid QDate when it is none.
+    static QString dateText(const QString& iso);
+    static QDate readDate(const QString& text);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -94,8 +105,9 @@ public:
     enum class Kind { Changes, Purchases };
     PlanListModel(Kind kind, const PlanModel* plan, QObject* parent = nullptr);
     void setHeaders(const QStringList& headers);
-    // Lists the changes from `from` for `months` months, and the purchases they make.
-    void refresh(unctora::plan::Date from, int months);
+    // Lists the changes from `from` for `months` months, and the purchases they make,
+    // of the points `shown` lets through (all when it is empty).
+    void refresh(unctora::plan::Date from, int months, const std::vector<bool>& shown = {});
     const std::vector<unctora::plan::ChangeEntry>& changes() const { return m_changes; }
     const std::vector<unctora::plan::PurchaseLine>& purchases() const { return m_purchases; }
 
@@ -120,6 +132,11 @@ public:
     explicit PlanFilter(QObject* parent = nullptr);
     void setText(const QString& text);
     void setAttentionOnly(bool on);
+    // Whether the point in this row of the source model is let through.
+    bool accepts(int sourceRow) const { return filterAcceptsRow(sourceRow, {}); }
+
+signals:
+    void filterChanged();
 
 protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;

@@ -15,8 +15,13 @@
 #include "windows/planmodel.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCryptographicHash>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -26,10 +31,14 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace unctora;
 namespace K = unctora::strings::keys;
@@ -51,6 +60,52 @@ QTableView* makeList(const char* name, QAbstractItemModel* model) {
     t->setAlternatingRowColors(true);
     return t;
 }
+
+// The InstalledOn cell's editor: a date in the locale's format with a calendar to pick
+// it from; the model stores it as ISO 8601. What it cannot read it does not take.
+class DateDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* e = new QDateEdit(parent);
+        e->setObjectName("edPlanDate");
+        e->setCalendarPopup(true);
+        e->setDateRange(QDate(1900, 1, 1), QDate(2199, 12, 31));
+        QString format = QLocale().dateFormat(QLocale::ShortFormat);
+        if (QLocale().language() == QLocale::C)
+            format = "yyyy-MM-dd";
+        else if (!format.contains("yyyy"))
+            format.replace("yy", "yyyy");
+        e->setDisplayFormat(format);
+        return e;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* e = static_cast<QDateEdit*>(editor);
+        const QDate d = index.data(Qt::EditRole).toDate();
+        // A point without a date starts at today's; it is stored only once changed.
+        e->setDate(d.isValid() ? d : QDate::currentDate());
+        e->setProperty("untouched", !d.isValid());
+        connect(e, &QDateEdit::dateChanged, e, [e] { e->setProperty("untouched", false); });
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        auto* e = static_cast<QDateEdit*>(editor);
+        if (e->property("untouched").toBool() || !e->date().isValid())
+            return;
+        model->setData(index, e->date(), Qt::EditRole);
+    }
+};
+
+QByteArray fileHash(const QString& path, bool* exists) {
+    QFile f(path);
+    *exists = f.open(QIODevice::ReadOnly);
+    if (!*exists)
+        return {};
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    hash.addData(&f);
+    return hash.result();
+}
+
+QString localDateTime(const QDateTime& t) { return QLocale().toString(t, "yyyy-MM-dd HH:mm"); }
 
 } // namespace
 
@@ -92,6 +147,7 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
                               QAbstractItemView::AnyKeyPressed);
     m_points->horizontalHeader()->setStretchLastSection(true);
     m_points->verticalHeader()->setDefaultSectionSize(22);
+    m_points->setItemDelegateForColumn(PlanModel::InstalledOn, new DateDelegate(m_points));
     m_tabs->addTab(m_points, "Points");
     auto* changesPage = new QWidget;
     auto* changesLayout = new QVBoxLayout(changesPage);
@@ -100,7 +156,17 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     m_changeList = new PlanListModel(PlanListModel::Kind::Changes, m_model, this);
     m_purchaseList = new PlanListModel(PlanListModel::Kind::Purchases, m_model, this);
     m_changes = makeList("sgPlanChanges", m_changeList);
-    changesLayout->addWidget(m_period);
+    auto* periodRow = new QHBoxLayout;
+    m_remindLabel = new QLabel("Calendar reminder, days ahead:");
+    m_remind = new QSpinBox;
+    m_remind->setObjectName("spPlanRemind");
+    m_remind->setRange(0, plan::CalendarOptions::kMaxRemindDays);
+    m_remind->setValue(plan::CalendarOptions::kDefaultRemindDays);
+    m_remindLabel->setBuddy(m_remind);
+    periodRow->addWidget(m_period, 1);
+    periodRow->addWidget(m_remindLabel);
+    periodRow->addWidget(m_remind);
+    changesLayout->addLayout(periodRow);
     changesLayout->addWidget(m_changes);
     m_tabs->addTab(changesPage, "Cartridge changes");
     m_purchases = makeList("sgPlanPurchases", m_purchaseList);
@@ -110,10 +176,17 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     m_summary = new QLabel;
     m_summary->setObjectName("labPlanSummary");
     statusBar()->addWidget(m_summary, 1);
+    m_encodingNote = new QLabel;
+    m_encodingNote->setObjectName("labPlanEncoding");
+    m_encodingNote->hide();
+    statusBar()->addPermanentWidget(m_encodingNote);
 
     createActions();
     connect(m_filterEdit, &QLineEdit::textChanged, m_filter, &PlanFilter::setText);
     connect(m_show, &QComboBox::currentIndexChanged, this, [this](int i) { m_filter->setAttentionOnly(i == 1); });
+    // The changes and purchases list what the filter lets through, so that a list per
+    // area can be printed.
+    connect(m_filter, &PlanFilter::filterChanged, this, &TfrmPlan::updateLists);
     connect(m_model, &PlanModel::planChanged, this, &TfrmPlan::updateLists);
     connect(m_model, &PlanModel::modifiedChanged, this, &TfrmPlan::updateTitle);
     connect(m_points->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfrmPlan::updateActions);
@@ -134,24 +207,41 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     if (!m_ctx.settingsFile.isEmpty()) {
         files::TStRegIni ini(m_ctx.settingsFile.toStdString(), true);
         ini.Section = kSection;
+        m_remind->setValue(std::clamp(ini.ReadInteger("RemindDays", plan::CalendarOptions::kDefaultRemindDays), 0,
+                                      plan::CalendarOptions::kMaxRemindDays));
         const QString last = qs(ini.ReadString("File", ""));
         if (!last.isEmpty() && QFileInfo::exists(last))
             openFile(last);
     }
 }
 
-TfrmPlan::~TfrmPlan() {
-    if (m_ctx.settingsFile.isEmpty())
+TfrmPlan::~TfrmPlan() { saveSettings(); }
+
+void TfrmPlan::saveSettings() {
+    if (m_ctx.settingsFile.isEmpty() || m_settingsSaved)
         return;
+    m_settingsSaved = true;
     try {
         app::SaveWindowPlacement(*this, m_ctx.settingsFile.toStdString(), "frmPlan", true);
         files::TStRegIni ini(m_ctx.settingsFile.toStdString(), true);
         ini.Section = kSection;
         ini.WriteString("File", m_path.toStdString());
+        ini.WriteInteger("RemindDays", m_remind->value());
     } catch (const std::exception& e) {
         if (m_ctx.messages)
             m_ctx.messages->showError(QString::fromStdString(e.what()));
     }
+}
+
+int TfrmPlan::remindDays() const { return m_remind->value(); }
+
+void TfrmPlan::setRemindDays(int days) { m_remind->setValue(days); }
+
+void TfrmPlan::closeDialogs() {
+    // Cancelled as Escape cancels them: each call that opened one returns as it would.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+            d->reject();
 }
 
 void TfrmPlan::createActions() {
@@ -172,6 +262,7 @@ void TfrmPlan::createActions() {
     m_actions.open = add(m_actions.file, "miPlanOpen", QKeySequence::Open, [this] {
         if (!maybeSave() || !m_ctx.messages)
             return;
+        const DialogGuard guard(this);
         const QString path = m_ctx.messages->chooseFile(MessageSink::FileMode::Open, text("strPlanOpen").remove('&'),
                                                         text("strPlanCsvFiles") + " (*.csv)", m_path);
         if (!path.isEmpty())
@@ -249,6 +340,10 @@ void TfrmPlan::applyLanguage() {
     m_kept.title = text("strPlanTitle");
     m_kept.untitled = text("strPlanUntitled");
     m_kept.unsaved = text("strPlanUnsaved");
+    m_kept.keptAside = text("strPlanKeptAside");
+    m_remindLabel->setText(text("strPlanRemind"));
+    m_remind->setAccessibleName(text("strPlanRemind").remove(':'));
+    updateEncodingNote();
     m_points->setAccessibleName(text("strPlanTabPoints"));
     m_changes->setAccessibleName(text("strPlanTabChanges"));
     m_purchases->setAccessibleName(text("strPlanTabPurchases"));
@@ -283,8 +378,17 @@ void TfrmPlan::updateTitle() {
 void TfrmPlan::updateLists() {
     m_changeList->setHeaders(items("strPlanChangeItems"));
     m_purchaseList->setHeaders(items("strPlanPurchaseItems"));
-    m_changeList->refresh(m_day, 12);
-    m_purchaseList->refresh(m_day, 12);
+    std::vector<bool> shown;
+    if (m_filter->rowCount() != m_model->rowCount()) {
+        shown.resize(static_cast<std::size_t>(m_model->rowCount()));
+        for (int r = 0; r < m_model->rowCount(); ++r)
+            shown[static_cast<std::size_t>(r)] = m_filter->accepts(r);
+        // A filter that lets nothing through lists nothing.
+        if (std::none_of(shown.begin(), shown.end(), [](bool b) { return b; }))
+            shown.assign(shown.size() + 1, false);
+    }
+    m_changeList->refresh(m_day, 12, shown);
+    m_purchaseList->refresh(m_day, 12, shown);
     // Sized on what is shown, not on every row of a large plant.
     for (QTableView* t : {m_changes, m_purchases}) {
         t->horizontalHeader()->setResizeContentsPrecision(50);
@@ -298,7 +402,7 @@ void TfrmPlan::updateLists() {
     const std::string period = text("strPlanPeriod").toStdString();
     try {
         m_summary->setText(qs(strings::format(summary, {static_cast<int>(points.size()), attention})));
-        m_period->setText(qs(strings::format(period, {plan::isoDate(m_day)})));
+        m_period->setText(qs(strings::format(period, {PlanModel::dateText(qs(plan::isoDate(m_day))).toStdString()})));
     } catch (const std::exception&) {
         // A damaged template: the numbers alone rather than no status at all.
         m_summary->setText(QString("%1 / %2").arg(points.size()).arg(attention));
@@ -331,7 +435,92 @@ void TfrmPlan::selectRow(int modelRow) {
 void TfrmPlan::newPlan() {
     m_model->setFile({});
     m_path.clear();
+    m_diskHash.clear();
+    m_diskExists = false;
+    m_openedRecovery.clear();
+    updateEncodingNote();
     updateTitle();
+}
+
+void TfrmPlan::updateEncodingNote() {
+    const bool legacy = m_model->file().dialect.encoding == plan::Encoding::Windows1252;
+    m_encodingNote->setText(legacy ? text("strPlanWindows1252") : QString());
+    m_encodingNote->setVisible(legacy);
+}
+
+void TfrmPlan::rememberDiskState() { m_diskHash = fileHash(m_path, &m_diskExists); }
+
+bool TfrmPlan::changedOnDisk(QDateTime* when) const {
+    bool exists = false;
+    const QByteArray now = fileHash(m_path, &exists);
+    // A file that is gone loses nothing when it is written again.
+    if (!exists || (exists == m_diskExists && now == m_diskHash))
+        return false;
+    if (when)
+        *when = QFileInfo(m_path).lastModified();
+    return true;
+}
+
+QString TfrmPlan::recoveryBase(const QString& plantPath) const {
+    const QString folder = m_ctx.recoveryFolder.isEmpty() ? QDir::tempPath() : m_ctx.recoveryFolder;
+    if (plantPath.isEmpty())
+        return folder + "/untitled";
+    const QString whole = QFileInfo(plantPath).absoluteFilePath();
+    const QByteArray hash = QCryptographicHash::hash(whole.toUtf8(), QCryptographicHash::Sha256).toHex().left(12);
+    return folder + "/" + QFileInfo(plantPath).completeBaseName() + "-" + QString::fromLatin1(hash);
+}
+
+QStringList TfrmPlan::recoveryFiles(const QString& plantPath) const {
+    const QFileInfo base(recoveryBase(plantPath));
+    QDir dir(base.path());
+    const QFileInfoList found = dir.entryInfoList({base.fileName() + ".unsaved*.csv"}, QDir::Files, QDir::Time);
+    QStringList out;
+    for (const QFileInfo& f : found)
+        out << f.filePath();
+    return out;
+}
+
+void TfrmPlan::offerRecovery() {
+    if (!m_ctx.messages || !m_ctx.messages->asking() || m_path.isEmpty())
+        return;
+    const QStringList found = recoveryFiles(m_path);
+    if (found.isEmpty())
+        return;
+    const QString kept = found.first();
+    const QString tmpl = text("strPlanRecovery").isEmpty()
+                             ? QString("Changes to %s from %s were kept when the program ended. Open them?")
+                             : text("strPlanRecovery");
+    QString question;
+    try {
+        question = qs(strings::format(tmpl.toStdString(), {QFileInfo(m_path).fileName().toStdString(),
+                                                            localDateTime(QFileInfo(kept).lastModified()).toStdString()}));
+    } catch (const std::exception&) {
+        question = kept;
+    }
+    QStringList buttons = items("strPlanRecoveryItems");
+    if (buttons.size() != 3)
+        buttons = {"Open them", "Later", "Discard them"};
+    int answer;
+    {
+        const DialogGuard guard(this);
+        answer = m_ctx.messages->askChoice(question, buttons);
+    }
+    if (answer == 2) {
+        QFile::remove(kept);
+        return;
+    }
+    if (answer != 0)
+        return;
+    plan::PlantFile file;
+    std::string error;
+    if (!plan::readPlantFile(QFile::encodeName(kept).toStdString(), file, error)) {
+        m_ctx.messages->showError(qs(error));
+        return;
+    }
+    m_model->setFile(std::move(file));
+    m_model->setModified(true);
+    m_openedRecovery = kept;
+    updateEncodingNote();
 }
 
 bool TfrmPlan::openFile(const QString& path) {
@@ -344,6 +533,10 @@ bool TfrmPlan::openFile(const QString& path) {
     }
     m_model->setFile(std::move(file));
     m_path = path;
+    m_openedRecovery.clear();
+    rememberDiskState();
+    updateEncodingNote();
+    offerRecovery();
     fitColumns();
     updateTitle();
     return true;
@@ -353,20 +546,56 @@ bool TfrmPlan::save() { return m_path.isEmpty() ? saveAs({}) : saveAs(m_path); }
 
 bool TfrmPlan::saveAs(const QString& given) {
     QString path = given;
-    if (path.isEmpty() && m_ctx.messages)
+    if (path.isEmpty() && m_ctx.messages) {
+        const DialogGuard guard(this);
         path = m_ctx.messages->chooseFile(MessageSink::FileMode::Save, text("strPlanSaveAs").remove('&'),
                                           text("strPlanCsvFiles") + " (*.csv)", m_path);
+    }
     if (path.isEmpty())
         return false;
+    // Another program (or another window) wrote the file since it was opened: its
+    // changes are not overwritten unasked.
+    QDateTime when;
+    if (!m_path.isEmpty() && QFileInfo(path) == QFileInfo(m_path) && changedOnDisk(&when)) {
+        if (!m_ctx.messages || !m_ctx.messages->asking())
+            return false;
+        QString question;
+        try {
+            question = qs(strings::format(text("strPlanChangedOnDisk").toStdString(),
+                                          {QFileInfo(m_path).fileName().toStdString(), localDateTime(when).toStdString()}));
+        } catch (const std::exception&) {
+            question = m_path;
+        }
+        QStringList buttons = items("strPlanChangedItems");
+        if (buttons.size() != 3)
+            buttons = {"Overwrite", "Save as", "Cancel"};
+        int answer;
+        {
+            const DialogGuard guard(this);
+            answer = m_ctx.messages->askChoice(question, buttons);
+        }
+        if (answer == 1)
+            return saveAs({});
+        if (answer != 0)
+            return false;
+    }
+    plan::CsvDialect written;
     try {
-        plan::writePlantFile(QFile::encodeName(path).toStdString(), m_model->file());
+        written = plan::writePlantFile(QFile::encodeName(path).toStdString(), m_model->file());
     } catch (const std::exception& e) {
         if (m_ctx.messages)
             m_ctx.messages->showError(qs(e.what()));
         return false;
     }
+    m_model->setDialect(written);
     m_path = path;
+    rememberDiskState();
+    // The changes a recovery file held are in the plant file now.
+    if (!m_openedRecovery.isEmpty())
+        QFile::remove(m_openedRecovery);
+    m_openedRecovery.clear();
     m_model->setModified(false);
+    updateEncodingNote();
     updateTitle();
     return true;
 }
@@ -376,6 +605,7 @@ bool TfrmPlan::exportCalendar(const QString& given) {
     if (path.isEmpty() && m_ctx.messages) {
         const QString start = m_path.isEmpty() ? QString() : QFileInfo(m_path).path() + "/" +
                                                                    QFileInfo(m_path).completeBaseName() + ".ics";
+        const DialogGuard guard(this);
         path = m_ctx.messages->chooseFile(MessageSink::FileMode::Save, text("strPlanExportIcs").remove('&'),
                                           text("strPlanIcsFiles") + " (*.ics)", start);
     }
@@ -388,10 +618,15 @@ bool TfrmPlan::exportCalendar(const QString& given) {
         texts.lubricator = text("strLubricator").toStdString();
         texts.grease = text("strGrease").toStdString();
         texts.setting = items("strPlanColumnItems").value(PlanModel::Setting).toStdString();
-        texts.overdue = text("strPlanOverdue").toStdString();
+        texts.overdueSince = text("strPlanOverdueSince").toStdString();
+        texts.refillSummary = text("strPlanIcsRefill").toStdString();
     }
+    plan::CalendarOptions options;
+    options.firstDay = m_day;
+    options.remindDays = m_remind->value();
     try {
-        plan::writeCalendar(QFile::encodeName(path).toStdString(), m_model->file(), m_model->plan(), changes, texts);
+        plan::writeCalendar(QFile::encodeName(path).toStdString(), m_model->file(), m_model->plan(), changes, texts,
+                            options);
     } catch (const std::exception& e) {
         if (m_ctx.messages)
             m_ctx.messages->showError(qs(e.what()));
@@ -413,8 +648,11 @@ void TfrmPlan::print() {
     if (!m_ctx.messages)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    if (!m_ctx.messages->choosePrinter(printer))
-        return;
+    {
+        const DialogGuard guard(this);
+        if (!m_ctx.messages->choosePrinter(printer))
+            return;
+    }
     const strings::StringTable* t = m_ctx.table ? m_ctx.table() : nullptr;
     const QString footer = qs(reports::printFooterText(t));
     const QString family = m_ctx.fontFamily ? m_ctx.fontFamily() : font().family();
@@ -432,7 +670,17 @@ bool TfrmPlan::maybeSave() {
         keepUnsavedAside();
         return true;
     }
-    switch (m_ctx.messages->askSaveChanges(m_kept.unsaved)) {
+    MessageSink::Answer answer;
+    {
+        const DialogGuard guard(this);
+        answer = m_ctx.messages->askSaveChanges(m_kept.unsaved);
+    }
+    // The program may have been ended while the question was open.
+    if (!m_ctx.messages->asking()) {
+        keepUnsavedAside();
+        return answer != MessageSink::Answer::Cancel;
+    }
+    switch (answer) {
     case MessageSink::Answer::Save: return save();
     case MessageSink::Answer::Discard: return true;
     case MessageSink::Answer::Cancel: return false;
@@ -445,7 +693,12 @@ void TfrmPlan::closeWithProgram() {
         return;
     if (m_ctx.messages->asking()) {
         // The program ends whatever is answered: going back is no choice here.
-        switch (m_ctx.messages->askSaveChanges(m_kept.unsaved)) {
+        MessageSink::Answer answer;
+        {
+            const DialogGuard guard(this);
+            answer = m_ctx.messages->askSaveChanges(m_kept.unsaved);
+        }
+        switch (answer) {
         case MessageSink::Answer::Save:
             // Only to the file it came from: no dialog while the program ends.
             if (!m_path.isEmpty() && saveAs(m_path))
@@ -461,22 +714,33 @@ void TfrmPlan::closeWithProgram() {
     keepUnsavedAside();
 }
 
-void TfrmPlan::keepUnsavedAside() {
+QString TfrmPlan::keepUnsavedAside() {
     if (!m_model->modified())
-        return;
-    // The plant file stays as it was; the changes go to a file of their own.
-    const QString folder = m_ctx.recoveryFolder.isEmpty() ? QDir::tempPath() : m_ctx.recoveryFolder;
-    const QString base = m_path.isEmpty() ? QString("plant") : QFileInfo(m_path).completeBaseName();
-    const QString path = folder + "/" + base + ".unsaved.csv";
+        return {};
+    // The plant file stays as it was; the changes go to a file of their own, next to
+    // any kept earlier.
+    const QString base = recoveryBase(m_path);
+    QString path = base + ".unsaved.csv";
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = base + QString(".unsaved-%1.csv").arg(n);
     try {
-        QDir().mkpath(folder);
+        QDir().mkpath(QFileInfo(base).path());
         plan::writePlantFile(QFile::encodeName(path).toStdString(), m_model->file());
         m_model->setModified(false);
-        if (m_ctx.messages)
-            m_ctx.messages->showMessage(m_kept.unsaved + "\n" + path);
+        if (m_ctx.messages) {
+            const std::string name = m_path.isEmpty() ? m_kept.untitled.toStdString() : m_path.toStdString();
+            try {
+                m_ctx.messages->showMessage(
+                    qs(strings::format(m_kept.keptAside.toStdString(), {name, path.toStdString()})));
+            } catch (const std::exception&) {
+                m_ctx.messages->showMessage(path);
+            }
+        }
+        return path;
     } catch (const std::exception& e) {
         if (m_ctx.messages)
             m_ctx.messages->showError(qs(e.what()));
+        return {};
     }
 }
 

@@ -22,6 +22,8 @@ class PlanListModel;
 class PlanModel;
 class QAction;
 class QComboBox;
+class QDateTime;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -71,7 +73,22 @@ public:
     // kept aside (<data folder>/<name>.unsaved.csv) when they cannot be saved or
     // nobody can be asked. The plant file is never written unasked.
     void closeWithProgram();
-    void keepUnsavedAside();
+    // Writes the changes to a recovery file of their own and returns its path (empty
+    // when nothing was kept).
+    QString keepUnsavedAside();
+    // The recovery files of a plant file, newest first: named after its whole path, so
+    // two plant.csv in different folders keep theirs apart.
+    QStringList recoveryFiles(const QString& plantPath) const;
+    // Whether a dialog of this window (a question, a file or print dialog) is open.
+    bool dialogOpen() const { return m_dialogs > 0; }
+    // Closes the open dialogs as cancelled; the window must outlive the calls that
+    // opened them.
+    void closeDialogs();
+    // Writes the window's placement, its last file and its reminder setting.
+    void saveSettings();
+    // The days ahead of each change that the calendar reminds of it.
+    int remindDays() const;
+    void setRemindDays(int days);
 
     void addPoint();
     void duplicatePoint();
@@ -97,6 +114,18 @@ private:
     void fitColumns();
     QString text(const char* key) const;
     QStringList items(const char* key) const;
+    QString recoveryBase(const QString& plantPath) const;
+    void offerRecovery();
+    void rememberDiskState();
+    bool changedOnDisk(QDateTime* when) const;
+    void updateEncodingNote();
+    // Counts the dialogs open while a call into the message sink runs.
+    struct DialogGuard {
+        explicit DialogGuard(TfrmPlan* w) : w(w) { ++w->m_dialogs; }
+        ~DialogGuard() { --w->m_dialogs; }
+        DialogGuard(const DialogGuard&) = delete;
+        TfrmPlan* w;
+    };
 
     Context m_ctx;
     // Texts needed while the program ends, when the string table may be gone already.
@@ -104,7 +133,15 @@ private:
         QString title = "Plant plan";
         QString untitled = "Untitled";
         QString unsaved = "The plant plan has unsaved changes. Save them?";
+        QString keptAside = "unsaved changes to %s were kept in %s";
     } m_kept;
+    int m_dialogs = 0;
+    bool m_settingsSaved = false;
+    // What the plant file held when it was opened or last saved.
+    QByteArray m_diskHash;
+    bool m_diskExists = false;
+    // A recovery file whose changes were opened: removed once they are saved.
+    QString m_openedRecovery;
     PlanModel* m_model = nullptr;
     PlanFilter* m_filter = nullptr;
     QString m_path;
@@ -128,4 +165,7 @@ private:
     PlanListModel* m_purchaseList = nullptr;
     QLabel* m_period = nullptr;
     QLabel* m_summary = nullptr;
+    QLabel* m_encodingNote = nullptr;
+    QLabel* m_remindLabel = nullptr;
+    QSpinBox* m_remind = nullptr;
 };

@@ -21,6 +21,13 @@ public:
         questions << text;
         return answer;
     }
+    // Answers the questions with buttons of their own with the next of `choices`
+    // (-1 when none are left).
+    int askChoice(const QString& text, const QStringList&) override {
+        questions << text;
+        return choices.isEmpty() ? -1 : choices.takeFirst();
+    }
+    QList<int> choices;
     bool asking() const override { return askingUser; }
     void stopAsking() override { askingUser = false; }
     bool askingUser = true;

@@ -158,12 +158,19 @@ TEST(BatchCalculator, BadRowsAndFailedCalculations) {
     EXPECT_NE(r.out.find("\r\n\"quoted,id\","), std::string::npos);
 }
 
-TEST(BatchCalculator, UnknownColumnStopsBeforeAnyRow) {
+TEST(BatchCalculator, OtherColumnsAreReadPastAndMistypedOnesStopTheRun) {
+    // A column of another program: named once on stderr, the records as without it.
     const Result r = run({}, "Id,Speed,Colour\n1,2,3\n");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("\"Colour\""), std::string::npos) << r.err;
-    EXPECT_EQ(run({}, "Speed,speed\n1,2\n").code, 2);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("the column \"Colour\" is not used"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, run({}, "Id,Speed\n1,2\n").out);
+    // One of ours mistyped, or twice: stopped before any row.
+    for (const char* text : {"Id,Sped\n1,2\n", "Id,Installed On\n1,2\n", "Speed,speed\n1,2\n"}) {
+        const Result bad = run({}, text);
+        EXPECT_EQ(bad.code, 2) << text;
+        EXPECT_TRUE(bad.out.empty()) << text;
+    }
+    EXPECT_NE(run({}, "Id,Sped\n1,2\n").err.find("is \"Speed\" meant?"), std::string::npos);
 }
 
 TEST(BatchCalculator, JsonLinesWithLog) {

@@ -59,10 +59,13 @@ TEST(PlantFileFormat, SpreadsheetFilesAreReadAsTheyCome) {
     EXPECT_NE(plan.status, PointStatus::Invalid) << plan.error;
     EXPECT_EQ(plan.inputs.Speed, 1480);
     EXPECT_EQ(plan.volumeMl, 250.5);
-    // Written back in its own dialect, every column named.
+    // Written back in its own dialect and its own order of columns, ours that it
+    // lacks after them.
     const std::string bytes = plantFileBytes(excel);
-    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBFId;Location;Machine;InstalledOn;Volume_ml;Remarks;Bore_mm;"));
-    EXPECT_NE(bytes.find("P-1;\"Hall \"\"A\"\", east\";;2026-11-02;250,5;\"two\r\nlines\";;"), std::string::npos)
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBFId;Location;Lubricator;Speed;Volume_ml;InstalledOn;Remarks;Machine;"))
+        << bytes;
+    EXPECT_NE(bytes.find("P-1;\"Hall \"\"A\"\", east\";VOXA 400;1480,0;250,5;2026-11-02;\"two\r\nlines\";;"),
+              std::string::npos)
         << bytes;
     EXPECT_EQ(parsed(bytes).points[0].cells, p.cells);
 
@@ -75,8 +78,16 @@ TEST(PlantFileFormat, SpreadsheetFilesAreReadAsTheyCome) {
 TEST(PlantFileFormat, BadRowsAreKeptAndBadHeadersRefused) {
     PlantFile f;
     std::string error;
-    EXPECT_FALSE(parsePlantFile("Id,Colour\n1,red\n", f, error));
-    EXPECT_EQ(error, "unknown column \"Colour\" in the header");
+    // A known column mistyped is an error that names the column meant.
+    for (const auto& [header, meant] : std::vector<std::pair<std::string, std::string>>{
+             {"Id,Sped\n", "Speed"}, {"Id,Installed On\n", "InstalledOn"}, {"Id,Volume ml\n", "Volume_ml"},
+             {"Id,Lubricater\n", "Lubricator"}, {"Id,Remraks\n", "Remarks"}}) {
+        EXPECT_FALSE(parsePlantFile(header, f, error)) << header;
+        EXPECT_NE(error.find("\"" + meant + "\" meant"), std::string::npos) << error;
+    }
+    // Names near ours but no slip of them are other programs' columns.
+    for (const char* other : {"Id,Grade\n", "Id,No\n", "Id,Cost\n", "Id,Zone\n", "Id,Criticality\n"})
+        EXPECT_TRUE(parsePlantFile(other, f, error)) << other << ": " << error;
     EXPECT_FALSE(parsePlantFile("Id,Machine,machine\n", f, error));
     EXPECT_EQ(error, "the column \"machine\" appears twice in the header");
 
@@ -102,6 +113,85 @@ TEST(PlantFileFormat, BadRowsAreKeptAndBadHeadersRefused) {
     EXPECT_EQ(again.points[2].cell(OwnColumn::Id), "letters");
     EXPECT_EQ(again.points[2].cells[columnOf(*core::findInputField("Speed"))], "fast");
     EXPECT_EQ(again.points[3].cell(OwnColumn::InstalledOn), "yesterday");
+}
+
+TEST(PlantFileFormat, ColumnsOfOtherProgramsAndTheFilesOrderAreKept) {
+    // A maintenance system's export: its own columns among ours, in its own order.
+    const std::string text = "Criticality;Id;Cost centre;Speed;InstalledOn\r\n"
+                             "A;P-1;4711;1480;2026-11-02\r\n"
+                             "B;P-2;4712;900;2026-10-01\r\n";
+    const PlantFile f = parsed(text);
+    EXPECT_EQ(f.unknownColumns, (std::vector<std::string>{"Criticality", "Cost centre"}));
+    ASSERT_EQ(f.points.size(), 2u);
+    EXPECT_EQ(f.points[1].extra, (std::vector<std::string>{"B", "4712"}));
+    const PointPlan p = evaluatePoint(f.points[0], f.dialect, core::Units::SI, day("2026-12-10"));
+    EXPECT_NE(p.status, PointStatus::Invalid) << p.error;
+    EXPECT_EQ(p.inputs.Speed, 1480);
+    // Saved: the file's columns as they were, ours it lacks after them.
+    const std::string bytes = plantFileBytes(f);
+    EXPECT_TRUE(bytes.starts_with("Criticality;Id;Cost centre;Speed;InstalledOn;Location;")) << bytes;
+    EXPECT_NE(bytes.find("\r\nB;P-2;4712;900;2026-10-01;;"), std::string::npos) << bytes;
+    const PlantFile again = parsed(bytes);
+    EXPECT_EQ(again.points[1].extra, f.points[1].extra);
+    EXPECT_EQ(again.points[1].cells, f.points[1].cells);
+}
+
+TEST(PlantFileFormat, RowsThatDoNotFitAreWrittenBackAsTheyWere) {
+    // The columns in an order of the file's own; one row short by a field, one with a
+    // quote in the middle, one with a quote left open to the end.
+    const std::string text = "Speed,Id,InstalledOn\n"
+                             "900,good,2026-11-02\n"
+                             "900,short\n"
+                             "9\"00 , odd ,  2026-11-02\n"
+                             "1200,\"open,2026-11-02\n";
+    const PlantFile f = parsed(text);
+    ASSERT_EQ(f.points.size(), 4u);
+    const std::string bytes = plantFileBytes(f);
+    EXPECT_NE(bytes.find("\r\n900,short\r\n9\"00 , odd ,  2026-11-02\r\n1200,\"open,2026-11-02\r\n"),
+              std::string::npos)
+        << bytes;
+    // After a save and a second one nothing has moved: the short row is still short
+    // and so still invalid, its values under no other column.
+    const PlantFile once = parsed(bytes);
+    const PlantFile twice = parsed(plantFileBytes(once));
+    EXPECT_EQ(plantFileBytes(twice), bytes);
+    const std::vector<PointPlan> plan = evaluatePlan(twice, core::Units::SI, day("2026-12-10"));
+    EXPECT_NE(plan[0].status, PointStatus::Invalid) << plan[0].error;
+    for (int i : {1, 2, 3})
+        EXPECT_EQ(plan[i].status, PointStatus::Invalid) << i;
+    EXPECT_EQ(twice.points[0].cells[columnOf(*core::findInputField("Speed"))], "900");
+}
+
+TEST(PlantFileFormat, Windows1252FilesAreReadAndSavedInIt) {
+    // "Halle Süd", "Lüfter – Ost" and the euro sign as a Western Windows spreadsheet
+    // writes them: one byte each, no UTF-8.
+    const std::string cp1252 = "Id;Location;Machine;Remarks;Speed\r\n"
+                               "P\xE9-1;Halle S\xFC" "d;L\xFC" "fter \x96 Ost;10 \x80;900\r\n";
+    const PlantFile f = parsed(cp1252);
+    EXPECT_EQ(f.dialect.encoding, Encoding::Windows1252);
+    EXPECT_EQ(f.points[0].cell(OwnColumn::Location), "Halle S\u00fcd");
+    EXPECT_EQ(f.points[0].cell(OwnColumn::Machine), "L\u00fcfter \u2013 Ost");
+    EXPECT_EQ(f.points[0].cell(OwnColumn::Remarks), "10 \u20ac");
+    const std::string bytes = plantFileBytes(f);
+    EXPECT_TRUE(bytes.starts_with("Id;Location;Machine;Remarks;Speed;")) << bytes;
+    EXPECT_NE(bytes.find("\r\nP\xE9-1;Halle S\xFC" "d;L\xFC" "fter \x96 Ost;10 \x80;900;"), std::string::npos);
+    // Every byte reads back as it was, the five the code page leaves open too.
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
+    std::string back;
+    ASSERT_TRUE(toWindows1252(fromWindows1252(all), back));
+    EXPECT_EQ(back, all);
+    // A text the code page cannot hold makes the file UTF-8, marked as such: nothing
+    // becomes a question mark.
+    PlantFile typed = f;
+    typed.points[0].cell(OwnColumn::Remarks) = "\u0416\u0438\u0440";
+    CsvDialect used;
+    const std::string utf8 = plantFileBytes(typed, &used);
+    EXPECT_EQ(used.encoding, Encoding::Utf8);
+    EXPECT_TRUE(utf8.starts_with("\xEF\xBB\xBF"));
+    EXPECT_EQ(parsed(utf8).points[0].cell(OwnColumn::Remarks), "\u0416\u0438\u0440");
+    EXPECT_EQ(parsed(utf8).points[0].cell(OwnColumn::Location), "Halle S\u00fcd");
 }
 
 TEST(PlantFileFormat, SaveFailureKeepsTheOldFile) {
@@ -256,7 +346,9 @@ TEST(PlanCalendar, ReadsBackWithTheCalendarLibrary) {
     const std::vector<PointPlan> plan = evaluatePlan(file, core::Units::SI, day("2026-12-10"));
     const std::vector<ChangeEntry> changes = changeDates(plan, day("2026-12-10"), 12);
     ASSERT_GT(changes.size(), 10u);
-    const std::string text = calendarText(file, plan, changes, CalendarTexts{});
+    CalendarOptions options;
+    options.firstDay = day("2026-12-10");
+    const std::string text = calendarText(file, plan, changes, CalendarTexts{}, options);
     icalcomponent* cal = icalparser_parse_string(text.c_str());
     ASSERT_TRUE(cal);
     EXPECT_EQ(icalcomponent_isa(cal), ICAL_VCALENDAR_COMPONENT);
@@ -270,17 +362,20 @@ TEST(PlanCalendar, ReadsBackWithTheCalendarLibrary) {
         EXPECT_TRUE(start.is_date);
         char iso[16];
         std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", start.year, start.month, start.day);
-        EXPECT_EQ(iso, isoDate(changes[n].date));
+        // An overdue change is an event on the first day, not in the past.
+        EXPECT_EQ(iso, changes[n].overdue ? "2026-12-10" : isoDate(changes[n].date));
         uids.insert(icalcomponent_get_uid(ev));
         const std::string summary = icalcomponent_get_summary(ev);
         const PlantPoint& point = file.points[changes[n].point];
-        EXPECT_EQ(summary, "Change the lubricator cartridge: " + point.cell(OwnColumn::Id));
+        EXPECT_EQ(summary, (plan[changes[n].point].singlePoint ? "Change the lubricator cartridge: "
+                                                                 : "Refill the lubricator: ") +
+                               calendarSafe(point.cell(OwnColumn::Id)));
     }
     EXPECT_EQ(n, changes.size());
     EXPECT_EQ(uids.size(), changes.size());
     icalcomponent_free(cal);
     // The same plan gives the same events (bar the time stamp).
-    const std::string again = calendarText(file, plan, changes, CalendarTexts{});
+    const std::string again = calendarText(file, plan, changes, CalendarTexts{}, options);
     auto withoutStamps = [](std::string s) {
         std::string out;
         std::size_t at = 0;
@@ -294,4 +389,144 @@ TEST(PlanCalendar, ReadsBackWithTheCalendarLibrary) {
         return out;
     };
     EXPECT_EQ(withoutStamps(again), withoutStamps(text));
+}
+
+namespace {
+
+// The events of a calendar text: UID, start day, summary, description and the alarm's
+// trigger in days before the start.
+struct Event {
+    std::string uid, start, summary, description;
+    int remindDays = -1;
+};
+
+std::vector<Event> events(const std::string& text) {
+    std::vector<Event> out;
+    icalcomponent* cal = icalparser_parse_string(text.c_str());
+    if (!cal)
+        return out;
+    for (icalcomponent* ev = icalcomponent_get_first_component(cal, ICAL_VEVENT_COMPONENT); ev;
+         ev = icalcomponent_get_next_component(cal, ICAL_VEVENT_COMPONENT)) {
+        Event e;
+        e.uid = icalcomponent_get_uid(ev);
+        e.start = icaltime_as_ical_string(icalcomponent_get_dtstart(ev));
+        e.summary = icalcomponent_get_summary(ev);
+        e.description = icalcomponent_get_description(ev);
+        if (icalcomponent* alarm = icalcomponent_get_first_component(ev, ICAL_VALARM_COMPONENT)) {
+            const icaltriggertype t = icalproperty_get_trigger(icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY));
+            e.remindDays = static_cast<int>(-icaldurationtype_as_int(t.duration) / 86400);
+        }
+        out.push_back(e);
+    }
+    icalcomponent_free(cal);
+    return out;
+}
+
+std::string calendarOf(const PlantFile& f, const char* from, int remind = CalendarOptions::kDefaultRemindDays) {
+    const std::vector<PointPlan> plan = evaluatePlan(f, core::Units::SI, day(from));
+    CalendarOptions o;
+    o.firstDay = day(from);
+    o.remindDays = remind;
+    return calendarText(f, plan, changeDates(plan, day(from), 12), CalendarTexts{}, o);
+}
+
+} // namespace
+
+TEST(PlanCalendar, EventsKeepTheirUidsFromExportToExport) {
+    // P-1 changes every 12 months, P-2 is overdue; P-3 is a copy of P-1 under an Id of
+    // its own.
+    const std::string head = "Id,Lubricator,Speed,Bore_mm,D_mm,B_mm,InstalledOn,Location\n";
+    const PlantFile f = parsed(head + "P-1,VOXA 125,1500,100,180,46,2026-06-01,Hall\n"
+                                      "P-2,VOXA 125,1500,100,180,46,2025-01-10,Hall\n"
+                                      "P-1 (2),VOXA 125,1500,100,180,46,2026-06-01,Hall\n");
+    const std::vector<Event> today = events(calendarOf(f, "2026-12-10"));
+    const std::vector<Event> tomorrow = events(calendarOf(f, "2026-12-11"));
+    ASSERT_GE(today.size(), 3u);
+    std::set<std::string> uids;
+    for (const Event& e : today)
+        uids.insert(e.uid);
+    EXPECT_EQ(uids.size(), today.size()); // the copy does not share its original's UIDs
+    // An export a day later names the same changes the same way.
+    ASSERT_EQ(tomorrow.size(), today.size());
+    for (std::size_t i = 0; i < today.size(); ++i)
+        EXPECT_EQ(today[i].uid, tomorrow[i].uid) << i;
+    // The overdue change is one event on the first day, saying since when it is due.
+    const auto overdue = std::find_if(today.begin(), today.end(),
+                                      [](const Event& e) { return e.summary.ends_with("P-2"); });
+    ASSERT_NE(overdue, today.end());
+    EXPECT_EQ(overdue->start, "20261210");
+    EXPECT_NE(overdue->description.find("Overdue since 20"), std::string::npos) << overdue->description;
+    for (const Event& e : today)
+        EXPECT_GE(e.start, "20261210");
+    // The change done: InstalledOn moves to its day, and the next change takes over the
+    // done one's UID, so the calendar moves the event instead of adding one.
+    PlantFile done = f;
+    const std::vector<PointPlan> before = evaluatePlan(f, core::Units::SI, day("2026-12-10"));
+    done.points[0].cell(OwnColumn::InstalledOn) = isoDate(*before[0].nextChange);
+    const std::vector<Event> after = events(calendarOf(done, "2026-12-10"));
+    auto firstOf = [](const std::vector<Event>& list, const std::string& id) {
+        return *std::find_if(list.begin(), list.end(), [&](const Event& e) { return e.summary.ends_with(": " + id); });
+    };
+    EXPECT_EQ(firstOf(after, "P-1").uid, firstOf(today, "P-1").uid);
+    EXPECT_GT(firstOf(after, "P-1").start, firstOf(today, "P-1").start);
+}
+
+TEST(PlanCalendar, RemindersRefillsAndCleanTexts) {
+    PlantFile f = parsed("Id,Lubricator,Speed,Bore_mm,D_mm,B_mm,InstalledOn,Remarks\n"
+                         "P-1,VOXA 125,1500,100,180,46,2026-11-01,\"left\r\nside\"\n"
+                         "U-1,VOXA 1000,1500,100,180,46,2026-11-01,\n");
+    f.points[1].cell(OwnColumn::Volume_ml) = "100";
+    f.points[0].cell(OwnColumn::Id) = "P\x01-1|\x7f\xC2\x85x";
+    const std::string text = calendarOf(f, "2026-12-10");
+    const std::vector<Event> list = events(text);
+    ASSERT_FALSE(list.empty());
+    bool refill = false;
+    for (const Event& e : list) {
+        EXPECT_EQ(e.remindDays, 7) << e.summary;
+        refill |= e.summary == "Refill the lubricator: U-1";
+        EXPECT_EQ(e.summary.find('|'), std::string::npos);
+        for (unsigned char c : e.summary)
+            EXPECT_GE(c, 0x20) << e.summary;
+    }
+    EXPECT_TRUE(refill);
+    const auto p1 = std::find_if(list.begin(), list.end(), [](const Event& e) {
+        return e.summary == "Change the lubricator cartridge: P -1 x";
+    });
+    ASSERT_NE(p1, list.end()) << text;
+    EXPECT_NE(p1->description.find("left\nside"), std::string::npos);
+    // Valid UTF-8 throughout, and years of four digits.
+    EXPECT_TRUE(isUtf8(text));
+    EXPECT_EQ(events(calendarOf(f, "2026-12-10", 0))[0].remindDays, 0);
+    EXPECT_EQ(events(calendarOf(f, "2026-12-10", 30))[0].remindDays, 30);
+    // No event without a day: the ones the calendar format cannot date are left out.
+    const std::string late = calendarOf(f, "2999-06-01");
+    EXPECT_EQ(late.find("00000000"), std::string::npos);
+    EXPECT_FALSE(events(late).empty());
+    for (const Event& e : events(late))
+        EXPECT_EQ(e.start.size(), 8u) << e.start;
+    EXPECT_EQ(calendarOf(f, "9999-06-01").find("00000000"), std::string::npos);
+}
+
+TEST(PlanLimits, VolumesOutOfRangeAndChangesMoreOftenThanWeekly) {
+    const std::string head = "Id,Lubricator,Speed,Bore_mm,D_mm,B_mm,InstalledOn,Volume_ml\n";
+    for (const char* bad : {"0.001", "1e-300", "0", "0.99", "100001", "1e6", "inf", "nan", "-5"}) {
+        const PlantFile f = parsed(head + "P,VOXA 1000,1500,100,180,46,2026-11-01," + bad + "\n");
+        const PointPlan p = evaluatePoint(f.points[0], f.dialect, core::Units::SI, day("2026-12-10"));
+        EXPECT_EQ(p.status, PointStatus::Invalid) << bad;
+    }
+    for (const char* good : {"1", "100000", "250"}) {
+        const PlantFile f = parsed(head + "P,VOXA 1000,1500,100,180,46,2026-11-01," + good + "\n");
+        const PointPlan p = evaluatePoint(f.points[0], f.dialect, core::Units::SI, day("2026-12-10"));
+        EXPECT_TRUE(p.computed()) << good << ": " << p.error;
+        EXPECT_GE(p.lifeDays, kMinLifeDays) << good;
+    }
+    // The smallest volume on the largest feed: at most one change a week over the
+    // longest plan.
+    const PlantFile f = parsed(head + "P,VOXA 1000,3000,100,180,46,2026-11-01,1\n");
+    const std::vector<PointPlan> plan = evaluatePlan(f, core::Units::SI, day("2026-12-10"));
+    ASSERT_TRUE(plan[0].computed()) << plan[0].error;
+    const std::vector<ChangeEntry> changes = changeDates(plan, day("2026-12-10"), kMaxPlanMonths);
+    EXPECT_LE(changes.size(), 2u + 3653u / 7u);
+    for (std::size_t i = 1; i < changes.size(); ++i)
+        EXPECT_GE((changes[i].date - changes[i - 1].date).count(), 7);
 }

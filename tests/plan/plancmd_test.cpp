@@ -100,7 +100,7 @@ TEST_F(PlanCommand, JsonLinesAndTheCalendarFile) {
 
 TEST_F(PlanCommand, BadUsageBadFilesAndFailedWrites) {
     write("plant.csv", kPlant);
-    write("bad.csv", "Id,Colour\n1,red\n");
+    write("bad.csv", "Id,Sped\n1,900\n");
     fs::create_directory(dir / "folder");
     const struct {
         std::string command;
@@ -114,7 +114,10 @@ TEST_F(PlanCommand, BadUsageBadFilesAndFailedWrites) {
         {"$CALC plan plant.csv other.csv", "only one plant file"},
         {"$CALC plan none.csv", "cannot read none.csv: No such file or directory"},
         {"$CALC plan folder", "cannot read folder: a folder, not a file"},
-        {"$CALC plan bad.csv", "bad.csv: unknown column \"Colour\" in the header"},
+        {"$CALC plan bad.csv", "bad.csv: the column \"Sped\" in the header is not known; is \"Speed\" meant?"},
+        {"$CALC plan plant.csv --ics x.ics --remind -1", "--remind takes a whole number of days from 0 to 365"},
+        {"$CALC plan plant.csv --ics x.ics --remind 366", "--remind takes a whole number of days from 0 to 365"},
+        {"$CALC plan plant.csv --ics x.ics --remind", "--remind takes a whole number of days from 0 to 365"},
         {"$CALC plan plant.csv --ics folder", "Unable to write to folder (not a regular file)"},
         {"$CALC plan plant.csv --ics no/such/plan.ics", "Unable to write to no/such/plan.ics"},
         {"$CALC plan plant.csv > /dev/full", "Unable to write to standard output (No space left on device)"},
@@ -126,4 +129,51 @@ TEST_F(PlanCommand, BadUsageBadFilesAndFailedWrites) {
         EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
     }
     EXPECT_TRUE(fs::is_directory(dir / "folder"));
+}
+
+TEST_F(PlanCommand, OtherColumnsAreNamedOnceAndRemindersFollowTheOption) {
+    // A maintenance system's export with columns of its own: planned as ever, the
+    // columns named once on stderr.
+    write("export.csv", "Criticality,Id,Lubricator,Speed,D_mm,B_mm,Bore_mm,InstalledOn,Cost centre\n"
+                        "A,P1,VOXA 125,1500,180,46,100,2026-11-20,4711\n"
+                        "B,P2,VOXA 125,1500,180,46,100,2026-10-20,4712\n");
+    const Outcome o = sh("$CALC plan export.csv --from 2026-12-10 --ics plan.ics --remind 3");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.err, "unctora-calc: export.csv: the column \"Criticality\" is not used\n"
+                     "unctora-calc: export.csv: the column \"Cost centre\" is not used\n");
+    EXPECT_NE(o.out.find("change,"), std::string::npos);
+    const std::string ics = read(dir / "plan.ics");
+    EXPECT_NE(ics.find("BEGIN:VALARM"), std::string::npos);
+    EXPECT_NE(ics.find("TRIGGER:-P3D"), std::string::npos) << ics;
+    EXPECT_EQ(ics.find("TRIGGER:-P7D"), std::string::npos);
+    // The batch calculator reads past them the same way, its records as without them.
+    const Outcome batch = sh("$CALC export.csv");
+    EXPECT_EQ(batch.code, 0) << batch.err;
+    EXPECT_EQ(batch.err, o.err);
+    write("plain.csv", "Id,Lubricator,Speed,D_mm,B_mm,Bore_mm,InstalledOn\n"
+                       "P1,VOXA 125,1500,180,46,100,2026-11-20\n"
+                       "P2,VOXA 125,1500,180,46,100,2026-10-20\n");
+    EXPECT_EQ(sh("$CALC plain.csv").out, batch.out);
+    // A known column mistyped stops both.
+    write("typo.csv", "Id,Installed On\nP1,2026-11-20\n");
+    for (const char* command : {"$CALC typo.csv", "$CALC plan typo.csv"}) {
+        const Outcome t = sh(command);
+        EXPECT_EQ(t.code, 2) << command;
+        EXPECT_NE(t.err.find("is \"InstalledOn\" meant?"), std::string::npos) << t.err;
+    }
+}
+
+TEST_F(PlanCommand, RunningOutOfMemoryIsAMessageNotACrash) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address-space limit and the address sanitizer's shadow memory do not mix";
+#else
+    // Many points changed weekly for ten years, in too little memory for their list.
+    std::string text = "Id,Lubricator,Speed,Bore_mm,D_mm,B_mm,InstalledOn,Volume_ml\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "P" + std::to_string(i) + ",VOXA 1000,3000,100,180,46,2026-11-01,1\n";
+    write("big.csv", text);
+    const Outcome o = sh("ulimit -v 400000; $CALC plan big.csv --from 2026-12-10 --months 120 > /dev/null");
+    EXPECT_EQ(o.code, 2) << o.err;
+    EXPECT_EQ(o.err, "unctora-calc: not enough memory for this plan\n");
+#endif
 }

@@ -10,6 +10,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QSet>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
@@ -113,7 +117,8 @@ TEST_F(PlanWindowTest, OpensFromTheMenuBarAndShowsEveryPoint) {
     EXPECT_GT(attention, 0);
     EXPECT_LT(attention, 32);
 
-    // The coming year's changes and what they take to buy.
+    // The coming year's changes and what they take to buy, of every point again.
+    w.findChild<QComboBox*>("cbPlanShow")->setCurrentIndex(0);
     QAbstractItemModel* changes = w.findChild<QTableView*>("sgPlanChanges")->model();
     QAbstractItemModel* purchases = w.findChild<QTableView*>("sgPlanPurchases")->model();
     const auto year = plan::changeDates(w.model()->plan(), *plan::parseIsoDate("2026-12-10"), 12);
@@ -156,7 +161,13 @@ TEST_F(PlanWindowTest, EditInAndStoreFromTheCalculator) {
     w.selectRow(added);
     w.duplicatePoint();
     EXPECT_EQ(w.model()->rowCount(), 34);
-    EXPECT_EQ(cell(w, 33, PlanModel::Id), "NEW-1 test point");
+    // The copy takes an Id of its own, and a copy of the copy the next one.
+    EXPECT_EQ(cell(w, 33, PlanModel::Id), "NEW-1 test point (2)");
+    w.selectRow(33);
+    w.duplicatePoint();
+    EXPECT_EQ(cell(w, 34, PlanModel::Id), "NEW-1 test point (3)");
+    w.selectRow(34);
+    w.deletePoints();
     w.selectRow(33);
     w.deletePoints();
     EXPECT_EQ(w.model()->rowCount(), 33);
@@ -183,9 +194,11 @@ TEST_F(PlanWindowTest, EditedCellsReplanTheirPoint) {
     EXPECT_EQ(cell(w, wheel, PlanModel::Status), "OK");
     m->setData(m->index(wheel, PlanModel::InstalledOn), "2026-11-15", Qt::EditRole);
     EXPECT_EQ(cell(w, wheel, PlanModel::Status), "Due within 30 days");
-    m->setData(m->index(wheel, PlanModel::InstalledOn), "15.11.2026", Qt::EditRole);
-    EXPECT_EQ(cell(w, wheel, PlanModel::Status), "Invalid");
-    EXPECT_EQ(cell(w, wheel, PlanModel::NextChange), "");
+    // A text that is no date is refused, not stored: the point keeps its date.
+    EXPECT_FALSE(m->setData(m->index(wheel, PlanModel::InstalledOn), "15.31.2026", Qt::EditRole));
+    EXPECT_FALSE(m->setData(m->index(wheel, PlanModel::InstalledOn), "soon", Qt::EditRole));
+    EXPECT_EQ(cell(w, wheel, PlanModel::Status), "Due within 30 days");
+    EXPECT_EQ(m->file().points[wheel].cell(plan::OwnColumn::InstalledOn), "2026-11-15");
     m->setData(m->index(wheel, PlanModel::Volume), "250", Qt::EditRole);
     m->setData(m->index(wheel, PlanModel::InstalledOn), "2026-11-15", Qt::EditRole);
     EXPECT_EQ(m->plan()[wheel].volumeMl, 250);
@@ -213,22 +226,22 @@ TEST_F(PlanWindowTest, DamagedFileOpensWithItsBadRowsMarked) {
     // Saved again: the spreadsheet's dialect and every row are kept.
     ASSERT_TRUE(w.saveAs(path));
     const QByteArray saved = readFile(path);
-    EXPECT_TRUE(saved.startsWith("Id;Location;Machine;InstalledOn;Volume_ml;Remarks;"));
+    EXPECT_TRUE(saved.startsWith("Id;Speed;InstalledOn;Volume_ml;Location;Machine;Remarks;"));
     EXPECT_TRUE(saved.contains("\r\nshort;900\r\n")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\r\ndate;;;someday;;;")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\r\ngood;;;2026-11-02;125,5;;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\ndate;900;someday;;;;;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\ngood;900;2026-11-02;125,5;;;;")) << saved.toStdString();
 
     // A file that is no plant file is refused with the reason, and the plan stays.
     const QString bad = dataRoot.filePath("bad.csv");
     {
         QFile f(bad);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Id,Colour\n1,red\n");
+        f.write("Id,Sped\n1,900\n");
     }
     messages.errors.clear();
     EXPECT_FALSE(w.openFile(bad));
     ASSERT_EQ(messages.errors.size(), 1);
-    EXPECT_TRUE(messages.errors[0].endsWith("unknown column \"Colour\" in the header")) << messages.errors[0].toStdString();
+    EXPECT_TRUE(messages.errors[0].endsWith("is \"Speed\" meant?")) << messages.errors[0].toStdString();
     EXPECT_EQ(w.model()->rowCount(), 3);
     EXPECT_EQ(w.fileName(), path);
 }
@@ -281,9 +294,13 @@ TEST_F(PlanWindowTest, EndingBySignalKeepsUnsavedChangesAside) {
     messages.stopAsking();
     quit();
     EXPECT_EQ(readFile(path), old); // the plant file is never written unasked
-    const QByteArray aside = readFile(env.dataDir + "/plant.unsaved.csv");
-    EXPECT_TRUE(aside.contains("not yet saved")) << aside.toStdString();
-    EXPECT_TRUE(messages.questions.isEmpty());
+    start();
+    const QStringList kept = window->ShowPlanWindow()->recoveryFiles(path);
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(readFile(kept[0]).contains("not yet saved"));
+    // Said as what happened, not as the question nobody could answer.
+    ASSERT_FALSE(messages.messages.isEmpty());
+    EXPECT_EQ(messages.messages.last(), "Unsaved changes to " + path + " were kept in " + kept[0]);
 }
 
 TEST_F(PlanWindowTest, CalendarExportReadsBack) {
@@ -359,4 +376,204 @@ TEST_F(PlanWindowTest, TheLastPlantFileOpensAgain) {
     TfrmPlan* w = window->ShowPlanWindow();
     EXPECT_EQ(w->fileName(), path);
     EXPECT_EQ(w->model()->rowCount(), 32);
+}
+
+TEST_F(PlanWindowTest, RecoveryFilesAreKeptApartNumberedAndOffered) {
+    // Two plant.csv in different folders, both with changes when the program ends.
+    const QString first = copyOfExample();
+    QDir(dataRoot.path()).mkpath("other");
+    const QString second = dataRoot.filePath("other/plant.csv");
+    ASSERT_TRUE(QFile::copy(first, second));
+    TfrmPlan& w = open(first);
+    messages.askingUser = false;
+    w.model()->setData(w.model()->index(0, PlanModel::Remarks), "first, once", Qt::EditRole);
+    const QString a = w.keepUnsavedAside();
+    w.model()->setData(w.model()->index(0, PlanModel::Remarks), "first, twice", Qt::EditRole);
+    const QString b = w.keepUnsavedAside();
+    ASSERT_TRUE(w.openFile(second));
+    w.model()->setData(w.model()->index(0, PlanModel::Remarks), "second", Qt::EditRole);
+    const QString c = w.keepUnsavedAside();
+    EXPECT_EQ(QSet<QString>({a, b, c}).size(), 3); // none overwrites another
+    EXPECT_TRUE(readFile(a).contains("first, once"));
+    EXPECT_TRUE(readFile(b).contains("first, twice"));
+    EXPECT_TRUE(readFile(c).contains("second"));
+    EXPECT_EQ(w.recoveryFiles(second), QStringList{c});
+    EXPECT_EQ(w.recoveryFiles(first).size(), 2);
+
+    // Opened again, the newest kept changes are offered; "Later" leaves them be.
+    messages.askingUser = true;
+    messages.questions.clear();
+    messages.choices = {1};
+    ASSERT_TRUE(w.openFile(first));
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].startsWith("Changes to plant.csv from ")) << messages.questions[0].toStdString();
+    EXPECT_TRUE(messages.questions[0].endsWith(" were kept when the program ended. Open them?"));
+    EXPECT_FALSE(w.model()->modified());
+    // "Open them": the kept changes are the plan, unsaved; saved, their file goes.
+    messages.choices = {0};
+    ASSERT_TRUE(w.openFile(first));
+    EXPECT_TRUE(w.model()->modified());
+    const QString kept = w.model()->file().points[0].cell(plan::OwnColumn::Remarks).c_str();
+    EXPECT_TRUE(kept == "first, twice" || kept == "first, once") << kept.toStdString();
+    ASSERT_TRUE(w.save());
+    EXPECT_TRUE(readFile(first).contains(kept.toUtf8()));
+    EXPECT_EQ(w.recoveryFiles(first).size(), 1);
+    // "Discard them": gone, and not offered again.
+    messages.choices = {2};
+    ASSERT_TRUE(w.openFile(first));
+    EXPECT_TRUE(w.recoveryFiles(first).isEmpty());
+    messages.questions.clear();
+    ASSERT_TRUE(w.openFile(first));
+    EXPECT_TRUE(messages.questions.isEmpty());
+}
+
+TEST_F(PlanWindowTest, ChangesOnDiskAreNotOverwrittenUnasked) {
+    // Two windows on one plant file, as two instances of the program have it.
+    const QString path = copyOfExample();
+    TfrmPlan& mine = open(path);
+    TfrmPlan::Context c;
+    c.table = [this] { return strings->table(); };
+    c.messages = &messages;
+    c.recoveryFolder = env.dataDir;
+    TfrmPlan other(c);
+    ASSERT_TRUE(other.openFile(path));
+    other.model()->setData(other.model()->index(1, PlanModel::Remarks), "from the other", Qt::EditRole);
+    ASSERT_TRUE(other.save());
+    mine.model()->setData(mine.model()->index(0, PlanModel::Remarks), "mine", Qt::EditRole);
+    // Cancel: nothing written, the changes still here.
+    messages.questions.clear();
+    messages.choices = {2};
+    EXPECT_FALSE(mine.save());
+    ASSERT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(messages.questions[0].startsWith("plant.csv was changed on disk at 20")) << messages.questions[0].toStdString();
+    EXPECT_TRUE(readFile(path).contains("from the other"));
+    EXPECT_TRUE(mine.model()->modified());
+    // Save as: to another file, the plant file left as the other window wrote it.
+    const QString copy = dataRoot.filePath("mine.csv");
+    messages.choices = {1};
+    messages.files << copy;
+    EXPECT_TRUE(mine.save());
+    EXPECT_TRUE(readFile(copy).contains("mine"));
+    EXPECT_TRUE(readFile(path).contains("from the other"));
+    EXPECT_EQ(mine.fileName(), copy);
+    // Overwrite, when that is what is wanted; a save of one's own asks nothing.
+    ASSERT_TRUE(mine.openFile(path));
+    mine.model()->setData(mine.model()->index(0, PlanModel::Remarks), "mine again", Qt::EditRole);
+    other.model()->setData(other.model()->index(2, PlanModel::Remarks), "other again", Qt::EditRole);
+    ASSERT_TRUE(other.save());
+    messages.questions.clear();
+    messages.choices = {0};
+    EXPECT_TRUE(mine.save());
+    EXPECT_EQ(messages.questions.size(), 1);
+    EXPECT_TRUE(readFile(path).contains("mine again"));
+    mine.model()->setData(mine.model()->index(0, PlanModel::Remarks), "once more", Qt::EditRole);
+    EXPECT_TRUE(mine.save());
+    EXPECT_EQ(messages.questions.size(), 1);
+    other.model()->setModified(false);
+}
+
+TEST_F(PlanWindowTest, DatesAreShownAndTakenInTheUsersFormat) {
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TfrmPlan& w = open(copyOfExample());
+    w.show();
+    PlanModel* m = w.model();
+    const int wheel = rowOf(w, "WHEEL-5 crane wheel");
+    EXPECT_EQ(cell(w, wheel, PlanModel::NextChange), "24.09.2026");
+    EXPECT_TRUE(m->setData(m->index(wheel, PlanModel::InstalledOn), "17.12.2026", Qt::EditRole));
+    EXPECT_EQ(m->file().points[wheel].cell(plan::OwnColumn::InstalledOn), "2026-12-17");
+    EXPECT_EQ(cell(w, wheel, PlanModel::InstalledOn), "17.12.2026");
+    EXPECT_EQ(cell(w, wheel, PlanModel::Status), "OK");
+    EXPECT_FALSE(m->setData(m->index(wheel, PlanModel::InstalledOn), "32.12.2026", Qt::EditRole));
+    EXPECT_EQ(m->file().points[wheel].cell(plan::OwnColumn::InstalledOn), "2026-12-17");
+    // The cell's editor: a date with a calendar, in the same format; what it holds is
+    // stored as ISO 8601.
+    QTableView* view = w.pointsView();
+    const QModelIndex at = view->model()->index(
+        static_cast<PlanFilter*>(view->model())->mapFromSource(m->index(wheel, PlanModel::InstalledOn)).row(),
+        PlanModel::InstalledOn);
+    view->setCurrentIndex(at);
+    view->edit(at);
+    auto* editor = view->findChild<QDateEdit*>("edPlanDate");
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(editor->calendarPopup());
+    EXPECT_EQ(editor->text(), "17.12.2026");
+    editor->setDate(QDate(2027, 1, 5));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the editor's data is committed on the next turn
+    EXPECT_EQ(m->file().points[wheel].cell(plan::OwnColumn::InstalledOn), "2027-01-05");
+    QLocale::setDefault(before);
+}
+
+TEST_F(PlanWindowTest, TheFilterAppliesToTheChangesAndPurchases) {
+    TfrmPlan& w = open();
+    QAbstractItemModel* changes = w.findChild<QTableView*>("sgPlanChanges")->model();
+    QAbstractItemModel* purchases = w.findChild<QTableView*>("sgPlanPurchases")->model();
+    const int all = changes->rowCount();
+    QTest::keyClicks(w.findChild<QLineEdit*>("edPlanFilter"), "crusher");
+    ASSERT_GT(changes->rowCount(), 0);
+    EXPECT_LT(changes->rowCount(), all);
+    for (int r = 0; r < changes->rowCount(); ++r)
+        EXPECT_EQ(changes->index(r, 2).data().toString(), "Crusher building");
+    int cartridges = 0;
+    for (int r = 0; r < purchases->rowCount(); ++r)
+        cartridges += purchases->index(r, 2).data().toInt();
+    EXPECT_EQ(cartridges, changes->rowCount());
+    // Words that no point has: nothing to change, nothing to buy.
+    w.findChild<QLineEdit*>("edPlanFilter")->setText("no such words");
+    EXPECT_EQ(changes->rowCount(), 0);
+    EXPECT_EQ(purchases->rowCount(), 0);
+    // Only the points that need attention.
+    w.findChild<QLineEdit*>("edPlanFilter")->clear();
+    EXPECT_EQ(changes->rowCount(), all);
+    w.findChild<QComboBox*>("cbPlanShow")->setCurrentIndex(1);
+    EXPECT_LT(changes->rowCount(), all);
+    for (int r = 0; r < changes->rowCount(); ++r) {
+        const int row = rowOf(w, changes->index(r, 1).data().toString().toStdString());
+        EXPECT_NE(w.model()->plan()[row].status, plan::PointStatus::Ok);
+    }
+}
+
+TEST_F(PlanWindowTest, OtherColumnsAndWindowsFilesAreKept) {
+    // A Western Windows spreadsheet's export of a maintenance system: Windows-1252,
+    // columns of its own.
+    const QString path = dataRoot.filePath("export.csv");
+    const QByteArray bytes = "Criticality;Id;Location;Speed;InstalledOn\r\n"
+                             "A;P-1;Halle S\xFC" "d;1480;2026-11-02\r\n";
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    TfrmPlan& w = open(path);
+    PlanModel* m = w.model();
+    ASSERT_EQ(m->columnCount(), PlanModel::ColumnCount + 1);
+    EXPECT_EQ(m->headerData(PlanModel::ColumnCount, Qt::Horizontal, Qt::DisplayRole).toString(), "Criticality");
+    EXPECT_EQ(m->index(0, PlanModel::ColumnCount).data().toString(), "A");
+    EXPECT_FALSE(m->flags(m->index(0, PlanModel::ColumnCount)) & Qt::ItemIsEditable);
+    EXPECT_EQ(cell(w, 0, PlanModel::Location), "Halle S\u00fcd");
+    auto* note = w.findChild<QLabel*>("labPlanEncoding");
+    ASSERT_TRUE(note);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().contains("Windows-1252"));
+    // Saved: the same bytes where nothing changed, and a change in the same encoding.
+    m->setData(m->index(0, PlanModel::Machine), "L\u00fcfter", Qt::EditRole);
+    ASSERT_TRUE(w.save());
+    const QByteArray saved = readFile(path);
+    EXPECT_TRUE(saved.startsWith("Criticality;Id;Location;Speed;InstalledOn;Machine;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\nA;P-1;Halle S\xFC" "d;1480;2026-11-02;L\xFC" "fter;")) << saved.toStdString();
+}
+
+TEST_F(PlanWindowTest, TheReminderSettingGoesIntoTheCalendarAndIsKept) {
+    TfrmPlan& w = open();
+    EXPECT_EQ(w.remindDays(), 7);
+    w.setRemindDays(3);
+    const QString ics = dataRoot.filePath("plan.ics");
+    ASSERT_TRUE(w.exportCalendar(ics));
+    const QByteArray text = readFile(ics);
+    EXPECT_TRUE(text.contains("TRIGGER:-P3D"));
+    EXPECT_FALSE(text.contains("TRIGGER:-P7D"));
+    quit();
+    start();
+    EXPECT_EQ(window->ShowPlanWindow()->remindDays(), 3);
 }
