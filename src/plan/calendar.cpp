@@ -72,7 +72,9 @@ std::string calendarText(const PlantFile& file, const std::vector<PointPlan>& pl
         icalcomponent_add_property(ev, icalproperty_new_dtstart(dateValue(c.date)));
         icalcomponent_add_property(ev, icalproperty_new_dtend(dateValue(c.date + std::chrono::days(1))));
         icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-        const std::string summary = replacePlaceholder(texts.summary, pointName(point, c.point));
+        // A shared unit's change is the unit's, named as the unit.
+        const std::string& unit = plan[c.point].unit;
+        const std::string summary = replacePlaceholder(texts.summary, unit.empty() ? pointName(point, c.point) : unit);
         icalcomponent_add_property(ev, icalproperty_new_summary(summary.c_str()));
         std::string where = point.cell(OwnColumn::Location);
         if (!point.cell(OwnColumn::Machine).empty())

@@ -241,6 +241,9 @@ void TfrmPlan::applyLanguage() {
     PlanModel::Texts t;
     t.headers = items("strPlanColumnItems");
     t.statuses = items("strPlanStatusItems");
+    t.attention = items("strPlanAttentionItems");
+    t.outOfRange = text("strPlanOutOfRange");
+    t.table = m_ctx.table();
     t.unspecified = text("strUnspecified");
     t.gram = text("strGram");
     t.ounce = text("stroz");

@@ -2,8 +2,10 @@
 // next change of each point, the change dates of a period, the purchases and the
 // calendar file, read back with the calendar library.
 #include "cli/csv.h"
+#include "core/greases.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"
+#include "strings/stringtable.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -402,4 +404,250 @@ TEST(PlanCalendar, ReadsBackWithTheCalendarLibrary) {
         return out;
     };
     EXPECT_EQ(withoutStamps(again), withoutStamps(text));
+}
+
+namespace {
+
+struct Planned {
+    PlantFile file;
+    std::vector<PointPlan> plan;
+    const PointPlan& operator[](std::size_t i) const { return plan.at(i); }
+};
+
+Planned planned(const std::string& text, const char* on = "2026-12-10") {
+    Planned p;
+    p.file = parsed(text);
+    p.plan = evaluatePlan(p.file, core::Units::SI, day(on));
+    return p;
+}
+
+std::string next(const PointPlan& p) { return p.nextChange ? isoDate(*p.nextChange) : "none"; }
+
+constexpr const char* kHeader = "Id,Unit,Lubricator,Bore_mm,D_mm,B_mm,Speed,ContMoist,Ambient,Load,Outlets,PowerSource,"
+                                "Type,Replenishment,Grease,InstalledOn,Volume_ml\n";
+// A VOXA 125 bearing whose setting is 6.3 months in heat (3.2 at an average ambient).
+constexpr const char* kHeatRow = "heat,,VOXA 125,110,200,38,1480,High,Above 40,Low,,,Deep groove ball bearings,,,2026-11-02,\n";
+// A spherical roller bearing of a belt conveyor for the multi-point units.
+std::string beltRow(const char* id, const char* unit, const char* lub, const char* outlets, const char* power,
+                    const char* bore = "200,340,112", const char* installed = "2026-10-05") {
+    return std::string(id) + "," + unit + "," + lub + "," + bore + ",75,High,Average,High," + outlets + "," + power +
+           ",Spherical roller bearings,Through Q47 groove,," + installed + ",\n";
+}
+
+} // namespace
+
+TEST(PlanRules, GasDrivenUnitsRunFasterInHeatAndSlowerInCold) {
+    const Planned p = planned(std::string(kHeader) + kHeatRow +
+                              "odd,,VOXA 125,80,170,39,1480,High,Above 40,Low,,,Deep groove ball bearings,,,2026-01-31,\n"
+                              "cold,,VOXA 125,110,200,38,1480,High,Below -10,Low,,,Deep groove ball bearings,,,2026-08-31,\n");
+    // Dial 6 in heat: the cartridge is empty after 3 months, not 6.
+    EXPECT_EQ(p[0].setting, "6");
+    EXPECT_EQ(next(p[0]), "2027-02-02");
+    // Dial 9 in heat: 4.5 months, 137 days.
+    EXPECT_EQ(p[1].setting, "9");
+    EXPECT_EQ(next(p[1]), "2026-06-17");
+    EXPECT_NEAR(p[1].months(), 4.5, 1e-9);
+    // Dial 2 in the cold: 4 months.
+    EXPECT_EQ(p[2].setting, "2");
+    EXPECT_EQ(next(p[2]), "2026-12-31");
+}
+
+TEST(PlanRules, VoxaFourHundredRunsAtTheRateItsDisplayShows) {
+    // 0.097 ml/day needed: the outlet is set to 0.10, so a 12.5 ml share lasts 125 days.
+    const Planned p = planned(std::string(kHeader) +
+                              "share,,VOXA 400,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,,2026-11-25,12.5\n"
+                              "snap,,VOXA 400,100,180,46,1480,High,Above 40,Moderate,,,Spherical roller bearings,,,2026-11-25,\n");
+    EXPECT_EQ(p[0].setting, "Feed rate:|0.10 ml/day");
+    EXPECT_DOUBLE_EQ(p[0].lifeDays, 125);
+    EXPECT_EQ(next(p[0]), "2027-03-30");
+    EXPECT_TRUE(p[0].has(Attention::OverGreased));
+    EXPECT_NEAR(p[0].overGreasedBy, 0.1 / p[0].neededMlPerDay, 1e-9);
+    // 4.2 ml/day shows as 4.00: 400 ml last 100 days.
+    EXPECT_NEAR(p[1].neededMlPerDay, 4.2, 0.01);
+    EXPECT_EQ(p[1].setting, "Feed rate:|4.00 ml/day");
+    EXPECT_NEAR(p[1].lifeDays, 100, 1e-9);
+    EXPECT_FALSE(p[1].has(Attention::OverGreased));
+}
+
+TEST(PlanRules, VoxaThousandDrainsByEveryOutlet) {
+    const Planned p = planned(std::string(kHeader) + beltRow("ten", "", "VOXA 1000", "10", "AC") +
+                              beltRow("twenty", "", "VOXA 1000", "20", "AC"));
+    ASSERT_TRUE(p[0].computed() && p[1].computed());
+    // Pause 1.6 h, on-time 1.0 or 2.0 min: 2 or 4 ml per cycle.
+    EXPECT_EQ(p[0].setting, "tCo=1.0 min|tPa=1.6 hs");
+    EXPECT_NEAR(p[0].lifeDays, 1000 / 2.0 * (1.5976890756302518 + 1.0 / 60) / 24, 1e-6);
+    EXPECT_NEAR(p[1].lifeDays, 1000 / 4.0 * (1.5976890756302518 + 2.0 / 60) / 24, 1e-6);
+    EXPECT_NE(next(p[0]), next(p[1]));
+}
+
+TEST(PlanRules, SharedUnitsHaveOneSettingOneRefillAndOneChange) {
+    const Planned p = planned(
+        std::string(kHeader) + beltRow("head", "BELT", "VOXA 1000", "10", "DC") +
+        beltRow("tail", "belt", "VOXA 1000", "10", "DC", "180,320,86", "2026-10-09") +
+        "fan a,FAN,VOXA 400,100,180,46,1480,High,Above 40,Moderate,,,Spherical roller bearings,,,2026-11-25,\n"
+        "fan b,FAN,VOXA 400,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,,2026-11-20,\n"
+        "mixed a,MIX,VOXA 1000,200,340,112,75,High,Average,High,10,AC,Spherical roller bearings,,,2026-10-05,\n"
+        "mixed b,MIX,VOXA 1000,200,340,112,75,High,Average,High,12,AC,Spherical roller bearings,,,2026-10-05,\n"
+        "single a,ONE,VOXA 125,110,200,38,1480,High,Average,Low,,,Deep groove ball bearings,,,2026-10-05,\n"
+        "single b,ONE,VOXA 125,110,200,38,1480,High,Average,Low,,,Deep groove ball bearings,,,2026-10-05,\n");
+    // The pause is set by the head pulley, the more demanding one; the tail gets more.
+    EXPECT_EQ(p[0].setting, p[1].setting);
+    EXPECT_FALSE(p[0].has(Attention::OverGreased));
+    ASSERT_TRUE(p[1].has(Attention::OverGreased));
+    EXPECT_NEAR(p[1].overGreasedBy, 2.246729651162791 / 1.5976890756302518, 1e-9);
+    EXPECT_EQ(p[1].setting, "tCo=1.0 min|tPa=1.6 hs");
+    // One refill, the later date of the two: 1000 ml / (10 x 0.2 ml) cycles of 1.61 h.
+    EXPECT_EQ(next(p[0]), "2026-11-12");
+    EXPECT_EQ(next(p[1]), "2026-11-12");
+    EXPECT_EQ(p[0].unit, "BELT");
+    // The VOXA 400 drains by the sum of its outlets' rates: 4.00 + 0.10 ml/day.
+    EXPECT_NEAR(p[2].lifeDays, 400 / 4.1, 1e-9);
+    EXPECT_EQ(next(p[2]), next(p[3]));
+    EXPECT_EQ(next(p[2]), "2027-03-03");
+    // Grease per year is what each point receives.
+    EXPECT_NEAR(p[2].gramsPerYear + p[3].gramsPerYear, 400 * 0.9 * 365.2425 / p[2].lifeDays, 1e-6);
+    // A unit of different settings or of single-point models is refused, naming it.
+    for (std::size_t i : {4u, 5u, 6u, 7u}) {
+        EXPECT_EQ(p[i].status, PointStatus::Invalid) << i;
+        EXPECT_NE(p[i].error.find(i < 6 ? "MIX" : "ONE"), std::string::npos) << p[i].error;
+    }
+    EXPECT_NE(p[4].error.find("outlets"), std::string::npos) << p[4].error;
+    // One change per unit and one cartridge to buy for it.
+    const std::vector<ChangeEntry> changes = changeDates(p.plan, day("2026-12-10"), 1);
+    std::vector<std::size_t> points;
+    for (const ChangeEntry& c : changes)
+        points.push_back(c.point);
+    EXPECT_EQ(std::count(points.begin(), points.end(), 1u), 0);
+    EXPECT_EQ(std::count(points.begin(), points.end(), 3u), 0);
+    const std::vector<PurchaseLine> lines = purchaseSummary(p.plan, changeDates(p.plan, day("2026-12-10"), 12));
+    for (const PurchaseLine& l : lines)
+        EXPECT_EQ(l.volumeMl, l.cartridges * nominalVolumeMl(l.lubricator));
+}
+
+TEST(PlanRules, OutOfRangeIsOverGreasedOrTooSmallNotFailed) {
+    const Planned p = planned(
+        std::string(kHeader) +
+        "slow,,VOXA 60,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,,2026-07-14,\n"
+        "teno slow,,TENO 250,50,70,14,300,Moderate,Average,Moderate,,,Deep groove ball bearings,,,2026-09-07,\n"
+        "too big,,VOXA 60,240,440,160,1500,High,Above 40,High,,,Deep groove ball bearings,,,2026-09-07,\n"
+        "teno fast,,TENO 125,240,440,160,1500,High,Average,High,,,Deep groove ball bearings,,,2026-09-07,\n"
+        "v400 fast,,VOXA 400,240,440,160,1500,High,Average,High,,,Deep groove ball bearings,,,2026-09-07,\n" +
+        "v1000 fast,,VOXA 1000,240,440,160,750,High,Average,High,20,DC,Spherical roller bearings,,,2026-10-05,\n");
+    // Planned at the slowest setting: the VOXA 60 needs 20.7 months, gets 12.
+    EXPECT_EQ(p[0].setting, "12");
+    EXPECT_EQ(next(p[0]), "2027-07-14");
+    EXPECT_TRUE(p[0].has(Attention::OverGreased));
+    EXPECT_NEAR(p[0].overGreasedBy, 41.44458281444582 / 2 / 12, 1e-9);
+    EXPECT_EQ(p[1].setting, "12");
+    EXPECT_EQ(next(p[1]), "2027-09-07");
+    // TENO 250 at 12 months: 250 ml / 365 days against 0.028 ml/day.
+    EXPECT_NEAR(p[1].overGreasedBy, 250 / 365.2425 / p[1].neededMlPerDay, 1e-9);
+    for (std::size_t i = 2; i < 6; ++i) {
+        SCOPED_TRACE(p.file.points[i].cell(OwnColumn::Id));
+        EXPECT_EQ(p[i].status, PointStatus::TooSmall);
+        EXPECT_EQ(next(p[i]), "none");
+        EXPECT_TRUE(p[i].error.starts_with("unit too small")) << p[i].error;
+    }
+    // The example plant is a plant that is planned.
+    PlantFile example;
+    std::string error;
+    ASSERT_TRUE(readPlantFile(UNCTORA_SOURCE_DIR "/examples/plant.csv", example, error)) << error;
+    const std::vector<PointPlan> plan = evaluatePlan(example, core::Units::SI, day("2026-12-10"));
+    EXPECT_EQ(std::count_if(plan.begin(), plan.end(), [](const PointPlan& x) { return !x.computed(); }), 0);
+    EXPECT_GE(std::count_if(plan.begin(), plan.end(), [](const PointPlan& x) { return x.nextChange.has_value(); }),
+              30);
+}
+
+TEST(PlanRules, TheFilesGreaseIsKeptAndMarkedWhenUnsuitable) {
+    std::ifstream example(UNCTORA_SOURCE_DIR "/examples/plant.csv");
+    std::string header, line, crusher;
+    std::getline(example, header);
+    while (std::getline(example, line))
+        if (line.starts_with("CRUSH-1 "))
+            crusher = line;
+    const Planned p = planned(header + "\n" + crusher + "\n");
+    ASSERT_TRUE(p[0].computed()) << p[0].error;
+    EXPECT_EQ(core::greaseName(p[0].inputs.Grease), "NVKA2");
+    ASSERT_TRUE(p[0].has(Attention::GreaseUnsuitable));
+    EXPECT_EQ(messageText(p[0].attention.back().message), "grease unsuitable: NVKA2 does not suit the speed");
+    const std::vector<PurchaseLine> lines = purchaseSummary(p.plan, changeDates(p.plan, day("2026-12-10"), 12));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(core::greaseName(lines[0].grease), "NVKA2");
+}
+
+TEST(PlanRules, InstallationDatesMissingInTheFutureOrOutOfRange) {
+    std::string text = kHeader;
+    for (const char* date : {"", "2027-01-05", "2200-01-01", "2199-12-31"})
+        text += std::string("p") + date + ",,VOXA 125,110,200,38,1480,High,Average,Low,,,,,," + date + ",\n";
+    const Planned p = planned(text);
+    EXPECT_EQ(p[0].status, PointStatus::NotPlanned);
+    EXPECT_TRUE(p[0].computed());
+    EXPECT_EQ(next(p[0]), "none");
+    EXPECT_TRUE(p[1].has(Attention::InstalledInFuture));
+    EXPECT_EQ(next(p[1]), "2027-04-05");
+    EXPECT_EQ(p[2].status, PointStatus::Invalid);
+    EXPECT_EQ(p[2].error, "line 4: column InstalledOn: 2200-01-01 lies outside the years 1900 to 2199");
+    EXPECT_TRUE(p[3].computed());
+}
+
+TEST(PlanRules, DueSoonIsAtMostAQuarterOfTheLife) {
+    // A reservoir of 9 days filled today is not due soon; a three-month cartridge 20
+    // days before its change is.
+    const Planned p = planned(std::string(kHeader) +
+                              "weekly,,VOXA 1000,240,440,160,75,High,Average,High,20,DC,Spherical roller bearings,"
+                              "Through Q47 groove,,2026-12-10,\n" +
+                              "quarterly,,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-09-30,\n");
+    EXPECT_EQ(next(p[0]), "2026-12-19");
+    EXPECT_EQ(p[0].status, PointStatus::Ok);
+    EXPECT_EQ(p[1].setting, "3");
+    EXPECT_EQ(p[1].status, PointStatus::DueSoon);
+}
+
+TEST(PlanRules, NoLifeBeyondTwoYears) {
+    const Planned p = planned(std::string(kHeader) +
+                              "centrifuge,,VOXA 400,95,200,45,3200,Low,Average,Low,,,Deep groove ball bearings,,,"
+                              "2026-10-19,2000\n");
+    ASSERT_TRUE(p[0].has(Attention::LifeCapped));
+    EXPECT_EQ(next(p[0]), "2028-10-19");
+    EXPECT_EQ(messageText(p[0].attention.back().message).substr(0, 58),
+              "planned for 24 months, although the grease would last 32.9");
+}
+
+TEST(PlanRules, AnIdNamesOnePoint) {
+    const Planned p = planned(std::string(kHeader) + kHeatRow + kHeatRow +
+                              "other,,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-11-02,\n" +
+                              ",,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-11-02,\n" +
+                              ",,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-11-02,\n");
+    EXPECT_TRUE(p[0].has(Attention::DuplicateId));
+    EXPECT_TRUE(p[1].has(Attention::DuplicateId));
+    EXPECT_TRUE(p[0].computed());
+    EXPECT_FALSE(p[2].has(Attention::DuplicateId));
+    EXPECT_FALSE(p[3].has(Attention::DuplicateId)); // no Id at all is another matter
+}
+
+TEST(PlanRules, MessagesComeFromTheLanguageFile) {
+    strings::StringTable table;
+    ASSERT_TRUE(table.LoadLanguageFile(UNCTORA_SOURCE_DIR "/resources/unctora.sil"));
+    const Planned p = planned(std::string(kHeader) +
+                              "v400 fast,,VOXA 400,240,440,160,1500,High,Average,High,,,Deep groove ball bearings,,"
+                              "NVKA2,2026-09-07,\n"
+                              "short\n");
+    ASSERT_EQ(p[0].status, PointStatus::TooSmall);
+    ASSERT_TRUE(p[0].reason && p[1].reason);
+    // The command line says it in English, the window in the language chosen.
+    EXPECT_TRUE(messageText(*p[0].reason).starts_with("unit too small: the bearing needs 67.28 ml/day, more than "
+                                                      "the VOXA 400 gives"))
+        << messageText(*p[0].reason);
+    ASSERT_TRUE(table.SetLanguageByNumber(2));
+    EXPECT_TRUE(messageText(*p[0].reason, &table, ",").starts_with("Gerät zu klein: Das Lager braucht 67,28 ml/Tag"))
+        << messageText(*p[0].reason, &table, ",");
+    EXPECT_EQ(messageText(p[0].attention.at(0).message, &table, ","),
+              "Fett ungeeignet: NVKA2 passt nicht zu: Schmierstoffgeber.");
+    EXPECT_EQ(messageText(*p[1].reason, &table), "Zeile 3: 17 Felder erwartet, 1 gefunden.");
+    ASSERT_TRUE(table.SetLanguageByNumber(7));
+    EXPECT_EQ(messageText(*p[1].reason, &table), "第 3 行：应为 17 个字段，实际 1 个。");
+    // A translation that does not fit its values leaves the English text.
+    strings::StringTable broken;
+    broken.loadFromBytes("strPlanMsgFieldCount=%d Felder erwartet, %d gefunden.\nstrPlanMsgLine=Zeile %s: %d\n");
+    EXPECT_EQ(messageText(*p[1].reason, &broken), "line 3: 17 Felder erwartet, 1 gefunden.");
 }
