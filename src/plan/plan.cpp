@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <span>
 
 namespace unctora::plan {
 
@@ -65,12 +66,10 @@ constexpr std::string_view kReasonEnglish[] = {"lubricator", "speed", "load", "t
 constexpr std::string_view kUnitDiffItems = "strPlanUnitDiffItems";
 constexpr std::string_view kUnitDiffEnglish[] = {"lubricator", "grease", "volume", "power source", "outlets"};
 
-// A value of a message that names an item of a list of the language file.
-std::string itemArg(std::string_view list, int index) {
-    return std::string("\x01") + std::string(list) + "\x01" + std::to_string(index);
-}
+PlanMessage::Item itemArg(std::string_view list, int index) { return PlanMessage::Item{list, index}; }
 
-PlanMessage message(const Template& t, std::vector<std::variant<long long, double, std::string>> args = {}) {
+PlanMessage message(const Template& t,
+                    std::vector<std::variant<long long, double, std::string, PlanMessage::Item>> args = {}) {
     return PlanMessage{t.key, t.english, std::move(args)};
 }
 
@@ -126,22 +125,21 @@ std::string messageText(const PlanMessage& m, const strings::StringTable* table,
     args.reserve(m.args.size());
     // Item names are looked up first, so that the texts outlive the arguments.
     for (const auto& a : m.args) {
-        if (const std::string* s = std::get_if<std::string>(&a); s && s->starts_with('\x01')) {
-            const std::size_t bar = s->find('\x01', 1);
-            const std::string_view list = std::string_view(*s).substr(1, bar - 1);
-            const int index = std::stoi(s->substr(bar + 1));
-            std::string text;
+        const PlanMessage::Item* item = std::get_if<PlanMessage::Item>(&a);
+        std::string text;
+        if (item) {
             if (table) {
-                const std::vector<std::string> items = strings::parseItemList(strings::LangStr(table, list));
-                if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-                    text = items[static_cast<std::size_t>(index)];
+                const std::vector<std::string> items = strings::parseItemList(strings::LangStr(table, item->list));
+                if (item->index >= 0 && static_cast<std::size_t>(item->index) < items.size())
+                    text = items[static_cast<std::size_t>(item->index)];
             }
-            if (text.empty())
-                text = std::string(list == kReasonItems ? kReasonEnglish[index] : kUnitDiffEnglish[index]);
-            texts.push_back(std::move(text));
-        } else {
-            texts.emplace_back();
+            const std::span<const std::string_view> english =
+                item->list == kReasonItems ? std::span<const std::string_view>(kReasonEnglish)
+                                           : std::span<const std::string_view>(kUnitDiffEnglish);
+            if (text.empty() && item->index >= 0 && static_cast<std::size_t>(item->index) < english.size())
+                text = std::string(english[static_cast<std::size_t>(item->index)]);
         }
+        texts.push_back(std::move(text));
     }
     for (std::size_t i = 0; i < m.args.size(); ++i) {
         const auto& a = m.args[i];
@@ -149,10 +147,10 @@ std::string messageText(const PlanMessage& m, const strings::StringTable* table,
             args.emplace_back(*n);
         else if (const double* d = std::get_if<double>(&a))
             args.emplace_back(*d);
-        else if (!texts[i].empty())
-            args.emplace_back(texts[i]);
+        else if (const std::string* t = std::get_if<std::string>(&a))
+            args.emplace_back(*t);
         else
-            args.emplace_back(std::get<std::string>(a));
+            args.emplace_back(texts[i]);
     }
     // A translation that does not fit its values: the English text says it.
     auto translated = [&](std::string_view key, std::string_view english,

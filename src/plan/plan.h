@@ -67,9 +67,14 @@ inline constexpr int kAttentionCount = 5;
 // A message about a point: a language key with its values, and the English template
 // the command line prints. The values are in the order of the key's template.
 struct PlanMessage {
+    // A value that is an item of one of the language file's lists.
+    struct Item {
+        std::string_view list; // the list's key
+        int index = 0;
+    };
     std::string_view key;
     std::string_view english;
-    std::vector<std::variant<long long, double, std::string>> args;
+    std::vector<std::variant<long long, double, std::string, Item>> args;
     long line = 0; // of the plant file, said before the message; 0: none
 };
 // The message in the language of `table`, English without one (or when the

@@ -382,7 +382,8 @@ TEST(PlanCalendar, ReadsBackWithTheCalendarLibrary) {
         const std::string summary = icalcomponent_get_summary(ev);
         const PlantPoint& point = file.points[changes[n].point];
         // A line break of a text value reads back as a plain line feed.
-        std::string id = point.cell(OwnColumn::Id);
+        // A shared unit's change is named as the unit.
+        std::string id = plan[changes[n].point].unit.empty() ? point.cell(OwnColumn::Id) : plan[changes[n].point].unit;
         std::erase(id, '\r');
         EXPECT_EQ(summary, "Change the lubricator cartridge: " + id);
     }
@@ -635,14 +636,14 @@ TEST(PlanRules, MessagesComeFromTheLanguageFile) {
     ASSERT_EQ(p[0].status, PointStatus::TooSmall);
     ASSERT_TRUE(p[0].reason && p[1].reason);
     // The command line says it in English, the window in the language chosen.
-    EXPECT_TRUE(messageText(*p[0].reason).starts_with("unit too small: the bearing needs 67.28 ml/day, more than "
+    EXPECT_TRUE(messageText(*p[0].reason).starts_with("unit too small: the bearing needs 425.75 ml/day, more than "
                                                       "the VOXA 400 gives"))
         << messageText(*p[0].reason);
     ASSERT_TRUE(table.SetLanguageByNumber(2));
-    EXPECT_TRUE(messageText(*p[0].reason, &table, ",").starts_with("Gerät zu klein: Das Lager braucht 67,28 ml/Tag"))
+    EXPECT_TRUE(messageText(*p[0].reason, &table, ",").starts_with("Gerät zu klein: Das Lager braucht 425,75 ml/Tag"))
         << messageText(*p[0].reason, &table, ",");
     EXPECT_EQ(messageText(p[0].attention.at(0).message, &table, ","),
-              "Fett ungeeignet: NVKA2 passt nicht zu: Schmierstoffgeber.");
+              "Fett ungeeignet: NVKA2 passt nicht zu: Drehzahl.");
     EXPECT_EQ(messageText(*p[1].reason, &table), "Zeile 3: 17 Felder erwartet, 1 gefunden.");
     ASSERT_TRUE(table.SetLanguageByNumber(7));
     EXPECT_EQ(messageText(*p[1].reason, &table), "第 3 行：应为 17 个字段，实际 1 个。");

@@ -228,10 +228,10 @@ TEST_F(PlanWindowTest, DamagedFileOpensWithItsBadRowsMarked) {
     // Saved again: the spreadsheet's dialect and every row are kept.
     ASSERT_TRUE(w.saveAs(path));
     const QByteArray saved = readFile(path);
-    EXPECT_TRUE(saved.startsWith("Id;Location;Machine;InstalledOn;Volume_ml;Remarks;"));
+    EXPECT_TRUE(saved.startsWith("Id;Location;Machine;Unit;InstalledOn;Volume_ml;Remarks;"));
     EXPECT_TRUE(saved.contains("\r\nshort;900\r\n")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\r\ndate;;;someday;;;")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\r\ngood;;;2026-11-02;125,5;;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\ndate;;;;someday;;;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\ngood;;;;2026-11-02;125,5;;")) << saved.toStdString();
 
     // A file that is no plant file is refused with the reason, and the plan stays.
     const QString bad = dataRoot.filePath("bad.csv");
