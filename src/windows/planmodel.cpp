@@ -264,7 +264,13 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
         // The nominal volume a point takes while its own cell is empty.
         if (column == Volume && m_file.points[row].cell(OwnColumn::Volume_ml).empty())
             return QColor(110, 110, 110);
-        if (column == Setting && (p.status == PointStatus::TooSmall || p.has(plan::Attention::OverGreased)))
+        // A setting beyond the unit's range: too small, or the slowest setting for a
+        // bearing that needs less (a shared pump's pause set for another point is not).
+        if (column == Setting &&
+            (p.status == PointStatus::TooSmall ||
+             std::any_of(p.attention.begin(), p.attention.end(), [](const plan::PointPlan::Note& n) {
+                 return n.kind == plan::Attention::OverGreased && n.message.key == "strPlanMsgOverGreased";
+             })))
             return QColor(200, 0, 0);
         return {};
     case StatusRole:

@@ -296,7 +296,7 @@ void TfrmPlan::updateLists() {
     const auto& points = m_model->plan();
     int attention = 0;
     for (const plan::PointPlan& p : points)
-        attention += p.status != plan::PointStatus::Ok;
+        attention += p.needsAttention();
     const std::string summary = text("strPlanSummary").toStdString();
     const std::string period = text("strPlanPeriod").toStdString();
     try {

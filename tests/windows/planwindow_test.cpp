@@ -101,6 +101,9 @@ TEST_F(PlanWindowTest, OpensFromTheMenuBarAndShowsEveryPoint) {
     EXPECT_EQ(cell(w, head, PlanModel::Setting), cell(w, tail, PlanModel::Setting));
     EXPECT_EQ(cell(w, head, PlanModel::NextChange), cell(w, tail, PlanModel::NextChange));
     EXPECT_TRUE(cell(w, tail, PlanModel::Status).contains("Over-greased"));
+    // Its pause is set for the head pulley: a setting within range, not shown as beyond it.
+    EXPECT_EQ(w.model()->index(tail, PlanModel::Setting).data(Qt::ForegroundRole), QVariant());
+    EXPECT_EQ(w.model()->index(idler, PlanModel::Setting).data(Qt::ForegroundRole).value<QColor>(), QColor(200, 0, 0));
 
     // Sorted by the next change, the overdue ones first and the undated ones last.
     QTableView* view = w.pointsView();
@@ -122,6 +125,7 @@ TEST_F(PlanWindowTest, OpensFromTheMenuBarAndShowsEveryPoint) {
     for (const auto& p : w.model()->plan())
         attention += p.needsAttention();
     EXPECT_EQ(view->model()->rowCount(), attention);
+    EXPECT_EQ(w.findChild<QLabel*>("labPlanSummary")->text(), QString("32 points, %1 need attention").arg(attention));
     EXPECT_GT(attention, 0);
     EXPECT_LT(attention, 32);
 
