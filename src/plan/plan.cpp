@@ -414,21 +414,16 @@ void makeInvalid(PointPlan& p, PlanMessage m, long line) {
 }
 
 // The life of a unit no longer than grease keeps, and each point's grease per year:
-// the unit's consumption in the share of what the point receives.
+// what it receives (a VOXA 1000 feeds every outlet, listed as a point or not).
 void finishUnit(const std::vector<PointPlan*>& pts) {
     const double longest = kMaxLifeMonths * kDaysPerMonth;
-    double total = 0;
     for (PointPlan* p : pts) {
         if (p->lifeDays > longest + 1e-6) {
             p->attention.push_back({Attention::LifeCapped, message(kLifeCapped, {p->months()})});
             p->lifeDays = longest;
             p->monthsPerCartridge = kMaxLifeMonths;
         }
-        total += p->deliveredMlPerDay;
-    }
-    for (PointPlan* p : pts) {
-        const double unitGrams = p->volumeMl * core::kGramsPerMl * 365.2425 / p->lifeDays;
-        p->gramsPerYear = total > 0 ? unitGrams * p->deliveredMlPerDay / total : unitGrams;
+        p->gramsPerYear = p->deliveredMlPerDay * core::kGramsPerMl * 365.2425;
     }
 }
 

@@ -505,8 +505,9 @@ TEST(PlanRules, SharedUnitsHaveOneSettingOneRefillAndOneChange) {
     EXPECT_NEAR(p[2].lifeDays, 400 / 4.1, 1e-9);
     EXPECT_EQ(next(p[2]), next(p[3]));
     EXPECT_EQ(next(p[2]), "2027-03-03");
-    // Grease per year is what each point receives.
+    // Grease per year is what each point receives: its outlet's share.
     EXPECT_NEAR(p[2].gramsPerYear + p[3].gramsPerYear, 400 * 0.9 * 365.2425 / p[2].lifeDays, 1e-6);
+    EXPECT_NEAR(p[0].gramsPerYear, 1000 * 0.9 * 365.2425 / p[0].lifeDays / 10, 1e-6);
     // A unit of different settings or of single-point models is refused, naming it.
     for (std::size_t i : {4u, 5u, 6u, 7u}) {
         EXPECT_EQ(p[i].status, PointStatus::Invalid) << i;
