@@ -21,7 +21,7 @@ using strings::equalsNoCase;
 } // namespace
 
 // The plant file's own columns besides Id.
-constexpr std::string_view kPlanColumns[] = {"Location", "Machine", "InstalledOn", "Volume_ml", "Remarks"};
+constexpr std::string_view kPlanColumns[] = {"Location", "Machine", "Unit", "InstalledOn", "Volume_ml", "Remarks"};
 
 namespace {
 

@@ -23,9 +23,9 @@ constexpr const char* kPlanUsage =
     "Usage: unctora-calc plan PLANT.csv [--from YYYY-MM-DD] [--months N] [--ics FILE]\n"
     "                         [--remind N] [--format csv|jsonl] [--units si|imperial]\n"
     "Prints the cartridge changes of the coming months (12 unless --months says, from\n"
-    "today unless --from says), the points that could not be planned, and the cartridges\n"
-    "to buy; --ics also writes the changes as an iCalendar file whose events remind of\n"
-    "each change N days ahead (7 unless --remind says).\n";
+    "today unless --from says), the points that could not be planned or need looking at,\n"
+    "and the cartridges to buy; --ics also writes the changes as an iCalendar file whose\n"
+    "events remind of each change N days ahead (7 unless --remind says).\n";
 
 constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
                                     "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
@@ -49,8 +49,27 @@ const char* statusName(plan::PointStatus s) {
     case plan::PointStatus::Overdue: return "overdue";
     case plan::PointStatus::Failed: return "failed";
     case plan::PointStatus::Invalid: return "invalid";
+    case plan::PointStatus::TooSmall: return "unit too small";
+    case plan::PointStatus::NotPlanned: return "not planned";
     }
     return "";
+}
+
+const char* attentionName(plan::Attention a) {
+    switch (a) {
+    case plan::Attention::OverGreased: return "over-greased";
+    case plan::Attention::GreaseUnsuitable: return "grease unsuitable";
+    case plan::Attention::InstalledInFuture: return "installed in the future";
+    case plan::Attention::DuplicateId: return "duplicate id";
+    case plan::Attention::LifeCapped: return "life capped";
+    }
+    return "";
+}
+
+std::string oneDecimal(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", v);
+    return buf;
 }
 
 // One output record: a value (or none) per column.
@@ -216,25 +235,41 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
         r[Kind] = "change";
         r[Date] = plan::isoDate(c.date);
         own(r, c.point);
+        // A shared unit is changed once, under its own name.
+        if (!p.unit.empty())
+            r[Id] = p.unit;
         r[Lubricator] = core::lubricatorName(p.inputs.Lubricator);
         r[Grease] = core::greaseName(p.inputs.Grease);
         r[Setting] = p.setting;
-        r[Months] = p.singlePoint ? std::to_string(p.monthsPerCartridge) : number(p.months());
+        r[Months] = oneDecimal(p.months());
         r[Volume] = number(p.volumeMl);
         r[Overdue] = c.overdue ? "true" : "false";
         w.record(r, {Months, Volume, Overdue});
     }
     int code = 0;
+    // The points that could not be planned, then what the planned ones need looked at.
     for (std::size_t i = 0; i < points.size(); ++i) {
-        if (points[i].computed())
-            continue;
-        code = 1;
-        Record r;
-        r[Kind] = "point";
-        own(r, i);
-        r[Status] = statusName(points[i].status);
-        r[Error] = points[i].error;
-        w.record(r, {});
+        const plan::PointPlan& p = points[i];
+        if (!p.computed())
+            code = 1;
+        if (p.reason) {
+            Record r;
+            r[Kind] = "point";
+            own(r, i);
+            r[Status] = statusName(p.status);
+            r[Error] = p.status == plan::PointStatus::Failed ? p.error : plan::messageText(*p.reason);
+            w.record(r, {});
+        }
+        for (const plan::PointPlan::Note& n : p.attention) {
+            Record r;
+            r[Kind] = "point";
+            own(r, i);
+            r[Status] = n.kind == plan::Attention::OverGreased
+                            ? std::string(attentionName(n.kind)) + " \u00D7" + oneDecimal(p.overGreasedBy)
+                            : attentionName(n.kind);
+            r[Error] = plan::messageText(n.message);
+            w.record(r, {});
+        }
     }
     for (const plan::PurchaseLine& l : plan::purchaseSummary(points, changes)) {
         Record r;

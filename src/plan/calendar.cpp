@@ -143,8 +143,9 @@ std::string calendarText(const PlantFile& file, const std::vector<PointPlan>& pl
         icalcomponent_add_property(ev, icalproperty_new_dtstart(dateValue(day)));
         icalcomponent_add_property(ev, icalproperty_new_dtend(dateValue(day + std::chrono::days(1))));
         icalcomponent_add_property(ev, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-        const std::string summary = calendarSafe(
-            replacePlaceholder(p.singlePoint ? texts.summary : texts.refillSummary, pointName(point, c.point)));
+        // A shared unit's change is the unit's, named as the unit.
+        const std::string summary = calendarSafe(replacePlaceholder(p.singlePoint ? texts.summary : texts.refillSummary,
+                                                                    p.unit.empty() ? pointName(point, c.point) : p.unit));
         icalcomponent_add_property(ev, icalproperty_new_summary(summary.c_str()));
         std::string where = point.cell(OwnColumn::Location);
         if (!point.cell(OwnColumn::Machine).empty())

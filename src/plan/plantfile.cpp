@@ -14,7 +14,7 @@ namespace unctora::plan {
 
 namespace {
 
-constexpr std::string_view kOwnNames[kOwnColumnCount] = {"Id",        "Location",  "Machine",
+constexpr std::string_view kOwnNames[kOwnColumnCount] = {"Id",          "Location",  "Machine", "Unit",
                                                          "InstalledOn", "Volume_ml", "Remarks"};
 
 constexpr auto trimmed = strings::trimBlanks;

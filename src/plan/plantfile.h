@@ -2,7 +2,8 @@
 // The plant file: every lubrication point of a plant, one CSV row each.
 //
 // Its columns are the batch calculator's input columns and the point's own:
-// Id, Location, Machine, InstalledOn (ISO date of the last cartridge change),
+// Id, Location, Machine, Unit (the multi-point unit whose reservoir the point shares;
+// empty: a unit of its own), InstalledOn (ISO date of the last cartridge change),
 // Volume_ml (the cartridge or reservoir volume; empty: the model's nominal volume) and
 // Remarks. A point is kept as the texts of its cells, exactly as read or stored, so
 // that a row the program cannot make sense of is shown as invalid and written back
@@ -23,11 +24,11 @@
 namespace unctora::plan {
 
 // The point's own columns; the input fields follow them in the order of the record.
-enum class OwnColumn { Id, Location, Machine, InstalledOn, Volume_ml, Remarks };
-inline constexpr std::size_t kOwnColumnCount = 6;
+enum class OwnColumn { Id, Location, Machine, Unit, InstalledOn, Volume_ml, Remarks };
+inline constexpr std::size_t kOwnColumnCount = 7;
 std::string_view ownColumnName(OwnColumn c);
 
-// All columns in file order: the six own columns, then the 23 input fields.
+// All columns in file order: the seven own columns, then the 23 input fields.
 std::size_t plantColumnCount();
 std::string_view plantColumnName(std::size_t column);
 // The input field of a column, or none for an own column.

@@ -26,8 +26,8 @@ constexpr int kZolt120FirstPicture = 80;
 constexpr int kZolt380FirstPicture = 90;
 
 // The VOXA 400 takes at most 10 ml a day and at least 0.1.
-constexpr double kVoxa400MaxMlPerDay = 10;
-constexpr double kVoxa400MinMlPerDay = 0.1;
+constexpr double kVoxa400MaxMlPerDay = kVoxa400FastestMlPerDay;
+constexpr double kVoxa400MinMlPerDay = kVoxa400SlowestMlPerDay;
 // Millilitres per fluid ounce as the feed-rate badge has always converted them; the
 // notes convert their quantities with the grams-per-ounce factor instead.
 constexpr double kMlPerFluidOunce = 28.41;
@@ -110,6 +110,19 @@ double feedRateStep(double v, core::Units units) {
     return 1.0;
 }
 
+// The rate an outlet is set to, in the display's unit: never below the slowest rate,
+// snapped to the display's step.
+double snappedFeedRate(double mlPerDay, core::Units units) {
+    double v = std::max(mlPerDay, kVoxa400MinMlPerDay);
+    if (units == core::Units::Imperial)
+        v /= kMlPerFluidOunce;
+    const double step = feedRateStep(v, units);
+    // Snapped in ten-thousandths so that the step divides exactly.
+    const double k = static_cast<double>(
+        Round(static_cast<double>(Round(v * 10000)) / static_cast<double>(Round(step * 10000))));
+    return k * step;
+}
+
 void voxa400(const core::CalcInputs& in, double Qf, core::Units units,
              std::string_view decimalSeparator, SettingDisplay& out) {
     double v = core::gramsToMillilitres(Qf);
@@ -123,16 +136,8 @@ void voxa400(const core::CalcInputs& in, double Qf, core::Units units,
         return;
     }
     out.note = advice::Page::note(in.Lubricator, 7);
-    if (v < kVoxa400MinMlPerDay)
-        v = kVoxa400MinMlPerDay;
     const bool imperial = units == core::Units::Imperial;
-    if (imperial)
-        v /= kMlPerFluidOunce;
-    const double step = feedRateStep(v, units);
-    // Snapped in ten-thousandths so that the step divides exactly.
-    const double k = static_cast<double>(
-        Round(static_cast<double>(Round(v * 10000)) / static_cast<double>(Round(step * 10000))));
-    v = k * step;
+    v = snappedFeedRate(v, units);
     out.colour = BadgeColour::White;
     const strings::FmtArg args[] = {imperial ? 3 : 2, v, imperial ? "fl oz/day" : "ml/day"};
     strings::formatTo(out.text, "Feed rate:|%.*f %s", args, decimalSeparator);
@@ -170,6 +175,14 @@ void voxa1000(const core::CalcInputs& in, double pauseBase, std::string_view dec
 }
 
 } // namespace
+
+std::optional<double> voxa400SetRateMlPerDay(double Qf, core::Units units) {
+    const double v = core::gramsToMillilitres(Qf);
+    if (!(v <= kVoxa400MaxMlPerDay))
+        return std::nullopt;
+    const double set = snappedFeedRate(v, units);
+    return units == core::Units::Imperial ? set * kMlPerFluidOunce : set;
+}
 
 double pumpCycleMinutes(int outlets) {
     return kPumpCycleMinutes[static_cast<std::size_t>(

@@ -66,6 +66,13 @@ SettingDisplay settingDisplay(const core::CalcInputs& inputs, const core::CalcRe
 void settingDisplay(const core::CalcInputs& inputs, const core::CalcResults& results,
                     core::Units units, std::string_view decimalSeparator, SettingDisplay& out);
 
+// The VOXA 400: the feed rate an outlet is set to for Qf (grams per day), as its
+// display shows it in `units` (never below the slowest rate, snapped to the display's
+// step), in ml per day; none beyond the fastest rate.
+std::optional<double> voxa400SetRateMlPerDay(double Qf, core::Units units);
+inline constexpr double kVoxa400SlowestMlPerDay = 0.1;
+inline constexpr double kVoxa400FastestMlPerDay = 10;
+
 // The VOXA 1000 pump: cycle length in minutes by outlet index (10 to 20 outlets),
 // shortest pause in hours by power source, longest on-time in minutes.
 double pumpCycleMinutes(int outlets);

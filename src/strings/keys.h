@@ -316,10 +316,10 @@ struct KeyInfo {
     X(strPlanTabPoints, Column, "", 0) \
     X(strPlanTabChanges, Column, "", 0) \
     X(strPlanTabPurchases, Column, "", 0) \
-    X(strPlanColumnItems, Column, "", 14) \
+    X(strPlanColumnItems, Column, "", 15) \
     X(strPlanChangeItems, Column, "", 7) \
     X(strPlanPurchaseItems, Column, "", 5) \
-    X(strPlanStatusItems, Column, "", 5) \
+    X(strPlanStatusItems, Column, "", 7) \
     X(strPlanSummary, Column, "dd", 0) \
     X(strPlanPeriod, Column, "s", 0) \
     X(strPlanUnsaved, Column, "", 0) \
@@ -337,6 +337,28 @@ struct KeyInfo {
     X(strPlanOverdueSince, Column, "s", 0) \
     X(strPlanOverdue, Column, "", 0) \
     X(strPlanOutOfRange, Column, "", 0) \
+    X(strPlanAttentionItems, Column, "", 5) \
+    X(strPlanGreaseReasonItems, Column, "", 4) \
+    X(strPlanUnitDiffItems, Column, "", 5) \
+    X(strPlanMsgLine, Column, "ds", 0) \
+    X(strPlanMsgFieldCount, Column, "dd", 0) \
+    X(strPlanMsgBadCell, Column, "ss", 0) \
+    X(strPlanMsgBadDate, Column, "s", 0) \
+    X(strPlanMsgDateRange, Column, "s", 0) \
+    X(strPlanMsgBadVolume, Column, "s", 0) \
+    X(strPlanMsgFailed, Column, "s", 0) \
+    X(strPlanMsgTooSmall, Column, "fs", 0) \
+    X(strPlanMsgTooSmallShared, Column, "ss", 0) \
+    X(strPlanMsgOverGreased, Column, "ffs", 0) \
+    X(strPlanMsgOverGreasedShared, Column, "fss", 0) \
+    X(strPlanMsgGreaseUnsuitable, Column, "ss", 0) \
+    X(strPlanMsgNotPlanned, Column, "", 0) \
+    X(strPlanMsgFuture, Column, "s", 0) \
+    X(strPlanMsgDuplicateId, Column, "s", 0) \
+    X(strPlanMsgLifeCapped, Column, "f", 0) \
+    X(strPlanMsgUnitMixed, Column, "ss", 0) \
+    X(strPlanMsgUnitSingle, Column, "ss", 0) \
+    X(strPlanMsgUnitBlocked, Column, "ss", 0) \
     X(strPlanCsvFiles, Column, "", 0) \
     X(strPlanIcsFiles, Column, "", 0) \
     X(strPlanExported, Column, "ds", 0) \

@@ -1,6 +1,7 @@
 #include "windows/planmodel.h"
 
 #include "core/greases.h"
+#include "strings/stringtable.h"
 
 #include <QColor>
 #include <QDate>
@@ -24,6 +25,7 @@ std::optional<OwnColumn> ownColumn(int column) {
     case PlanModel::Id: return OwnColumn::Id;
     case PlanModel::Location: return OwnColumn::Location;
     case PlanModel::Machine: return OwnColumn::Machine;
+    case PlanModel::Unit: return OwnColumn::Unit;
     case PlanModel::InstalledOn: return OwnColumn::InstalledOn;
     case PlanModel::Volume: return OwnColumn::Volume_ml;
     case PlanModel::Remarks: return OwnColumn::Remarks;
@@ -35,8 +37,10 @@ int urgency(PointStatus s) {
     switch (s) {
     case PointStatus::Invalid: return 0;
     case PointStatus::Failed: return 1;
+    case PointStatus::TooSmall: return 1;
     case PointStatus::Overdue: return 2;
     case PointStatus::DueSoon: return 3;
+    case PointStatus::NotPlanned: return 3;
     case PointStatus::Ok: return 4;
     }
     return 5;
@@ -45,18 +49,22 @@ int urgency(PointStatus s) {
 } // namespace
 
 PlanModel::PlanModel(QObject* parent) : QAbstractTableModel(parent) {
-    m_texts.headers = {"Id",      "Location",    "Machine", "Bearing",  "Lubricator", "Grease",     "Setting",
+    m_texts.headers = {"Id",      "Location",    "Machine", "Unit", "Bearing",  "Lubricator", "Grease",     "Setting",
                        "Months per cartridge", "Next change", "Grease per year", "Status", "Installed on",
                        "Volume, ml", "Remarks"};
-    m_texts.statuses = {"OK", "Due within 30 days", "Overdue", "Failed", "Invalid"};
+    m_texts.statuses = {"OK", "Due within 30 days", "Overdue", "Failed", "Invalid", "Unit too small", "Not planned"};
+    m_texts.attention = {"Over-greased", "Grease unsuitable", "Installed in the future", "Duplicate Id",
+                         "Life capped at 24 months"};
 }
 
 void PlanModel::setTexts(const Texts& texts) {
     m_texts = texts;
     while (m_texts.headers.size() < ColumnCount)
         m_texts.headers << QString();
-    while (m_texts.statuses.size() < 5)
+    while (m_texts.statuses.size() < plan::kPointStatusCount)
         m_texts.statuses << QString();
+    while (m_texts.attention.size() < plan::kAttentionCount)
+        m_texts.attention << QString();
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
     if (!m_plan.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
@@ -90,11 +98,10 @@ void PlanModel::recalculate() {
     emit planChanged();
 }
 
-void PlanModel::replan(int row) {
-    m_plan[row] = plan::evaluatePoint(m_file.points[row], m_file.dialect, m_units, m_day);
-    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+void PlanModel::replan(int) {
+    // A point's unit and its Id concern the other points too: the whole plan follows.
     setModified(true);
-    emit planChanged();
+    recalculate();
 }
 
 int PlanModel::addPoint(const core::CalcInputs& inputs) {
@@ -107,7 +114,7 @@ int PlanModel::addPoint(const core::CalcInputs& inputs) {
     m_plan.push_back(plan::evaluatePoint(m_file.points.back(), m_file.dialect, m_units, m_day));
     endInsertRows();
     setModified(true);
-    emit planChanged();
+    recalculate();
     return row;
 }
 
@@ -144,7 +151,7 @@ int PlanModel::duplicatePoint(int row) {
                   plan::evaluatePoint(m_file.points[to], m_file.dialect, m_units, m_day));
     endInsertRows();
     setModified(true);
-    emit planChanged();
+    recalculate(); // the copy has the same Id
     return to;
 }
 
@@ -163,7 +170,7 @@ void PlanModel::removePoints(QList<int> rows) {
     }
     if (any) {
         setModified(true);
-        emit planChanged();
+        recalculate();
     }
 }
 
@@ -257,12 +264,36 @@ QString PlanModel::text(int row, int column) const {
     case Months:
         if (!p.computed())
             return {};
-        return p.singlePoint ? QString::number(p.monthsPerCartridge) : QLocale().toString(p.months(), 'f', 1);
+        return QLocale().toString(p.months(), 'f', 1);
     case NextChange: return p.nextChange ? dateText(qs(plan::isoDate(*p.nextChange))) : QString();
     case GreasePerYear: return p.computed() ? massText(p.gramsPerYear) + m_texts.perYear : QString();
-    case Status: return m_texts.statuses.value(static_cast<int>(p.status));
+    case Status: return statusText(p);
     default: return {};
     }
+}
+
+QString PlanModel::statusText(const plan::PointPlan& p) const {
+    QString s = m_texts.statuses.value(static_cast<int>(p.status));
+    for (const plan::PointPlan::Note& n : p.attention) {
+        QString a = m_texts.attention.value(static_cast<int>(n.kind));
+        if (n.kind == plan::Attention::OverGreased)
+            a += QStringLiteral(" \u00D7") + QLocale().toString(p.overGreasedBy, 'f', 1);
+        s += QStringLiteral(" \u00B7 ") + a;
+    }
+    return s;
+}
+
+QString PlanModel::messagesText(const plan::PointPlan& p) const {
+    const std::string separator = QLocale().decimalPoint().toStdString();
+    QStringList lines;
+    if (p.status == PointStatus::TooSmall || p.has(plan::Attention::OverGreased))
+        lines << m_texts.outOfRange;
+    if (p.reason)
+        lines << qs(plan::messageText(*p.reason, m_texts.table, separator));
+    for (const plan::PointPlan::Note& n : p.attention)
+        lines << qs(plan::messageText(n.message, m_texts.table, separator));
+    lines.removeAll(QString());
+    return lines.join('\n');
 }
 
 QVariant PlanModel::data(const QModelIndex& index, int role) const {
@@ -282,22 +313,35 @@ QVariant PlanModel::data(const QModelIndex& index, int role) const {
         if (const auto own = ownColumn(column))
             return qs(m_file.points[row].cell(*own));
         return text(row, column);
-    case Qt::ToolTipRole:
-        return p.error.empty() ? QVariant() : QVariant(qs(p.error));
-    case Qt::BackgroundRole:
+    case Qt::ToolTipRole: {
+        const QString tip = messagesText(p);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
+    case Qt::BackgroundRole: {
         // A point that needs attention shows it across its row, its status strongest.
         if (p.status == PointStatus::Ok)
-            return {};
+            return p.attention.empty() ? QVariant()
+                   : column == Status  ? QVariant(attentionColour())
+                                       : QVariant(attentionColour().lighter(108));
         return column == Status ? statusColour(p.status) : statusColour(p.status).lighter(112);
+    }
     case Qt::ForegroundRole:
         // The nominal volume a point takes while its own cell is empty.
         if (column == Volume && m_file.points[row].cell(OwnColumn::Volume_ml).empty())
             return QColor(110, 110, 110);
-        if (column == Setting && p.outOfRange)
+        // A setting beyond the unit's range: too small, or the slowest setting for a
+        // bearing that needs less (a shared pump's pause set for another point is not).
+        if (column == Setting &&
+            (p.status == PointStatus::TooSmall ||
+             std::any_of(p.attention.begin(), p.attention.end(), [](const plan::PointPlan::Note& n) {
+                 return n.kind == plan::Attention::OverGreased && n.message.key == "strPlanMsgOverGreased";
+             })))
             return QColor(200, 0, 0);
         return {};
     case StatusRole:
         return static_cast<int>(p.status);
+    case AttentionRole:
+        return p.needsAttention();
     case SortRole:
         switch (column) {
         case Months: return p.computed() ? p.months() : -1.0;
@@ -381,9 +425,13 @@ QColor PlanModel::statusColour(PointStatus status) {
     case PointStatus::Overdue: return QColor(244, 170, 170);
     case PointStatus::Failed: return QColor(222, 200, 240);
     case PointStatus::Invalid: return QColor(210, 210, 210);
+    case PointStatus::TooSmall: return QColor(222, 200, 240);
+    case PointStatus::NotPlanned: return QColor(200, 224, 250);
     }
     return {};
 }
+
+QColor PlanModel::attentionColour() { return QColor(255, 240, 190); }
 
 PlanFilter::PlanFilter(QObject* parent) : QSortFilterProxyModel(parent) {
     setSortRole(PlanModel::SortRole);
@@ -404,9 +452,7 @@ void PlanFilter::setAttentionOnly(bool on) {
 
 bool PlanFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
     const QAbstractItemModel* m = sourceModel();
-    if (m_attentionOnly &&
-        m->index(row, PlanModel::Status, parent).data(PlanModel::StatusRole).toInt() ==
-            static_cast<int>(PointStatus::Ok))
+    if (m_attentionOnly && !m->index(row, PlanModel::Status, parent).data(PlanModel::AttentionRole).toBool())
         return false;
     if (m_words.isEmpty())
         return true;
@@ -458,7 +504,8 @@ QVariant PlanListModel::data(const QModelIndex& index, int role) const {
         const plan::PointPlan& pp = m_plan->plan()[e.point];
         switch (c) {
         case 0: return PlanModel::dateText(qs(plan::isoDate(e.date)));
-        case 1: return qs(p.cell(OwnColumn::Id));
+        // A shared unit is changed once, under its own name.
+        case 1: return qs(pp.unit.empty() ? p.cell(OwnColumn::Id) : pp.unit);
         case 2: return qs(p.cell(OwnColumn::Location));
         case 3: return qs(p.cell(OwnColumn::Machine));
         case 4: return qs(core::lubricatorName(pp.inputs.Lubricator));

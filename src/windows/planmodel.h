@@ -9,6 +9,10 @@
 #include "plan/plan.h"
 
 #include <QAbstractTableModel>
+
+namespace unctora::strings {
+class StringTable;
+}
 #include <QSortFilterProxyModel>
 #include <QStringList>
 
@@ -18,12 +22,14 @@ class PlanModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column {
-        Id, Location, Machine, Bearing, Lubricator, Grease, Setting, Months, NextChange,
+        Id, Location, Machine, Unit, Bearing, Lubricator, Grease, Setting, Months, NextChange,
         GreasePerYear, Status, InstalledOn, Volume, Remarks, ColumnCount
     };
     // Sorts numbers as numbers, dates as dates, statuses by urgency.
     static constexpr int SortRole = Qt::UserRole;
     static constexpr int StatusRole = Qt::UserRole + 1;
+    // Whether the point needs looking at: a status other than OK, or an attention.
+    static constexpr int AttentionRole = Qt::UserRole + 2;
 
     explicit PlanModel(QObject* parent = nullptr);
 
@@ -31,7 +37,12 @@ public:
     // unit labels; set again when the language changes.
     struct Texts {
         QStringList headers;  // ColumnCount entries
-        QStringList statuses; // Ok, DueSoon, Overdue, Failed, Invalid
+        QStringList statuses;  // Ok, DueSoon, Overdue, Failed, Invalid, TooSmall, NotPlanned
+        QStringList attention; // OverGreased, GreaseUnsuitable, InstalledInFuture, DuplicateId, LifeCapped
+        // Leads the tip of a point whose setting is out of the unit's range.
+        QString outOfRange;
+        // The language the point's messages are told in; none: English.
+        const unctora::strings::StringTable* table = nullptr;
         QString unspecified = "Unspecified";
         QString gram = "g";
         QString ounce = "oz";
@@ -74,6 +85,11 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     static QColor statusColour(unctora::plan::PointStatus status);
+    // The row colour of a planned point that needs looking at.
+    static QColor attentionColour();
+    // What the point's status and attention say, and why, one line each.
+    QString statusText(const unctora::plan::PointPlan& p) const;
+    QString messagesText(const unctora::plan::PointPlan& p) const;
     const Texts& texts() const { return m_texts; }
     unctora::core::Units units() const { return m_units; }
     QString greaseText(int grease) const;

@@ -332,6 +332,9 @@ void TfrmPlan::applyLanguage() {
     PlanModel::Texts t;
     t.headers = items("strPlanColumnItems");
     t.statuses = items("strPlanStatusItems");
+    t.attention = items("strPlanAttentionItems");
+    t.outOfRange = text("strPlanOutOfRange");
+    t.table = m_ctx.table();
     t.unspecified = text("strUnspecified");
     t.gram = text("strGram");
     t.ounce = text("stroz");
@@ -397,7 +400,7 @@ void TfrmPlan::updateLists() {
     const auto& points = m_model->plan();
     int attention = 0;
     for (const plan::PointPlan& p : points)
-        attention += p.status != plan::PointStatus::Ok;
+        attention += p.needsAttention();
     const std::string summary = text("strPlanSummary").toStdString();
     const std::string period = text("strPlanPeriod").toStdString();
     try {

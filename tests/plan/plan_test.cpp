@@ -2,8 +2,10 @@
 // next change of each point, the change dates of a period, the purchases and the
 // calendar file, read back with the calendar library.
 #include "cli/csv.h"
+#include "core/greases.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"
+#include "strings/stringtable.h"
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 using namespace unctora;
@@ -62,9 +65,9 @@ TEST(PlantFileFormat, SpreadsheetFilesAreReadAsTheyCome) {
     // Written back in its own dialect and its own order of columns, ours that it
     // lacks after them.
     const std::string bytes = plantFileBytes(excel);
-    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBFId;Location;Lubricator;Speed;Volume_ml;InstalledOn;Remarks;Machine;"))
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBFId;Location;Lubricator;Speed;Volume_ml;InstalledOn;Remarks;Machine;Unit;"))
         << bytes;
-    EXPECT_NE(bytes.find("P-1;\"Hall \"\"A\"\", east\";VOXA 400;1480,0;250,5;2026-11-02;\"two\r\nlines\";;"),
+    EXPECT_NE(bytes.find("P-1;\"Hall \"\"A\"\", east\";VOXA 400;1480,0;250,5;2026-11-02;\"two\r\nlines\";;;"),
               std::string::npos)
         << bytes;
     EXPECT_EQ(parsed(bytes).points[0].cells, p.cells);
@@ -232,68 +235,171 @@ std::vector<std::vector<std::string>> batchRecords(const std::string& path) {
     return records;
 }
 
-// Every row of the example plant is computed as the batch calculator computes it, and
-// its cartridge life follows from the setting or the reservoir.
-TEST(PlanPoints, AgreeWithTheSingleCalculationForEveryExampleRow) {
-    const std::string example = UNCTORA_SOURCE_DIR "/examples/plant.csv";
+// What a unit delivers, worked out here from the rules of each model and the
+// calculator's results alone: the plan's dates must agree with it.
+namespace expected {
+
+struct Row {
+    std::string id, unit;
+    int lub = 0, ambient = 1, outletsItem = 0, power = 0;
+    double DS = 0, Qf = 0, pauseBase = 0, volume = 0;
+    Date installed;
+};
+
+double roundHalfEven(double x) { return std::nearbyint(x); } // the default rounding mode
+
+// The VOXA 400 display's steps in ml/day.
+double setRate(double Qf) {
+    const double v = std::max(Qf / 0.9, 0.1);
+    const double step = v <= 0.2 ? 0.02 : v <= 0.5 ? 0.05 : v <= 1 ? 0.1 : v <= 2 ? 0.25 : v <= 5 ? 0.5 : 1.0;
+    return roundHalfEven(v / step) * step;
+}
+
+// The change after `installed` for the points of one unit; none when out of reach.
+std::optional<Date> nextChange(const std::vector<Row>& unit) {
+    const Row& r = unit.front();
+    const double month = 365.2425 / 12;
+    double months = 0, days = 0;
+    switch (r.lub) {
+    case 0: case 1: { // dial months; the gas cell is twice as fast in heat, half in cold
+        const double dial = std::min(roundHalfEven(r.DS), 12.0);
+        if (r.DS < 0.5 || dial < 1)
+            return std::nullopt;
+        months = dial * (r.ambient == 2 ? 0.5 : r.ambient == 0 ? 2.0 : 1.0);
+        break;
+    }
+    case 2: case 3: months = r.DS == 99 ? 12 : r.DS; break;
+    case 4: case 5: months = r.DS == 99 ? 24 : r.DS; break;
+    case 6: {
+        double sum = 0;
+        for (const Row& o : unit) {
+            if (o.Qf / 0.9 > 10)
+                return std::nullopt;
+            sum += setRate(o.Qf);
+        }
+        days = r.volume / sum;
+        break;
+    }
+    case 7: {
+        double base = 1e300;
+        for (const Row& o : unit)
+            base = std::min(base, o.pauseBase);
+        const double cycle = 1.0 + 0.2 * r.outletsItem, minPause = r.power == 1 ? 0.8 : 0.4;
+        const int k = static_cast<int>(std::ceil(minPause / base - 1e-12));
+        const double on = std::max(k, 1) * cycle, pause = std::max(k, 1) * base;
+        if (on > 5)
+            return std::nullopt;
+        const int outlets = 10 + 2 * r.outletsItem;
+        // Outlets x k x 0.2 ml leave the reservoir every on-time and pause.
+        days = r.volume / (outlets * std::max(k, 1) * 0.2) * (pause + on / 60) / 24;
+        break;
+    }
+    }
+    if (months == 0 && days > 24 * month)
+        months = 24;
+    if (months > 0 && months == std::floor(months)) {
+        const std::chrono::year_month_day ymd(r.installed);
+        const auto ym = std::chrono::year_month(ymd.year(), ymd.month()) + std::chrono::months(int(months));
+        const auto last = std::chrono::year_month_day_last(ym.year(), std::chrono::month_day_last(ym.month())).day();
+        return Date(std::chrono::year_month_day(ym.year(), ym.month(), std::min(ymd.day(), last)));
+    }
+    if (months > 0)
+        days = months * month;
+    return r.installed + std::chrono::days(std::lround(days));
+}
+
+} // namespace expected
+
+// Checks every unit of a plant file against the arithmetic above, from the results
+// the batch calculator gives for its rows. Returns the models seen with and without
+// a shared unit.
+std::set<std::string> checkAgainstOwnArithmetic(const std::string& path) {
     PlantFile file;
     std::string error;
-    ASSERT_TRUE(readPlantFile(example, file, error)) << error;
-    ASSERT_GE(file.points.size(), 30u);
-    const auto batch = batchRecords(example);
-    ASSERT_EQ(batch.size(), file.points.size() + 1);
+    EXPECT_TRUE(readPlantFile(path, file, error)) << error;
+    const auto batch = batchRecords(path);
+    EXPECT_EQ(batch.size(), file.points.size() + 1);
     auto column = [&](const char* name) {
-        const auto at = std::find(batch[0].begin(), batch[0].end(), name);
-        return static_cast<std::size_t>(at - batch[0].begin());
+        return static_cast<std::size_t>(std::find(batch[0].begin(), batch[0].end(), name) - batch[0].begin());
     };
-    const Date today = day("2026-12-10");
-    const std::vector<PointPlan> plan = evaluatePlan(file, core::Units::SI, today);
-    int single = 0, multi = 0, outOfRange = 0;
+    const std::vector<PointPlan> plan = evaluatePlan(file, core::Units::SI, day("2026-12-10"));
+    std::map<std::string, std::vector<std::size_t>> units;
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        SCOPED_TRACE(file.points[i].cell(OwnColumn::Id));
-        const PointPlan& p = plan[i];
-        const std::vector<std::string>& row = batch[i + 1];
-        ASSERT_EQ(row[column("Status")], "ok");
-        EXPECT_EQ(row[column("Id")], file.points[i].cell(OwnColumn::Id));
-        EXPECT_EQ(std::to_string(p.inputs.Lubricator), row[column("Lubricator")]);
-        EXPECT_EQ(std::to_string(p.inputs.Grease), row[column("Grease")]);
-        EXPECT_EQ(p.setting, row[column("SettingText")]);
-        EXPECT_EQ(p.Qf, std::stod(row[column("Qf")]));
-        EXPECT_EQ(p.volumeMl, nominalVolumeMl(p.inputs.Lubricator));
-        if (row[column("SettingColour")] == "red") {
-            EXPECT_EQ(p.status, PointStatus::Failed);
-            EXPECT_TRUE(p.outOfRange);
-            ++outOfRange;
-            continue;
-        }
-        ASSERT_TRUE(p.computed()) << p.error;
-        if (!core::isMultiPoint(p.inputs.Lubricator)) {
-            ++single;
-            EXPECT_EQ(std::to_string(p.monthsPerCartridge), row[column("SettingText")]);
-            EXPECT_DOUBLE_EQ(p.months(), p.monthsPerCartridge);
-        } else {
-            ++multi;
-            EXPECT_DOUBLE_EQ(p.lifeDays, p.volumeMl / (std::stod(row[column("Qf")]) / 0.9));
-        }
-        EXPECT_NEAR(p.gramsPerYear, p.volumeMl * 0.9 * 12 / p.months(), 1e-9);
-        const std::string& installed = file.points[i].cell(OwnColumn::InstalledOn);
-        if (installed.empty()) {
-            EXPECT_FALSE(p.nextChange);
-            continue;
-        }
-        ASSERT_TRUE(p.nextChange);
-        const Date expected = core::isMultiPoint(p.inputs.Lubricator)
-                                  ? day(installed.c_str()) + std::chrono::days(std::lround(p.lifeDays))
-                                  : addMonths(day(installed.c_str()), p.monthsPerCartridge);
-        EXPECT_EQ(isoDate(*p.nextChange), isoDate(expected));
-        const PointStatus status = *p.nextChange < today                            ? PointStatus::Overdue
-                                   : *p.nextChange <= today + std::chrono::days(30) ? PointStatus::DueSoon
-                                                                                   : PointStatus::Ok;
-        EXPECT_EQ(p.status, status);
+        const std::string unit = file.points[i].cell(OwnColumn::Unit);
+        units[unit.empty() ? "#" + std::to_string(i) : unit].push_back(i);
     }
-    EXPECT_GT(single, 2);
-    EXPECT_GT(multi, 2);
-    EXPECT_GT(outOfRange, 0);
+    std::set<std::string> seen;
+    for (const auto& [name, members] : units) {
+        std::vector<expected::Row> rows;
+        bool batchGrease = true;
+        for (std::size_t i : members) {
+            const auto& b = batch[i + 1];
+            expected::Row r;
+            r.lub = std::stoi(b[column("Lubricator")]);
+            r.ambient = std::stoi(b[column("Ambient")]);
+            r.outletsItem = std::stoi(b[column("Outlets")]);
+            r.power = std::stoi(b[column("PowerSource")]);
+            r.DS = std::stod(b[column("DS")]);
+            r.Qf = std::stod(b[column("Qf")]);
+            r.pauseBase = std::stod(b[column("PauseBase")]);
+            r.volume = plan[i].volumeMl;
+            r.installed = parseIsoDate(file.points[i].cell(OwnColumn::InstalledOn)).value_or(Date{});
+            // The batch computes an unsuitable grease as "Unspecified", the plan with it.
+            batchGrease = batchGrease && std::stoi(b[column("Grease")]) == plan[i].inputs.Grease;
+            rows.push_back(r);
+        }
+        // One refill for a shared reservoir: the latest date of its points.
+        for (const expected::Row& r : rows)
+            rows.front().installed = std::max(rows.front().installed, r.installed);
+        if (!batchGrease)
+            continue;
+        const bool dated = std::any_of(members.begin(), members.end(), [&](std::size_t i) {
+            return !file.points[i].cell(OwnColumn::InstalledOn).empty();
+        });
+        const std::optional<Date> want = dated ? expected::nextChange(rows) : std::nullopt;
+        for (std::size_t i : members) {
+            SCOPED_TRACE(file.points[i].cell(OwnColumn::Id));
+            EXPECT_EQ(plan[i].nextChange ? isoDate(*plan[i].nextChange) : "none", want ? isoDate(*want) : "none");
+        }
+        seen.insert(std::to_string(rows.front().lub) + (members.size() > 1 ? " shared" : ""));
+    }
+    return seen;
+}
+
+TEST(PlanLife, AgreesWithTheUnitsOwnArithmeticForEveryModel) {
+    const fs::path dir = fs::temp_directory_path() / ("unctora-life-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string path = (dir / "plant.csv").string();
+    std::ofstream(path)
+        << "Id,Unit,Lubricator,Bore_mm,D_mm,B_mm,Speed,ContMoist,Ambient,Load,Outlets,PowerSource,Type,"
+           "Replenishment,InstalledOn,Volume_ml\n"
+           "heat,,VOXA 125,110,200,38,1480,High,Above 40,Low,,,Deep groove ball bearings,,2026-11-02,\n"
+           "heat odd,,VOXA 125,80,170,39,1480,High,Above 40,Low,,,Deep groove ball bearings,,2026-01-31,\n"
+           "cold,,VOXA 60,110,200,38,1480,High,Below -10,Low,,,Deep groove ball bearings,,2026-08-31,\n"
+           "slow dial,,VOXA 60,40,80,18,430,High,Below -10,Moderate,,,Deep groove ball bearings,,2026-07-14,\n"
+           "teno,,TENO 125,80,170,39,1475,High,Average,Moderate,,,Deep groove ball bearings,,2026-10-20,\n"
+           "teno slow,,TENO 250,50,70,14,300,Moderate,Average,Moderate,,,Deep groove ball bearings,,2026-09-07,\n"
+           "zolt,,ZOLT 120ml,60,130,31,2950,High,Average,Moderate,,,Deep groove ball bearings,,2026-08-11,\n"
+           "zolt 380,,ZOLT 380ml,110,240,50,995,Moderate,Above 40,Low,,,Deep groove ball bearings,,2026-05-04,\n"
+           "v400 alone,,VOXA 400,100,180,46,1480,High,Above 40,Moderate,,,Spherical roller bearings,,2026-11-25,\n"
+           "v400 share,,VOXA 400,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,2026-11-25,12.5\n"
+           "v400 a,FAN,VOXA 400,100,180,46,1480,High,Above 40,Moderate,,,Spherical roller bearings,,2026-11-25,\n"
+           "v400 b,FAN,VOXA 400,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,2026-11-20,\n"
+           "v1000 alone,,VOXA 1000,200,340,112,75,High,Average,High,10,AC,Spherical roller bearings,"
+           "Through Q47 groove,2026-10-05,\n"
+           "v1000 20,,VOXA 1000,200,340,112,75,High,Average,High,20,AC,Spherical roller bearings,"
+           "Through Q47 groove,2026-10-05,\n"
+           "v1000 a,BELT,VOXA 1000,200,340,112,75,High,Average,High,10,DC,Spherical roller bearings,"
+           "Through Q47 groove,2026-10-05,\n"
+           "v1000 b,BELT,VOXA 1000,180,320,86,75,High,Average,High,10,DC,Spherical roller bearings,"
+           "Through Q47 groove,2026-10-01,\n";
+    const std::set<std::string> seen = checkAgainstOwnArithmetic(path);
+    EXPECT_EQ(seen, (std::set<std::string>{"0", "1", "2", "3", "4", "5", "6", "7", "6 shared", "7 shared"}));
+    // The example plant too, where it names a grease the batch computes with.
+    const std::set<std::string> example = checkAgainstOwnArithmetic(UNCTORA_SOURCE_DIR "/examples/plant.csv");
+    EXPECT_TRUE(example.contains("7 shared"));
+    EXPECT_TRUE(example.contains("6 shared"));
+    fs::remove_all(dir);
 }
 
 TEST(PlanSchedule, ChangeDatesAndPurchases) {
@@ -308,6 +414,7 @@ TEST(PlanSchedule, ChangeDatesAndPurchases) {
     quarterly.nextChange = day("2027-01-31");
     PointPlan reservoir = quarterly;
     reservoir.singlePoint = false;
+    reservoir.monthsPerCartridge = 0;
     reservoir.lifeDays = 100;
     reservoir.volumeMl = 400;
     reservoir.inputs.Lubricator = core::VOXA400;
@@ -367,9 +474,10 @@ TEST(PlanCalendar, ReadsBackWithTheCalendarLibrary) {
         uids.insert(icalcomponent_get_uid(ev));
         const std::string summary = icalcomponent_get_summary(ev);
         const PlantPoint& point = file.points[changes[n].point];
-        EXPECT_EQ(summary, (plan[changes[n].point].singlePoint ? "Change the lubricator cartridge: "
-                                                                 : "Refill the lubricator: ") +
-                               calendarSafe(point.cell(OwnColumn::Id)));
+        // A shared unit's change is named as the unit.
+        const PointPlan& pp = plan[changes[n].point];
+        EXPECT_EQ(summary, (pp.singlePoint ? "Change the lubricator cartridge: " : "Refill the lubricator: ") +
+                               calendarSafe(pp.unit.empty() ? point.cell(OwnColumn::Id) : pp.unit));
     }
     EXPECT_EQ(n, changes.size());
     EXPECT_EQ(uids.size(), changes.size());
@@ -428,6 +536,32 @@ std::string calendarOf(const PlantFile& f, const char* from, int remind = Calend
     o.firstDay = day(from);
     o.remindDays = remind;
     return calendarText(f, plan, changeDates(plan, day(from), 12), CalendarTexts{}, o);
+}
+
+struct Planned {
+    PlantFile file;
+    std::vector<PointPlan> plan;
+    const PointPlan& operator[](std::size_t i) const { return plan.at(i); }
+};
+
+Planned planned(const std::string& text, const char* on = "2026-12-10") {
+    Planned p;
+    p.file = parsed(text);
+    p.plan = evaluatePlan(p.file, core::Units::SI, day(on));
+    return p;
+}
+
+std::string next(const PointPlan& p) { return p.nextChange ? isoDate(*p.nextChange) : "none"; }
+
+constexpr const char* kHeader = "Id,Unit,Lubricator,Bore_mm,D_mm,B_mm,Speed,ContMoist,Ambient,Load,Outlets,PowerSource,"
+                                "Type,Replenishment,Grease,InstalledOn,Volume_ml\n";
+// A VOXA 125 bearing whose setting is 6.3 months in heat (3.2 at an average ambient).
+constexpr const char* kHeatRow = "heat,,VOXA 125,110,200,38,1480,High,Above 40,Low,,,Deep groove ball bearings,,,2026-11-02,\n";
+// A spherical roller bearing of a belt conveyor for the multi-point units.
+std::string beltRow(const char* id, const char* unit, const char* lub, const char* outlets, const char* power,
+                    const char* bore = "200,340,112", const char* installed = "2026-10-05") {
+    return std::string(id) + "," + unit + "," + lub + "," + bore + ",75,High,Average,High," + outlets + "," + power +
+           ",Spherical roller bearings,Through Q47 groove,," + installed + ",\n";
 }
 
 } // namespace
@@ -529,4 +663,221 @@ TEST(PlanLimits, VolumesOutOfRangeAndChangesMoreOftenThanWeekly) {
     EXPECT_LE(changes.size(), 2u + 3653u / 7u);
     for (std::size_t i = 1; i < changes.size(); ++i)
         EXPECT_GE((changes[i].date - changes[i - 1].date).count(), 7);
+}
+
+TEST(PlanRules, GasDrivenUnitsRunFasterInHeatAndSlowerInCold) {
+    const Planned p = planned(std::string(kHeader) + kHeatRow +
+                              "odd,,VOXA 125,80,170,39,1480,High,Above 40,Low,,,Deep groove ball bearings,,,2026-01-31,\n"
+                              "cold,,VOXA 125,110,200,38,1480,High,Below -10,Low,,,Deep groove ball bearings,,,2026-08-31,\n");
+    // Dial 6 in heat: the cartridge is empty after 3 months, not 6.
+    EXPECT_EQ(p[0].setting, "6");
+    EXPECT_EQ(next(p[0]), "2027-02-02");
+    // Dial 9 in heat: 4.5 months, 137 days.
+    EXPECT_EQ(p[1].setting, "9");
+    EXPECT_EQ(next(p[1]), "2026-06-17");
+    EXPECT_NEAR(p[1].months(), 4.5, 1e-9);
+    // Dial 2 in the cold: 4 months.
+    EXPECT_EQ(p[2].setting, "2");
+    EXPECT_EQ(next(p[2]), "2026-12-31");
+}
+
+TEST(PlanRules, VoxaFourHundredRunsAtTheRateItsDisplayShows) {
+    // 0.097 ml/day needed: the outlet is set to 0.10, so a 12.5 ml share lasts 125 days.
+    const Planned p = planned(std::string(kHeader) +
+                              "share,,VOXA 400,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,,2026-11-25,12.5\n"
+                              "snap,,VOXA 400,100,180,46,1480,High,Above 40,Moderate,,,Spherical roller bearings,,,2026-11-25,\n");
+    EXPECT_EQ(p[0].setting, "Feed rate:|0.10 ml/day");
+    EXPECT_DOUBLE_EQ(p[0].lifeDays, 125);
+    EXPECT_EQ(next(p[0]), "2027-03-30");
+    EXPECT_TRUE(p[0].has(Attention::OverGreased));
+    EXPECT_NEAR(p[0].overGreasedBy, 0.1 / p[0].neededMlPerDay, 1e-9);
+    // 4.2 ml/day shows as 4.00: 400 ml last 100 days.
+    EXPECT_NEAR(p[1].neededMlPerDay, 4.2, 0.01);
+    EXPECT_EQ(p[1].setting, "Feed rate:|4.00 ml/day");
+    EXPECT_NEAR(p[1].lifeDays, 100, 1e-9);
+    EXPECT_FALSE(p[1].has(Attention::OverGreased));
+}
+
+TEST(PlanRules, VoxaThousandDrainsByEveryOutlet) {
+    const Planned p = planned(std::string(kHeader) + beltRow("ten", "", "VOXA 1000", "10", "AC") +
+                              beltRow("twenty", "", "VOXA 1000", "20", "AC"));
+    ASSERT_TRUE(p[0].computed() && p[1].computed());
+    // Pause 1.6 h, on-time 1.0 or 2.0 min: 2 or 4 ml per cycle.
+    EXPECT_EQ(p[0].setting, "tCo=1.0 min|tPa=1.6 hs");
+    EXPECT_NEAR(p[0].lifeDays, 1000 / 2.0 * (1.5976890756302518 + 1.0 / 60) / 24, 1e-6);
+    EXPECT_NEAR(p[1].lifeDays, 1000 / 4.0 * (1.5976890756302518 + 2.0 / 60) / 24, 1e-6);
+    EXPECT_NE(next(p[0]), next(p[1]));
+}
+
+TEST(PlanRules, SharedUnitsHaveOneSettingOneRefillAndOneChange) {
+    const Planned p = planned(
+        std::string(kHeader) + beltRow("head", "BELT", "VOXA 1000", "10", "DC") +
+        beltRow("tail", "belt", "VOXA 1000", "10", "DC", "180,320,86", "2026-10-09") +
+        "fan a,FAN,VOXA 400,100,180,46,1480,High,Above 40,Moderate,,,Spherical roller bearings,,,2026-11-25,\n"
+        "fan b,FAN,VOXA 400,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,,2026-11-20,\n"
+        "mixed a,MIX,VOXA 1000,200,340,112,75,High,Average,High,10,AC,Spherical roller bearings,,,2026-10-05,\n"
+        "mixed b,MIX,VOXA 1000,200,340,112,75,High,Average,High,12,AC,Spherical roller bearings,,,2026-10-05,\n"
+        "single a,ONE,VOXA 125,110,200,38,1480,High,Average,Low,,,Deep groove ball bearings,,,2026-10-05,\n"
+        "single b,ONE,VOXA 125,110,200,38,1480,High,Average,Low,,,Deep groove ball bearings,,,2026-10-05,\n");
+    // The pause is set by the head pulley, the more demanding one; the tail gets more.
+    EXPECT_EQ(p[0].setting, p[1].setting);
+    EXPECT_FALSE(p[0].has(Attention::OverGreased));
+    ASSERT_TRUE(p[1].has(Attention::OverGreased));
+    EXPECT_NEAR(p[1].overGreasedBy, 2.246729651162791 / 1.5976890756302518, 1e-9);
+    EXPECT_EQ(p[1].setting, "tCo=1.0 min|tPa=1.6 hs");
+    // One refill, the later date of the two: 1000 ml / (10 x 0.2 ml) cycles of 1.61 h.
+    EXPECT_EQ(next(p[0]), "2026-11-12");
+    EXPECT_EQ(next(p[1]), "2026-11-12");
+    EXPECT_EQ(p[0].unit, "BELT");
+    // The VOXA 400 drains by the sum of its outlets' rates: 4.00 + 0.10 ml/day.
+    EXPECT_NEAR(p[2].lifeDays, 400 / 4.1, 1e-9);
+    EXPECT_EQ(next(p[2]), next(p[3]));
+    EXPECT_EQ(next(p[2]), "2027-03-03");
+    // Grease per year is what each point receives: its outlet's share.
+    EXPECT_NEAR(p[2].gramsPerYear + p[3].gramsPerYear, 400 * 0.9 * 365.2425 / p[2].lifeDays, 1e-6);
+    EXPECT_NEAR(p[0].gramsPerYear, 1000 * 0.9 * 365.2425 / p[0].lifeDays / 10, 1e-6);
+    // A unit of different settings or of single-point models is refused, naming it.
+    for (std::size_t i : {4u, 5u, 6u, 7u}) {
+        EXPECT_EQ(p[i].status, PointStatus::Invalid) << i;
+        EXPECT_NE(p[i].error.find(i < 6 ? "MIX" : "ONE"), std::string::npos) << p[i].error;
+    }
+    EXPECT_NE(p[4].error.find("outlets"), std::string::npos) << p[4].error;
+    // One change per unit and one cartridge to buy for it.
+    const std::vector<ChangeEntry> changes = changeDates(p.plan, day("2026-12-10"), 1);
+    std::vector<std::size_t> points;
+    for (const ChangeEntry& c : changes)
+        points.push_back(c.point);
+    EXPECT_EQ(std::count(points.begin(), points.end(), 1u), 0);
+    EXPECT_EQ(std::count(points.begin(), points.end(), 3u), 0);
+    const std::vector<PurchaseLine> lines = purchaseSummary(p.plan, changeDates(p.plan, day("2026-12-10"), 12));
+    for (const PurchaseLine& l : lines)
+        EXPECT_EQ(l.volumeMl, l.cartridges * nominalVolumeMl(l.lubricator));
+}
+
+TEST(PlanRules, OutOfRangeIsOverGreasedOrTooSmallNotFailed) {
+    const Planned p = planned(
+        std::string(kHeader) +
+        "slow,,VOXA 60,60,110,22,2980,Low,Average,Low,,,Deep groove ball bearings,,,2026-07-14,\n"
+        "teno slow,,TENO 250,50,70,14,300,Moderate,Average,Moderate,,,Deep groove ball bearings,,,2026-09-07,\n"
+        "too big,,VOXA 60,240,440,160,1500,High,Above 40,High,,,Deep groove ball bearings,,,2026-09-07,\n"
+        "teno fast,,TENO 125,240,440,160,1500,High,Average,High,,,Deep groove ball bearings,,,2026-09-07,\n"
+        "v400 fast,,VOXA 400,240,440,160,1500,High,Average,High,,,Deep groove ball bearings,,,2026-09-07,\n" +
+        "v1000 fast,,VOXA 1000,240,440,160,750,High,Average,High,20,DC,Spherical roller bearings,,,2026-10-05,\n");
+    // Planned at the slowest setting: the VOXA 60 needs 20.7 months, gets 12.
+    EXPECT_EQ(p[0].setting, "12");
+    EXPECT_EQ(next(p[0]), "2027-07-14");
+    EXPECT_TRUE(p[0].has(Attention::OverGreased));
+    EXPECT_NEAR(p[0].overGreasedBy, 41.44458281444582 / 2 / 12, 1e-9);
+    EXPECT_EQ(p[1].setting, "12");
+    EXPECT_EQ(next(p[1]), "2027-09-07");
+    // TENO 250 at 12 months: 250 ml / 365 days against 0.028 ml/day.
+    EXPECT_NEAR(p[1].overGreasedBy, 250 / 365.2425 / p[1].neededMlPerDay, 1e-9);
+    for (std::size_t i = 2; i < 6; ++i) {
+        SCOPED_TRACE(p.file.points[i].cell(OwnColumn::Id));
+        EXPECT_EQ(p[i].status, PointStatus::TooSmall);
+        EXPECT_EQ(next(p[i]), "none");
+        EXPECT_TRUE(p[i].error.starts_with("unit too small")) << p[i].error;
+    }
+    // The example plant is a plant that is planned.
+    PlantFile example;
+    std::string error;
+    ASSERT_TRUE(readPlantFile(UNCTORA_SOURCE_DIR "/examples/plant.csv", example, error)) << error;
+    const std::vector<PointPlan> plan = evaluatePlan(example, core::Units::SI, day("2026-12-10"));
+    EXPECT_EQ(std::count_if(plan.begin(), plan.end(), [](const PointPlan& x) { return !x.computed(); }), 0);
+    EXPECT_GE(std::count_if(plan.begin(), plan.end(), [](const PointPlan& x) { return x.nextChange.has_value(); }),
+              30);
+}
+
+TEST(PlanRules, TheFilesGreaseIsKeptAndMarkedWhenUnsuitable) {
+    std::ifstream example(UNCTORA_SOURCE_DIR "/examples/plant.csv");
+    std::string header, line, crusher;
+    std::getline(example, header);
+    while (std::getline(example, line))
+        if (line.starts_with("CRUSH-1 "))
+            crusher = line;
+    const Planned p = planned(header + "\n" + crusher + "\n");
+    ASSERT_TRUE(p[0].computed()) << p[0].error;
+    EXPECT_EQ(core::greaseName(p[0].inputs.Grease), "NVKA2");
+    ASSERT_TRUE(p[0].has(Attention::GreaseUnsuitable));
+    EXPECT_EQ(messageText(p[0].attention.back().message), "grease unsuitable: NVKA2 does not suit the speed");
+    const std::vector<PurchaseLine> lines = purchaseSummary(p.plan, changeDates(p.plan, day("2026-12-10"), 12));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(core::greaseName(lines[0].grease), "NVKA2");
+}
+
+TEST(PlanRules, InstallationDatesMissingInTheFutureOrOutOfRange) {
+    std::string text = kHeader;
+    for (const char* date : {"", "2027-01-05", "2200-01-01", "2199-12-31"})
+        text += std::string("p") + date + ",,VOXA 125,110,200,38,1480,High,Average,Low,,,,,," + date + ",\n";
+    const Planned p = planned(text);
+    EXPECT_EQ(p[0].status, PointStatus::NotPlanned);
+    EXPECT_TRUE(p[0].computed());
+    EXPECT_EQ(next(p[0]), "none");
+    EXPECT_TRUE(p[1].has(Attention::InstalledInFuture));
+    EXPECT_EQ(next(p[1]), "2027-04-05");
+    EXPECT_EQ(p[2].status, PointStatus::Invalid);
+    EXPECT_EQ(p[2].error, "line 4: column InstalledOn: 2200-01-01 lies outside the years 1900 to 2199");
+    EXPECT_TRUE(p[3].computed());
+}
+
+TEST(PlanRules, DueSoonIsAtMostAQuarterOfTheLife) {
+    // A reservoir of 9 days filled today is not due soon; a three-month cartridge 20
+    // days before its change is.
+    const Planned p = planned(std::string(kHeader) +
+                              "weekly,,VOXA 1000,240,440,160,75,High,Average,High,20,DC,Spherical roller bearings,"
+                              "Through Q47 groove,,2026-12-10,\n" +
+                              "quarterly,,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-09-30,\n");
+    EXPECT_EQ(next(p[0]), "2026-12-19");
+    EXPECT_EQ(p[0].status, PointStatus::Ok);
+    EXPECT_EQ(p[1].setting, "3");
+    EXPECT_EQ(p[1].status, PointStatus::DueSoon);
+}
+
+TEST(PlanRules, NoLifeBeyondTwoYears) {
+    const Planned p = planned(std::string(kHeader) +
+                              "centrifuge,,VOXA 400,95,200,45,3200,Low,Average,Low,,,Deep groove ball bearings,,,"
+                              "2026-10-19,2000\n");
+    ASSERT_TRUE(p[0].has(Attention::LifeCapped));
+    EXPECT_EQ(next(p[0]), "2028-10-19");
+    EXPECT_EQ(messageText(p[0].attention.back().message).substr(0, 58),
+              "planned for 24 months, although the grease would last 32.9");
+}
+
+TEST(PlanRules, AnIdNamesOnePoint) {
+    const Planned p = planned(std::string(kHeader) + kHeatRow + kHeatRow +
+                              "other,,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-11-02,\n" +
+                              ",,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-11-02,\n" +
+                              ",,VOXA 125,110,200,38,1480,High,Average,Low,,,,,,2026-11-02,\n");
+    EXPECT_TRUE(p[0].has(Attention::DuplicateId));
+    EXPECT_TRUE(p[1].has(Attention::DuplicateId));
+    EXPECT_TRUE(p[0].computed());
+    EXPECT_FALSE(p[2].has(Attention::DuplicateId));
+    EXPECT_FALSE(p[3].has(Attention::DuplicateId)); // no Id at all is another matter
+}
+
+TEST(PlanRules, MessagesComeFromTheLanguageFile) {
+    strings::StringTable table;
+    ASSERT_TRUE(table.LoadLanguageFile(UNCTORA_SOURCE_DIR "/resources/unctora.sil"));
+    const Planned p = planned(std::string(kHeader) +
+                              "v400 fast,,VOXA 400,240,440,160,1500,High,Average,High,,,Deep groove ball bearings,,"
+                              "NVKA2,2026-09-07,\n"
+                              "short\n");
+    ASSERT_EQ(p[0].status, PointStatus::TooSmall);
+    ASSERT_TRUE(p[0].reason && p[1].reason);
+    // The command line says it in English, the window in the language chosen.
+    EXPECT_TRUE(messageText(*p[0].reason).starts_with("unit too small: the bearing needs 425.75 ml/day, more than "
+                                                      "the VOXA 400 gives"))
+        << messageText(*p[0].reason);
+    ASSERT_TRUE(table.SetLanguageByNumber(2));
+    EXPECT_TRUE(messageText(*p[0].reason, &table, ",").starts_with("Gerät zu klein: Das Lager braucht 425,75 ml/Tag"))
+        << messageText(*p[0].reason, &table, ",");
+    EXPECT_EQ(messageText(p[0].attention.at(0).message, &table, ","),
+              "Fett ungeeignet: NVKA2 passt nicht zu: Drehzahl.");
+    EXPECT_EQ(messageText(*p[1].reason, &table), "Zeile 3: 17 Felder erwartet, 1 gefunden.");
+    ASSERT_TRUE(table.SetLanguageByNumber(7));
+    EXPECT_EQ(messageText(*p[1].reason, &table), "第 3 行：应为 17 个字段，实际 1 个。");
+    // A translation that does not fit its values leaves the English text.
+    strings::StringTable broken;
+    broken.loadFromBytes("strPlanMsgFieldCount=%d Felder erwartet, %d gefunden.\nstrPlanMsgLine=Zeile %s: %d\n");
+    EXPECT_EQ(messageText(*p[1].reason, &broken), "line 3: 17 Felder erwartet, 1 gefunden.");
 }

@@ -177,3 +177,43 @@ TEST_F(PlanCommand, RunningOutOfMemoryIsAMessageNotACrash) {
     EXPECT_EQ(o.err, "unctora-calc: not enough memory for this plan\n");
 #endif
 }
+
+TEST_F(PlanCommand, StatusesNotPlannedPointsAndSharedUnits) {
+    write("plant.csv",
+          "Id,Unit,Lubricator,Bore_mm,D_mm,B_mm,Speed,ContMoist,Ambient,Load,Type,InstalledOn,Volume_ml\n"
+          "FAN A,FAN-204,VOXA 400,100,180,46,1480,High,Above 40,Moderate,Spherical roller bearings,2026-11-25,\n"
+          "FAN B,FAN-204,VOXA 400,60,110,22,2980,Low,Average,Low,Deep groove ball bearings,2026-11-20,\n"
+          "HEAT,,VOXA 125,80,170,39,1480,High,Above 40,Low,Deep groove ball bearings,2026-11-30,\n"
+          "NEW,,VOXA 125,80,170,39,1480,High,Average,Low,Deep groove ball bearings,,\n");
+    const Outcome o = sh("$CALC plan plant.csv --from 2026-12-10 --months 12");
+    EXPECT_EQ(o.code, 0) << o.err; // everything could be planned
+    const auto recs = records(o.out);
+    ASSERT_FALSE(recs.empty());
+    EXPECT_EQ(recs[0].size(), 15u);
+    std::vector<std::string> changes, points;
+    for (std::size_t i = 1; i < recs.size(); ++i) {
+        const auto& r = recs[i];
+        if (r[0] == "change") {
+            changes.push_back(r[1] + " " + r[2] + " " + r[8]);
+        } else if (r[0] == "point") {
+            points.push_back(r[2] + ": " + r[13]);
+            EXPECT_FALSE(r[14].empty());
+        }
+    }
+    // The shared VOXA 400 is changed under its unit's name every 98 days (400 ml at
+    // 4.00 + 0.10 ml/day); the gas-driven unit in heat after 4.5 months, not 9.
+    EXPECT_EQ(changes, (std::vector<std::string>{"2027-03-03 FAN-204 3.2", "2027-04-16 HEAT 4.5",
+                                                 "2027-06-09 FAN-204 3.2", "2027-08-31 HEAT 4.5",
+                                                 "2027-09-14 FAN-204 3.2"}));
+    EXPECT_EQ(points, (std::vector<std::string>{"FAN B: over-greased \u00D71.0", "NEW: not planned"}));
+}
+
+TEST_F(PlanCommand, TheBatchCalculatorPassesOverTheUnitColumn) {
+    write("plant.csv", "Id,Unit,Lubricator,Speed\nA,BELT,VOXA 1000,75\nB,BELT,VOXA 1000,75\n");
+    const Outcome o = sh("$CALC plant.csv");
+    EXPECT_EQ(o.code, 0) << o.err;
+    const auto recs = records(o.out);
+    ASSERT_EQ(recs.size(), 3u) << o.out;
+    EXPECT_EQ(recs[1].back(), "");
+    EXPECT_EQ(recs[1][recs[1].size() - 2], "ok");
+}

@@ -83,23 +83,38 @@ TEST_F(PlanWindowTest, OpensFromTheMenuBarAndShowsEveryPoint) {
     EXPECT_EQ(cell(w, wheel, PlanModel::Location), "Crane bay");
     EXPECT_EQ(cell(w, wheel, PlanModel::Lubricator), "VOXA 125");
     EXPECT_EQ(cell(w, wheel, PlanModel::Setting), "1");
-    EXPECT_EQ(cell(w, wheel, PlanModel::Months), "1");
+    // Dial 1 below -10 degC: the gas cell runs at half speed, the cartridge lasts 2 months.
+    EXPECT_EQ(cell(w, wheel, PlanModel::Months), "2.0");
     EXPECT_EQ(cell(w, wheel, PlanModel::Volume), "125"); // the nominal volume
-    EXPECT_EQ(cell(w, wheel, PlanModel::NextChange), "2026-09-24");
+    EXPECT_EQ(cell(w, wheel, PlanModel::NextChange), "2026-10-24");
     EXPECT_EQ(cell(w, wheel, PlanModel::Status), "Overdue");
     EXPECT_EQ(w.model()->index(wheel, PlanModel::Status).data(Qt::BackgroundRole).value<QColor>(),
               PlanModel::statusColour(plan::PointStatus::Overdue));
-    const int fan = rowOf(w, "FAN-101 drive end");
-    EXPECT_EQ(cell(w, fan, PlanModel::Setting), "--");
-    EXPECT_EQ(cell(w, fan, PlanModel::Status), "Failed");
-    EXPECT_FALSE(w.model()->index(fan, PlanModel::Status).data(Qt::ToolTipRole).toString().isEmpty());
+    // A bearing that needs less than the slowest setting: planned at it, and marked.
+    const int idler = rowOf(w, "CONV-14 idler set");
+    EXPECT_EQ(cell(w, idler, PlanModel::Setting), "12");
+    EXPECT_EQ(cell(w, idler, PlanModel::NextChange), "2028-07-14");
+    EXPECT_EQ(cell(w, idler, PlanModel::Status), "OK \u00B7 Over-greased \u00D73.8");
+    EXPECT_EQ(w.model()->index(idler, PlanModel::Status).data(Qt::BackgroundRole).value<QColor>(),
+              PlanModel::attentionColour());
+    EXPECT_TRUE(w.model()->index(idler, PlanModel::Status).data(Qt::ToolTipRole).toString().startsWith(
+        "The setting is out of the lubricator's range.\nOver-greased \u00D73.8: the bearing needs 0.022 ml/day"));
+    // The two pulleys of CONV-11 share a pump: one setting, one change under the unit's name.
+    const int head = rowOf(w, "CONV-11 head pulley"), tail = rowOf(w, "CONV-11 tail pulley");
+    EXPECT_EQ(cell(w, head, PlanModel::Unit), "CONV-11 pump");
+    EXPECT_EQ(cell(w, head, PlanModel::Setting), cell(w, tail, PlanModel::Setting));
+    EXPECT_EQ(cell(w, head, PlanModel::NextChange), cell(w, tail, PlanModel::NextChange));
+    EXPECT_TRUE(cell(w, tail, PlanModel::Status).contains("Over-greased"));
+    // Its pause is set for the head pulley: a setting within range, not shown as beyond it.
+    EXPECT_EQ(w.model()->index(tail, PlanModel::Setting).data(Qt::ForegroundRole), QVariant());
+    EXPECT_EQ(w.model()->index(idler, PlanModel::Setting).data(Qt::ForegroundRole).value<QColor>(), QColor(200, 0, 0));
 
     // Sorted by the next change, the overdue ones first and the undated ones last.
     QTableView* view = w.pointsView();
     view->sortByColumn(PlanModel::NextChange, Qt::AscendingOrder);
     EXPECT_EQ(view->model()->index(0, PlanModel::Id).data().toString(), "WHEEL-5 crane wheel");
     view->sortByColumn(PlanModel::Status, Qt::AscendingOrder);
-    EXPECT_EQ(view->model()->index(0, PlanModel::Status).data().toString(), "Failed");
+    EXPECT_TRUE(view->model()->index(0, PlanModel::Status).data().toString().startsWith("Overdue"));
     // The filter: every word typed, in any column; then only what needs attention.
     auto* filter = w.findChild<QLineEdit*>("edPlanFilter");
     QTest::keyClicks(filter, "mill VOXA");
@@ -112,8 +127,9 @@ TEST_F(PlanWindowTest, OpensFromTheMenuBarAndShowsEveryPoint) {
     w.findChild<QComboBox*>("cbPlanShow")->setCurrentIndex(1);
     int attention = 0;
     for (const auto& p : w.model()->plan())
-        attention += p.status != plan::PointStatus::Ok;
+        attention += p.needsAttention();
     EXPECT_EQ(view->model()->rowCount(), attention);
+    EXPECT_EQ(w.findChild<QLabel*>("labPlanSummary")->text(), QString("32 points, %1 need attention").arg(attention));
     EXPECT_GT(attention, 0);
     EXPECT_LT(attention, 32);
 
@@ -190,9 +206,12 @@ TEST_F(PlanWindowTest, EditedCellsReplanTheirPoint) {
     EXPECT_TRUE(m->flags(m->index(wheel, PlanModel::InstalledOn)) & Qt::ItemIsEditable);
     EXPECT_FALSE(m->flags(m->index(wheel, PlanModel::Setting)) & Qt::ItemIsEditable);
     m->setData(m->index(wheel, PlanModel::InstalledOn), "2026-12-20", Qt::EditRole);
-    EXPECT_EQ(cell(w, wheel, PlanModel::NextChange), "2027-01-20");
-    EXPECT_EQ(cell(w, wheel, PlanModel::Status), "OK");
+    EXPECT_EQ(cell(w, wheel, PlanModel::NextChange), "2027-02-20");
+    EXPECT_TRUE(cell(w, wheel, PlanModel::Status).startsWith("OK"));
+    // Due soon: within a quarter of its two months' life.
     m->setData(m->index(wheel, PlanModel::InstalledOn), "2026-11-15", Qt::EditRole);
+    EXPECT_TRUE(cell(w, wheel, PlanModel::Status).startsWith("OK"));
+    m->setData(m->index(wheel, PlanModel::InstalledOn), "2026-10-20", Qt::EditRole);
     EXPECT_EQ(cell(w, wheel, PlanModel::Status), "Due within 30 days");
     // A text that is no date is refused, not stored: the point keeps its date.
     EXPECT_FALSE(m->setData(m->index(wheel, PlanModel::InstalledOn), "15.31.2026", Qt::EditRole));
@@ -226,10 +245,10 @@ TEST_F(PlanWindowTest, DamagedFileOpensWithItsBadRowsMarked) {
     // Saved again: the spreadsheet's dialect and every row are kept.
     ASSERT_TRUE(w.saveAs(path));
     const QByteArray saved = readFile(path);
-    EXPECT_TRUE(saved.startsWith("Id;Speed;InstalledOn;Volume_ml;Location;Machine;Remarks;"));
+    EXPECT_TRUE(saved.startsWith("Id;Speed;InstalledOn;Volume_ml;Location;Machine;Unit;Remarks;"));
     EXPECT_TRUE(saved.contains("\r\nshort;900\r\n")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\r\ndate;900;someday;;;;;")) << saved.toStdString();
-    EXPECT_TRUE(saved.contains("\r\ngood;900;2026-11-02;125,5;;;;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\ndate;900;someday;;;;;;")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\ngood;900;2026-11-02;125,5;;;;;")) << saved.toStdString();
 
     // A file that is no plant file is refused with the reason, and the plan stays.
     const QString bad = dataRoot.filePath("bad.csv");
@@ -359,6 +378,12 @@ TEST_F(PlanWindowTest, FollowsTheLanguageAndTheUnits) {
     EXPECT_FALSE(header.isEmpty());
     const int wheel = rowOf(w, "WHEEL-5 crane wheel");
     EXPECT_NE(cell(w, wheel, PlanModel::Status), "Overdue");
+    // What a point needs looked at, and why, in the language chosen.
+    const int idler = rowOf(w, "CONV-14 idler set");
+    EXPECT_TRUE(cell(w, idler, PlanModel::Status).startsWith("OK \u00B7 \u00DCberschmiert \u00D73"));
+    EXPECT_TRUE(w.model()->index(idler, PlanModel::Status).data(Qt::ToolTipRole).toString().contains(
+        "Das Lager braucht 0"))
+        << w.model()->index(idler, PlanModel::Status).data(Qt::ToolTipRole).toString().toStdString();
     const QString grams = cell(w, wheel, PlanModel::GreasePerYear);
     window->ApplyUnits(1);
     const QString ounces = cell(w, wheel, PlanModel::GreasePerYear);
