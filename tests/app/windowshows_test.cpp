@@ -86,6 +86,54 @@ TEST_F(WindowShows, SpeedFieldDigitsAreDrawnRedWhileTheSpeedIsTooLow) {
     EXPECT_GT(drawnRed(), 8);
 }
 
+TEST_F(WindowShows, ControlShiftTabPassesOverTheHiddenTabs) {
+    // Ctrl+Shift+Tab arrives as Backtab with Ctrl and Shift, as Tab with Ctrl and
+    // Shift, or - once the X server has taken Shift into the key - as Backtab with
+    // Ctrl alone; each goes to the window or to the control that has the focus.
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    } forms[] = {{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+                 {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier},
+                 {Qt::Key_Backtab, Qt::ControlModifier}};
+    for (const bool log : {false, true}) {
+        SCOPED_TRACE(log ? "with -Log" : "without -Log");
+        TfrmMain& w = showActive(log ? QStringList{"-Log"} : QStringList{});
+        auto* pg = child<QTabWidget>("pgMain");
+        auto* strip = child<QTabBar>("pgMainTabs");
+        // Back from the first tab in the strip's order, right to left; the hidden
+        // "Design only" page (and "Log" without the switch) never comes up.
+        QStringList backwards;
+        for (int i = pg->count() - 1; i >= 0; --i)
+            if (pg->isTabVisible(i))
+                backwards << pg->widget(i)->objectName();
+        ASSERT_EQ(backwards.size(), log ? 7 : 6);
+        for (const auto& form : forms) {
+            for (const bool toFocus : {false, true}) {
+                for (QWidget* from : {static_cast<QWidget*>(dial().spedSpeed), static_cast<QWidget*>(strip)}) {
+                    SCOPED_TRACE(QString("key %1 modifiers %2 to %3 from %4")
+                                     .arg(form.key, 0, 16)
+                                     .arg(int(form.modifiers), 0, 16)
+                                     .arg(toFocus ? "the focus" : "the window", from->objectName())
+                                     .toStdString());
+                    pg->setCurrentIndex(0);
+                    from->setFocus(Qt::TabFocusReason);
+                    QStringList visited;
+                    for (int i = 0; i < backwards.size(); ++i) {
+                        QWidget* to = toFocus ? QApplication::focusWidget() : &w;
+                        QTest::keyClick(to, form.key, form.modifiers);
+                        visited << pg->currentWidget()->objectName();
+                        // The page shown is the one the strip marks.
+                        EXPECT_EQ(strip->currentIndex(), pg->currentIndex());
+                    }
+                    EXPECT_EQ(visited.join(' ').toStdString(), backwards.join(' ').toStdString());
+                }
+            }
+        }
+        quit();
+    }
+}
+
 TEST_F(WindowShows, ValuesBelowTheRangeCountAsTheLowerBoundWhileTyping) {
     showActive();
     const DialControls d = dial();
