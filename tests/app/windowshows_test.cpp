@@ -166,3 +166,86 @@ TEST_F(WindowShows, ValuesBelowTheRangeCountAsTheLowerBoundWhileTyping) {
     }
 }
 
+namespace {
+
+// Every text the window shows in its controls (not the HTML pages), with where it is.
+QStringList shownTexts(const QWidget& root) {
+    QStringList texts;
+    auto add = [&](const QObject* o, const QString& t) {
+        if (!t.isEmpty())
+            texts << o->objectName() + ": " + t;
+    };
+    for (const QWidget* w : root.findChildren<QWidget*>()) {
+        if (const auto* l = qobject_cast<const QLabel*>(w))
+            add(l, l->text());
+        else if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+            add(b, b->text());
+        else if (const auto* e = qobject_cast<const QLineEdit*>(w))
+            add(e, e->text());
+        else if (const auto* m = qobject_cast<const QPlainTextEdit*>(w))
+            add(m, m->toPlainText());
+        else if (const auto* g = qobject_cast<const QGroupBox*>(w))
+            add(g, g->title());
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST_F(WindowShows, EveryTemperatureFollowsTheUnitSystem) {
+    for (const char* language : {"miEnglish", "miRussian", "miChinese"}) {
+        SCOPED_TRACE(language);
+        showActive();
+        trigger(language);
+        const DialControls d = dial();
+        auto* op = window->findChild<OpCondTab*>();
+        ASSERT_NE(op, nullptr);
+        for (const char* units : {"miUnitImp", "miUnitSI"}) {
+            SCOPED_TRACE(units);
+            trigger(units);
+            const bool imperial = std::string_view(units) == "miUnitImp";
+            const QString wrong = imperial ? "°C" : "°F";
+            const QString right = imperial ? "°F" : "°C";
+            QStringList seen;
+            // The dial-setting tab with each ambient class on a gas-driven unit (the
+            // warnings quote the class bound), every note page.
+            d.rgLubricator->button(1)->click();
+            for (int ambient = 0; ambient < d.rgAmbTemp->count(); ++ambient) {
+                d.rgAmbTemp->button(ambient)->click();
+                for (int page = 0; page < 6; ++page) {
+                    seen << shownTexts(*window);
+                    QTest::mouseClick(d.labNextNote, Qt::LeftButton);
+                }
+            }
+            // The operating-conditions tab: every condition and setting.
+            for (int condition = 0; condition < op->rgCond->count(); ++condition) {
+                op->rgCond->button(condition)->click();
+                for (int setting = 0; setting < op->rgSetting->count(); ++setting) {
+                    op->rgSetting->button(setting)->click();
+                    seen << shownTexts(*window);
+                }
+            }
+            int quoted = 0;
+            for (const QString& t : seen) {
+                EXPECT_FALSE(t.contains(wrong)) << t.toStdString();
+                quoted += t.contains(right);
+            }
+            EXPECT_GT(quoted, 0);
+            // The classes quote the calculation's temperatures in these units.
+            op->rgCond->button(3)->click();
+            op->rgSetting->button(0)->click();
+            EXPECT_TRUE(op->Memo2->toPlainText().contains(imperial ? "131 " : "55 "))
+                << op->Memo2->toPlainText().toStdString();
+            op->rgSetting->button(2)->click();
+            EXPECT_TRUE(op->Memo2->toPlainText().contains(imperial ? "27 " : "15 "))
+                << op->Memo2->toPlainText().toStdString();
+            EXPECT_TRUE(op->Memo2->toPlainText().contains(imperial ? "185 " : "85 "))
+                << op->Memo2->toPlainText().toStdString();
+            op->rgSetting->button(3)->click();
+            EXPECT_TRUE(op->Memo2->toPlainText().contains(imperial ? "212 " : "100 "))
+                << op->Memo2->toPlainText().toStdString();
+        }
+        quit();
+    }
+}
+
