@@ -249,3 +249,91 @@ TEST_F(WindowShows, EveryTemperatureFollowsTheUnitSystem) {
     }
 }
 
+namespace {
+
+// Turns the wheel over the middle of `over` by `notches` (down when positive), one
+// notch at a time as a wheel does.
+void turnWheel(QWidget* over, int notches) {
+    const QPointF at(over->width() / 2.0, over->height() / 2.0);
+    for (int i = 0; i < std::abs(notches); ++i) {
+        QWheelEvent wheel(at, over->mapToGlobal(at), QPoint(), QPoint(0, notches > 0 ? -120 : 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(over, &wheel);
+    }
+}
+
+} // namespace
+
+TEST_F(WindowShows, AccessoriesHeaderStaysInViewAndTheWheelScrollsTheList) {
+    TfrmAccPic picture;
+    TfrmMain& w = start();
+    window->attachWindows(&picture, nullptr, strings.get());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* pg = child<QTabWidget>("pgMain");
+    pg->setCurrentWidget(window->findChild<QWidget*>("tabAcc"));
+    auto* grid = child<QTableWidget>("sgAcc");
+    grid->setCurrentCell(3, 1);
+    const QString current = grid->item(3, 0)->text();
+    QWidget* viewport = grid->viewport();
+    const int headerHeight = grid->rowHeight(0);
+    auto header = [&] { return grid->grab(QRect(viewport->geometry().topLeft(), QSize(viewport->width(), headerHeight))).toImage(); };
+    auto list = [&] { return viewport->grab(QRect(0, headerHeight, viewport->width(), viewport->height() - headerHeight)).toImage(); };
+    const QImage headerAtTop = header();
+    const QImage listAtTop = list();
+
+    // Three notches down: the list moves, the current row stays, the header stays.
+    turnWheel(viewport, 3);
+    EXPECT_TRUE(list() != listAtTop) << "the list did not move";
+    EXPECT_EQ(grid->currentRow(), 3);
+    EXPECT_EQ(picture.windowTitle(), current);
+    EXPECT_TRUE(header() == headerAtTop) << "the header is not drawn as at the top";
+
+    // All the way down the header is still there, and back up the list is as it was.
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+    EXPECT_TRUE(header() == headerAtTop) << "the header is not drawn as at the top";
+    turnWheel(viewport, -100);
+    EXPECT_TRUE(list() == listAtTop) << "the list is not back at the top";
+    EXPECT_EQ(grid->currentRow(), 3);
+
+    // Over the header the wheel scrolls the list as well; a click on the header
+    // chooses no row.
+    auto* heading = grid->findChild<QAbstractItemView*>("sgAccHeading");
+    ASSERT_NE(heading, nullptr);
+    turnWheel(heading->viewport(), 2);
+    EXPECT_TRUE(list() != listAtTop) << "the list did not move";
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(40, headerHeight / 2));
+    EXPECT_EQ(grid->currentRow(), 3);
+    EXPECT_TRUE(header() == headerAtTop) << "the header is not drawn as at the top";
+    // A row chosen with the keyboard comes into view below the header, not under it.
+    grid->setFocus();
+    for (int row = 3; row > 1; --row)
+        QTest::keyClick(grid, Qt::Key_Up);
+    EXPECT_EQ(grid->currentRow(), 1);
+    EXPECT_GE(grid->visualRect(grid->model()->index(1, 0)).top(), headerHeight);
+}
+
+TEST_F(WindowShows, AccessoryPictureFollowsTheMainWindowWhenItIsResized) {
+    TfrmAccPic picture;
+    TfrmMain& w = start();
+    window->attachWindows(&picture, nullptr, strings.get());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* pg = child<QTabWidget>("pgMain");
+    QWidget* acc = window->findChild<QWidget*>("tabAcc");
+    pg->setCurrentWidget(acc);
+    ASSERT_TRUE(picture.isVisible());
+    // Wholly on the screen, so that nothing but the size changes.
+    w.move(20, 20);
+    QApplication::processEvents();
+    const QPoint before = picture.pos();
+    // A smaller window (a smaller screen, another font): the picture keeps to its
+    // bottom right corner, where leaving the tab and coming back puts it.
+    w.setFixedSize(w.width() - 120, w.height() - 150);
+    QApplication::processEvents();
+    const QPoint followed = picture.pos();
+    pg->setCurrentIndex(0);
+    pg->setCurrentWidget(acc);
+    EXPECT_NE(followed, before);
+    EXPECT_EQ(followed, picture.pos());
+}
