@@ -123,16 +123,15 @@ void TfrmMain::setupKeyboard() {
     m_accTab->sgAcc->setTabKeyNavigation(false);
 
     // Ctrl+Tab and Ctrl+PgDn switch to the next shown tab wherever the focus is.
-    // Ctrl+Shift+Tab comes in three forms: the X server folds Shift into Backtab and
-    // its key then matches Ctrl+Backtab only; other platforms keep the Shift, or send
-    // Tab with Shift.
+    // Ctrl+Shift+Tab comes as Backtab with Ctrl and Shift; under X it then matches
+    // Ctrl+Backtab only (and Ctrl+Shift+Tab as well, so that one must not be taken:
+    // two matches would make the key ambiguous and do nothing).
     const struct {
         QKeySequence keys;
         int step;
     } switches[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
                     {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1},
-                    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
                     {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
                     {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
     for (const auto& s : switches) {

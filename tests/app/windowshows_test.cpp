@@ -87,14 +87,13 @@ TEST_F(WindowShows, SpeedFieldDigitsAreDrawnRedWhileTheSpeedIsTooLow) {
 }
 
 TEST_F(WindowShows, ControlShiftTabPassesOverTheHiddenTabs) {
-    // Ctrl+Shift+Tab arrives as Backtab with Ctrl and Shift, as Tab with Ctrl and
-    // Shift, or - once the X server has taken Shift into the key - as Backtab with
-    // Ctrl alone; each goes to the window or to the control that has the focus.
+    // Ctrl+Shift+Tab arrives as Backtab with Ctrl and Shift, and under X it matches
+    // shortcuts as Backtab with Ctrl alone; each goes to the window or to the control
+    // that has the focus.
     const struct {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
     } forms[] = {{Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
-                 {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier},
                  {Qt::Key_Backtab, Qt::ControlModifier}};
     for (const bool log : {false, true}) {
         SCOPED_TRACE(log ? "with -Log" : "without -Log");
