@@ -24,6 +24,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QWheelEvent>
 
 namespace {
@@ -243,6 +244,13 @@ TEST_F(WindowShows, EveryTemperatureFollowsTheUnitSystem) {
             op->rgSetting->button(3)->click();
             EXPECT_TRUE(op->Memo2->toPlainText().contains(imperial ? "212 " : "100 "))
                 << op->Memo2->toPlainText().toStdString();
+            // The Calculations page explains formulas in degrees Celsius and gives
+            // every temperature in both units.
+            child<QTabWidget>("pgMain")->setCurrentWidget(window->findChild<QWidget*>("tabCalc"));
+            const QString page = child<QTextBrowser>("htmlCalc")->toPlainText();
+            child<QTabWidget>("pgMain")->setCurrentIndex(0);
+            for (const char* both : {"70 °C (158 °F)", "15 °C (27 °F)", "10 °C (15 °F)", "40 °C (105 °F)", "212"})
+                EXPECT_TRUE(page.contains(both)) << both;
         }
         quit();
     }
