@@ -80,10 +80,12 @@ TEST_F(WindowShows, SpeedFieldDigitsAreDrawnRedWhileTheSpeedIsTooLow) {
     // 2000 rpm is fine again: black digits, not a red pixel left.
     typeInto(d.spedSpeed, "2000", [](const QString&) {});
     EXPECT_EQ(drawnRed(), 0);
-    // The colour survives leaving the field and a change of language.
+    // The colour survives leaving the field, a change of language and of font.
     typeInto(d.spedSpeed, "5", [](const QString&) {});
     d.spedBore->setFocus();
     trigger("miRussian");
+    EXPECT_GT(drawnRed(), 8);
+    window->ApplyFont("DejaVu Serif");
     EXPECT_GT(drawnRed(), 8);
 }
 
