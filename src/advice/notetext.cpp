@@ -2,12 +2,14 @@
 
 #include "core/calcinputs.h"
 #include "core/greases.h"
+#include "core/units.h"
 #include "strings/format.h"
 #include "strings/keys.h"
 #include "strings/stringtable.h"
 
 #include <array>
 #include <iterator>
+#include <optional>
 
 namespace unctora::advice {
 
@@ -29,6 +31,31 @@ constexpr int kFallbackAmountRow = core::VOXA400;
 int amountRow(int lubricator) {
     return lubricator >= 0 && lubricator < core::kLubricatorCount ? lubricator
                                                                   : kFallbackAmountRow;
+}
+
+// The ambient warnings quote the bound of their ambient class as its item shows it:
+// fixed in degrees Fahrenheit, in SI converted and taken to the nearest ten.
+struct AmbientBound {
+    std::string_view key;
+    int fahrenheit;
+};
+constexpr AmbientBound kAmbientBounds[] = {{keys::strLOW_AMB_WARN, 15}, {keys::strHIGH_AMB_WARN, 105}};
+
+// The text of a warning that quotes an ambient bound, or nullopt for any other.
+std::optional<std::string> ambientWarning(const Page& page, const std::string& tmpl,
+                                          const strings::QuantityContext& q) {
+    for (const AmbientBound& b : kAmbientBounds) {
+        if (page.key != b.key)
+            continue;
+        const bool si = q.units == core::Units::SI;
+        const strings::UnitLabels english;
+        const strings::UnitLabels& labels = q.labels ? *q.labels : english;
+        const int bound = si ? static_cast<int>(core::roundToTen(core::fahrenheitToCelsius(b.fahrenheit)))
+                             : b.fahrenheit;
+        return strings::format(tmpl, {bound, si ? labels.celsiusLabel() : labels.fahrenheitLabel()},
+                               q.decimalSeparator);
+    }
+    return std::nullopt;
 }
 
 // The pump of the VOXA 1000 runs at most this many minutes per cycle.
@@ -119,6 +146,8 @@ std::string pageText(const Page& page, const strings::StringTable* t,
     const int number =
         page.lookup == Page::Lookup::Numbered ? strings::CurrentLanguageNumber(t) : 0;
     std::string tmpl = LangStr(t, page.key, number);
+    if (auto ambient = ambientWarning(page, tmpl, q))
+        return *ambient;
     if (page.valueCount == 0)
         return tmpl;
     std::array<strings::FmtArg, Page::kMaxValues> args{0, 0, 0};

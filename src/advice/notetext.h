@@ -30,8 +30,10 @@ std::string NoteText(int lubricator, int code, const strings::StringTable* texts
                      const strings::QuantityContext& quantity);
 
 // The text of a page as the notes box shows it, without the page header. Warnings
-// on numbered entries are read in the table's current language; a warning without
-// values is its text as it stands.
+// on numbered entries are read in the table's current language. The two ambient
+// warnings quote the bound of their ambient class in the units of `quantity` (-10 °C
+// or 15 °F, 40 °C or 105 °F); any other warning without values is its text as it
+// stands.
 std::string pageText(const Page& page, const strings::StringTable* texts,
                      const strings::QuantityContext& quantity);
 

@@ -26,12 +26,26 @@ constexpr DescriptionLine kLoadsHigh[] = {col(K::strLoadsHigh), col(K::strIncFlo
 constexpr DescriptionLine kLoadsVeryHigh[] = {col(K::strLoadsVeryHigh), col(K::strIncFlowRate)};
 constexpr DescriptionLine kShock[] = {col(K::strShockLoad_1), col(K::strShockLoad_2),
                                       col(K::strShockLoad_3), col(K::strShockLoad_4)};
-constexpr DescriptionLine kTempLow[] = {col(K::strRelubQuantMay_1), col(K::strRelubQuantMay_2),
+// The bearing temperature each class is computed with, against the reference of
+// 70 °C at which every 15 °C more halves the grease life.
+using Quoted = DescriptionLine::Quoted;
+constexpr Quoted kReference{70};
+constexpr Quoted kHalvingStep{15, true};
+constexpr Quoted kLowQuoted[] = {{55}, kReference};
+constexpr Quoted kHighQuoted[] = {kHalvingStep, kReference, {85}};
+constexpr Quoted kVeryHighQuoted[] = {{100}, kReference};
+constexpr DescriptionLine temps(std::string_view key, std::span<const Quoted> quoted) {
+    return {Kind::Temperatures, key, quoted};
+}
+
+constexpr DescriptionLine kTempLow[] = {col(K::strRelubQuantMay_1),
+                                        temps(K::strRelubQuantMay_2, kLowQuoted),
                                         col(K::strRelubQuantMay_3)};
 constexpr DescriptionLine kTempNormal[] = {{Kind::NormalBrgTemp, K::strNormalBrgTemp}};
-constexpr DescriptionLine kTempHigh[] = {col(K::strAccAge2_1), col(K::strAccAge2_2),
+constexpr DescriptionLine kTempHigh[] = {col(K::strAccAge2_1), temps(K::strAccAge2_2, kHighQuoted),
                                          col(K::strAccAge2_3)};
-constexpr DescriptionLine kTempVeryHigh[] = {col(K::strAccAge4_1), col(K::strAccAge4_2),
+constexpr DescriptionLine kTempVeryHigh[] = {col(K::strAccAge4_1),
+                                             temps(K::strAccAge4_2, kVeryHighQuoted),
                                              col(K::strAccAge4_3)};
 constexpr DescriptionLine kVertical[] = {col(K::strVertShaft_1), col(K::strVertShaft_2),
                                          col(K::strVertShaft_3), col(K::strVertShaft_4)};
@@ -99,6 +113,12 @@ TemperatureSpan normalBearingTemperature(core::Units units) {
     return {toShown(kNormalLowF, units), toShown(kNormalHighF, units)};
 }
 
+int shownTemperature(int celsius, core::Units units, bool difference) {
+    if (units != core::Units::Imperial)
+        return celsius;
+    return static_cast<int>(core::Round(celsius * 9.0 / 5.0 + (difference ? 0 : 32)));
+}
+
 std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts) {
     if (entry.compensation.empty())
         return strings::LangStr(texts, K::strNone);
@@ -127,6 +147,17 @@ std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
             const std::string& unit = units == core::Units::SI ? labels.celsiusLabel()
                                                                : labels.fahrenheitLabel();
             lines.push_back(strings::format(strings::LangStr(texts, line.key), {t.low, t.high, unit}));
+            break;
+        }
+        case Kind::Temperatures: {
+            const std::string& unit = units == core::Units::SI ? labels.celsiusLabel()
+                                                               : labels.fahrenheitLabel();
+            std::vector<strings::FmtArg> args;
+            for (const DescriptionLine::Quoted& t : line.temperatures) {
+                args.emplace_back(shownTemperature(t.celsius, units, t.difference));
+                args.emplace_back(unit);
+            }
+            lines.push_back(strings::format(strings::LangStr(texts, line.key), args));
             break;
         }
         case Kind::ElectricAndGas:

@@ -42,9 +42,17 @@ struct DescriptionLine {
         Blank,          // a line holding one blank
         NormalBrgTemp,  // strNormalBrgTemp with the bounds of the Normal class and the unit
         ElectricAndGas, // strElectricAndGas (numbered) with the text of key (the verb)
+        Temperatures,   // key's template with each of `temperatures`, a number and the unit
     };
     Kind kind = Kind::Column;
     std::string_view key;
+    // Temperatures quoted by a Temperatures line, in degrees Celsius. A difference
+    // converts without the offset: 15 °C more is 27 °F more.
+    struct Quoted {
+        int celsius = 0;
+        bool difference = false;
+    };
+    std::span<const Quoted> temperatures{};
 };
 
 // One row of the table.
@@ -69,6 +77,11 @@ struct TemperatureSpan {
     int high = 0;
 };
 TemperatureSpan normalBearingTemperature(core::Units units);
+
+// A temperature in degrees Celsius as the units show it: as it is in SI, in degrees
+// Fahrenheit, taken to the nearest integer, in imperial; a difference without the
+// 32 degrees.
+int shownTemperature(int celsius, core::Units units, bool difference = false);
 
 // The compensation text of a row: the fixed text, or the text of strNone.
 std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts);

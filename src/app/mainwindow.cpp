@@ -376,6 +376,12 @@ void TfrmMain::moveEvent(QMoveEvent* event) {
     showAccessoryPicture();
 }
 
+void TfrmMain::resizeEvent(QResizeEvent* event) {
+    // The bottom right corner moves with the size as well.
+    QMainWindow::resizeEvent(event);
+    showAccessoryPicture();
+}
+
 void TfrmMain::BuildCalcPage() {
     const std::string path = m_env.dataFilePath(QString::fromUtf8(unctora::reports::kCalcPageFile.data())).toStdString();
     unctora::reports::writeCalcPage(path, table()); // the view keeps its page when this fails

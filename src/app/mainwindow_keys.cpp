@@ -13,6 +13,7 @@
 #include "widgets/radiogroup.h"
 #include "widgets/tabbar.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +24,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <functional>
 
 namespace K = unctora::strings::keys;
 
@@ -75,6 +77,30 @@ QString freeMnemonic(const QString& text, QSet<QChar>& used) {
     return text;
 }
 
+// Takes the page control's own Ctrl+Tab and Ctrl+Shift+Tab, which know nothing of
+// hidden pages, and switches as the shortcuts do.
+class TabSwitchKeys : public QObject {
+public:
+    TabSwitchKeys(QObject* parent, std::function<void(int)> switchTab)
+        : QObject(parent), m_switchTab(std::move(switchTab)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (!key->modifiers().testFlag(Qt::ControlModifier) ||
+            (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab))
+            return QObject::eventFilter(watched, event);
+        const bool back = key->key() == Qt::Key_Backtab || key->modifiers().testFlag(Qt::ShiftModifier);
+        m_switchTab(back ? -1 : 1);
+        return true;
+    }
+
+private:
+    std::function<void(int)> m_switchTab;
+};
+
 // Every button of a radio group, in item order: the group is one stop, at one of them.
 void chainGroup(QList<QWidget*>& chain, const TRadioGroup* group) {
     for (int i = 0; i < group->count(); ++i)
@@ -97,17 +123,24 @@ void TfrmMain::setupKeyboard() {
     m_accTab->sgAcc->setTabKeyNavigation(false);
 
     // Ctrl+Tab and Ctrl+PgDn switch to the next shown tab wherever the focus is.
+    // Ctrl+Shift+Tab comes as Backtab with Ctrl and Shift; under X it then matches
+    // Ctrl+Backtab only (and Ctrl+Shift+Tab as well, so that one must not be taken:
+    // two matches would make the key ambiguous and do nothing).
     const struct {
         QKeySequence keys;
         int step;
     } switches[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                    {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1},
                     {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
                     {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
     for (const auto& s : switches) {
         auto* shortcut = new QShortcut(s.keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, step = s.step] { switchTab(step); });
     }
+    // The page control switches on Ctrl+Tab of its own (with Alt or Meta held too, say)
+    // and would show the hidden pages; it leaves every such key to switchTab.
+    m_widgets.pgMain->installEventFilter(new TabSwitchKeys(m_widgets.pgMain, [this](int step) { switchTab(step); }));
     connect(m_rateTab->rgRateSelLub, &TRadioGroup::clicked, this, &TfrmMain::namePictures);
     buildTabOrder();
     applyAccessibleTexts();

@@ -152,8 +152,8 @@ struct KeyInfo {
     X(strCAGE_BEARING_WARN, Column, "", 0) \
     X(strTOO_LOW_SPEED_WARN, Column, "dd", 0) \
     X(strLOW_SPEED_WARN, Column, "", 0) \
-    X(strLOW_AMB_WARN, Column, "", 0) \
-    X(strHIGH_AMB_WARN, Column, "", 0) \
+    X(strLOW_AMB_WARN, Column, "ds", 0) \
+    X(strHIGH_AMB_WARN, Column, "ds", 0) \
     /* operating conditions: captions, temperature items, tab */ \
     X(strContMoist, Column, "", 0) \
     X(strLoad, Column, "", 0) \
@@ -192,14 +192,14 @@ struct KeyInfo {
     X(strShockLoad_3, Column, "", 0) \
     X(strShockLoad_4, Column, "", 0) \
     X(strRelubQuantMay_1, Column, "", 0) \
-    X(strRelubQuantMay_2, Column, "", 0) \
+    X(strRelubQuantMay_2, Column, "dsds", 0) \
     X(strRelubQuantMay_3, Column, "", 0) \
     X(strNormalBrgTemp, Column, "dds", 0) \
     X(strAccAge2_1, Column, "", 0) \
-    X(strAccAge2_2, Column, "", 0) \
+    X(strAccAge2_2, Column, "dsdsds", 0) \
     X(strAccAge2_3, Column, "", 0) \
     X(strAccAge4_1, Column, "", 0) \
-    X(strAccAge4_2, Column, "", 0) \
+    X(strAccAge4_2, Column, "dsds", 0) \
     X(strAccAge4_3, Column, "", 0) \
     X(strVertShaft_1, Column, "", 0) \
     X(strVertShaft_2, Column, "", 0) \

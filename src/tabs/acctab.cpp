@@ -8,12 +8,77 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace R = unctora::reports;
 namespace K = unctora::strings::keys;
+
+namespace {
+
+// The accessories grid keeps its column headings, row 0, in view while the rows
+// scroll: a second view of row 0 lies over the top of the viewport. The grid itself
+// keeps all its rows, so what is printed, copied or exported is unchanged.
+class AccGrid : public QTableWidget {
+public:
+    AccGrid() {
+        m_heading = new QTableView(this);
+        m_heading->setObjectName("sgAccHeading");
+        m_heading->setModel(model());
+        m_heading->horizontalHeader()->hide();
+        m_heading->verticalHeader()->hide();
+        m_heading->setFrameShape(QFrame::NoFrame);
+        m_heading->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_heading->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m_heading->setFocusPolicy(Qt::NoFocus);
+        m_heading->setSelectionMode(QAbstractItemView::NoSelection);
+        m_heading->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_heading->setWordWrap(true);
+        m_heading->horizontalHeader()->setStretchLastSection(true);
+        connect(model(), &QAbstractItemModel::rowsInserted, this, [this] { placeHeading(); });
+        // Whole rows would jump under the heading; pixels let every row come into view.
+        setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    }
+    QAbstractItemView* heading() const { return m_heading; }
+
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+        QTableWidget::scrollTo(index, hint);
+        // A row brought into view at the top would lie under the heading.
+        if (index.row() <= 0)
+            return;
+        const int covered = rowHeight(0) - visualRect(index).top();
+        if (covered > 0)
+            verticalScrollBar()->setValue(verticalScrollBar()->value() - covered);
+    }
+
+protected:
+    void updateGeometries() override {
+        QTableWidget::updateGeometries();
+        placeHeading();
+    }
+
+private:
+    void placeHeading() {
+        if (!m_heading)
+            return;
+        for (int r = 1; r < rowCount(); ++r)
+            m_heading->setRowHidden(r, true);
+        if (rowCount() > 0)
+            m_heading->setRowHeight(0, rowHeight(0));
+        for (int c = 0; c + 1 < columnCount(); ++c)
+            m_heading->setColumnWidth(c, columnWidth(c));
+        const QRect area = viewport()->geometry();
+        m_heading->setGeometry(area.left(), area.top(), area.width(), rowCount() > 0 ? rowHeight(0) : 0);
+        m_heading->setVisible(rowCount() > 0);
+        m_heading->raise();
+    }
+
+    QTableView* m_heading = nullptr;
+};
+
+} // namespace
 
 AccTab::AccTab(std::function<const unctora::strings::StringTable*()> table, QWidget* parent)
     : QWidget(parent), m_table(std::move(table)) {
@@ -26,7 +91,8 @@ AccTab::AccTab(std::function<const unctora::strings::StringTable*()> table, QWid
     f.setBold(true);
     labAcc->setFont(f);
     layout->addWidget(labAcc);
-    sgAcc = new QTableWidget;
+    auto* grid = new AccGrid;
+    sgAcc = grid;
     sgAcc->setObjectName("sgAcc");
     sgAcc->setColumnCount(R::kAccColumnCount);
     sgAcc->horizontalHeader()->hide();
@@ -37,6 +103,8 @@ AccTab::AccTab(std::function<const unctora::strings::StringTable*()> table, QWid
     sgAcc->setColumnWidth(0, R::kAccDesignationColumnWidth);
     sgAcc->horizontalHeader()->setStretchLastSection(true);
     sgAcc->viewport()->installEventFilter(this);
+    m_heading = grid->heading();
+    m_heading->viewport()->installEventFilter(this);
     layout->addWidget(sgAcc, 1);
     connect(sgAcc, &QTableWidget::currentCellChanged, this, [this] {
         shadeCells();
@@ -107,17 +175,28 @@ void AccTab::shadeCells() {
 }
 
 bool AccTab::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == sgAcc->viewport()) {
+    const bool overHeading = m_heading && watched == m_heading->viewport();
+    if (watched == sgAcc->viewport() || overHeading) {
         if (event->type() == QEvent::Wheel) {
-            // The wheel shows the picture again but does not move the current row.
+            // The wheel scrolls the list, also over the heading, and shows the picture
+            // again; the current row stays.
             emit pictureWanted(currentDesignation());
-            return true;
+            if (overHeading) {
+                QCoreApplication::sendEvent(sgAcc->viewport(), event);
+                return true;
+            }
+            return false;
         }
         if (event->type() == QEvent::MouseButtonDblClick &&
             static_cast<QMouseEvent*>(event)->modifiers().testFlag(Qt::ShiftModifier)) {
             emit shiftDoubleClicked();
             return true;
         }
+        // The heading is no row to choose: a click on it would choose the row beneath.
+        if (overHeading && (event->type() == QEvent::MouseButtonPress ||
+                            event->type() == QEvent::MouseButtonRelease ||
+                            event->type() == QEvent::MouseButtonDblClick))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractItemView;
 class QLabel;
 class QTableWidget;
 namespace unctora::strings {
@@ -44,4 +45,5 @@ private:
     void shadeCells();
     std::function<const unctora::strings::StringTable*()> m_table;
     std::vector<std::string> m_descriptions;
+    QAbstractItemView* m_heading = nullptr; // row 0 kept in view over the grid
 };

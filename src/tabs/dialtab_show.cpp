@@ -111,10 +111,7 @@ void DialTab::setSpeedRed(bool red) {
     if (red == m_speedRed)
         return;
     m_speedRed = red;
-    QPalette p = spedSpeed->palette();
-    p.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(Qt::black));
-    spedSpeed->setPalette(p);
-    spedSpeed->update();
+    spedSpeed->setTextColour(red ? QColor(255, 0, 0) : QColor(Qt::black));
 }
 
 void DialTab::openFirstCondition() {

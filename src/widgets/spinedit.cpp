@@ -22,6 +22,15 @@ void TSpinEdit::setRange(int minimum, int maximum) {
     setValue(m_value);
 }
 
+void TSpinEdit::setTextColour(const QColor& colour) {
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(lineEdit())}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Text, colour);
+        w->setPalette(p);
+        w->update();
+    }
+}
+
 void TSpinEdit::setTypingAllowed(bool allowed) { lineEdit()->setReadOnly(!allowed); }
 
 void TSpinEdit::setValue(double v) {
@@ -94,6 +103,10 @@ void TSpinEdit::onTextEdited(const QString& text) {
     const bool negative = t.startsWith('-');
     if (!ok || typed > std::numeric_limits<int>::max() || typed < std::numeric_limits<int>::min())
         commit(negative ? m_min : m_max);
+    else if (typed < m_min)
+        // Nothing below the range is computed, not even on the way to a number: a
+        // minus typed first, or a digit deleted, would show a negative quantity.
+        commit(m_min);
     else
         commit(static_cast<double>(typed));
 }

@@ -2,9 +2,11 @@
 // A whole-number spin edit that computes with what the user types.
 //
 // While the user types, every change of the text reports the value as typed, even
-// outside the range (12000 in a field limited to 10000). An empty field counts as the
-// lower bound and shows it at once; an unreadable text counts as the lower bound. When
-// the field loses the focus, the value is brought into the range and the text shows it.
+// above the range (12000 in a field limited to 10000); a value below the range counts
+// as the lower bound (-50 as 0), so no negative size or speed is ever computed. An
+// empty field counts as the lower bound and shows it at once; an unreadable text
+// counts as the lower bound. When the field loses the focus, the value is brought
+// into the range and the text shows it.
 
 #include <QAbstractSpinBox>
 
@@ -25,6 +27,10 @@ public:
     void setValue(double v);
 
     void stepBy(int steps) override;
+    // The colour of the digits. They are drawn by the inner line edit, which a style
+    // sheet around the field gives a palette of its own: setting the field's palette
+    // alone would not reach them.
+    void setTextColour(const QColor& colour);
 
 signals:
     void valueChanged(double value);

@@ -38,7 +38,9 @@ constexpr std::string_view kLanguageFile =
     "strLUB_INTERVAL_WARN_02=ndm %.0f > %.0f, höchstens %.1f min-1\n"
     "strOUT_RING_ROT_WARN_01=Outer ring: 100%% sure\n"
     "strTOO_LOW_SPEED_WARN=Below %d rpm; run at %d.~Unter %d min-1; mindestens %d.\n"
-    "strLOW_SPEED_WARN=Slow.~Langsam.\n";
+    "strLOW_SPEED_WARN=Slow.~Langsam.\n"
+    "strLOW_AMB_WARN=Below %d %s.~Unter %d %s.\n"
+    "strHIGH_AMB_WARN=Above %d %s.~Über %d %s.\n";
 
 strings::StringTable table(std::string_view language = "English") {
     strings::StringTable t;
@@ -145,6 +147,24 @@ TEST(PageText, WarningsErrorsAndNotes) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(advice::pageText(c.page, c.texts, units(Units::SI, c.separator)), c.text);
     }
+}
+
+TEST(PageText, AmbientWarningsQuoteTheirBoundInTheUnits) {
+    const strings::StringTable en = table(), de = table("German");
+    strings::UnitLabels labels;
+    labels.setTemperatureLabels("Grad C", "Grad F");
+    const Page cold = Page::warning(strings::keys::strLOW_AMB_WARN, Page::Lookup::Column);
+    const Page hot = Page::warning(strings::keys::strHIGH_AMB_WARN, Page::Lookup::Column);
+    const strings::QuantityContext si{Units::SI, nullptr, "."}, imperial{Units::Imperial, nullptr, "."},
+        germanImperial{Units::Imperial, &labels, ","};
+    EXPECT_EQ(advice::pageText(cold, &en, si), "Below -10 \u00B0C.");
+    EXPECT_EQ(advice::pageText(hot, &en, si), "Above 40 \u00B0C.");
+    EXPECT_EQ(advice::pageText(cold, &en, imperial), "Below 15 \u00B0F.");
+    EXPECT_EQ(advice::pageText(hot, &de, germanImperial), "Über 105 Grad F.");
+    // A language file of its own without the numbers still shows its text.
+    strings::StringTable plain;
+    plain.loadFromBytes("strLOW_AMB_WARN=Cold.\n");
+    EXPECT_EQ(advice::pageText(cold, &plain, imperial), "Cold.");
 }
 
 TEST(FailurePages, NoteFiveThenTheMessage) {

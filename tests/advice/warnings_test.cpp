@@ -290,7 +290,11 @@ TEST(Warnings, LookupsAndValuesMatchTheKeyList) {
             SCOPED_TRACE(std::string(p.key));
             EXPECT_EQ(info->kind == strings::keys::Kind::Numbered,
                       p.lookup == Page::Lookup::Numbered);
-            ASSERT_EQ(info->signature.size(), p.valueCount);
+            // The ambient warnings quote their class bound in the units the text is
+            // made for: pageText adds the number and the unit, the page has no values.
+            const bool quotesAmbient =
+                p.key == strings::keys::strLOW_AMB_WARN || p.key == strings::keys::strHIGH_AMB_WARN;
+            ASSERT_EQ(quotesAmbient ? 0u : info->signature.size(), p.valueCount);
             for (std::size_t i = 0; i < p.valueCount; ++i)
                 EXPECT_EQ(info->signature[i] == 'd',
                           std::holds_alternative<std::int64_t>(p.values[i]));
