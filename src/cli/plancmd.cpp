@@ -25,6 +25,14 @@ constexpr const char* kPlanUsage =
     "today unless --from says), the points that could not be planned, and the cartridges\n"
     "to buy; --ics also writes the changes as an iCalendar file.\n";
 
+constexpr const char* kPlanOptions =
+    "  --from YYYY-MM-DD     the first day of the plan (today unless given)\n"
+    "  --months N            how many months to plan, 1 to 120 (12 unless given)\n"
+    "  --ics FILE            also write the changes to FILE as an iCalendar file\n"
+    "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
+    "  --units si|imperial   SI (the default) or imperial units\n"
+    "  -h, --help            print this help and exit\n";
+
 constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
                                     "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
                                     "Overdue", "Cartridges", "Grease_g", "Status",            "Error"};
@@ -114,6 +122,8 @@ private:
 
 } // namespace
 
+std::string planCommandHelp() { return std::string(kPlanUsage) + "\nOptions:\n" + kPlanOptions; }
+
 int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::optional<std::string> file, ics;
     plan::Date from = plan::today();
@@ -124,7 +134,7 @@ int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FI
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
         if (a == "--help" || a == "-h") {
-            std::fputs(kPlanUsage, out);
+            std::fputs(planCommandHelp().c_str(), out);
             return 0;
         } else if (a == "--from") {
             const std::string* v = value();
