@@ -69,6 +69,7 @@ if(UNCTORA_HELP2MAN)
     add_custom_command(OUTPUT ${doc_dir}/${p}.1.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${doc_dir}
       COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+              ASAN_OPTIONS=detect_leaks=0
               ${UNCTORA_HELP2MAN} --no-info "--source=Unctora ${PROJECT_VERSION}" --include=${PROJECT_SOURCE_DIR}/docs/man/${p}.h2m
               --output=${doc_dir}/${p}.1 $<TARGET_FILE:${p}>
       COMMAND gzip -9nf ${doc_dir}/${p}.1
