@@ -27,7 +27,7 @@ constexpr const char* kPlanUsage =
 
 constexpr const char* kPlanOptions =
     "  --from YYYY-MM-DD     the first day of the plan (today unless given)\n"
-    "  --months N            how many months to plan, 1 to 120 (12 unless given)\n"
+    "  --months N            how many months to plan, 1 to %d (12 unless given)\n"
     "  --ics FILE            also write the changes to FILE as an iCalendar file\n"
     "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
     "  --units si|imperial   SI (the default) or imperial units\n"
@@ -122,7 +122,11 @@ private:
 
 } // namespace
 
-std::string planCommandHelp() { return std::string(kPlanUsage) + "\nOptions:\n" + kPlanOptions; }
+std::string planCommandHelp() {
+    std::string options(kPlanOptions);
+    options.replace(options.find("%d"), 2, std::to_string(plan::kMaxPlanMonths));
+    return std::string(kPlanUsage) + "\nOptions:\n" + options;
+}
 
 int runPlanCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::optional<std::string> file, ics;

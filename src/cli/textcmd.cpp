@@ -18,7 +18,7 @@ constexpr const char* kTextUsage =
     "[--language-file PATH]\n";
 
 constexpr const char* kTextOptions =
-    "  --number N            the numbered entry KEY_N (01, 02, ...) of KEY\n"
+    "  --number N            the numbered entry of KEY (--number 3 reads KEY_03)\n"
     "  --or-empty            an empty text stays empty instead of falling back to English\n"
     "  --lang NAME           the language (English unless given)\n"
     "  --language-file PATH  read the texts from PATH instead of unctora.sil beside the program\n"
