@@ -79,6 +79,8 @@ languages=$(sed -n 's/.*language name: //p' <<<"$refusal" | sed 's/ or /, /' | t
 inputs=$(tr '\n' ' ' <<<"$main_help" | sed -n 's/.*input names (\([^)]*\)).*/\1/p' | tr ',' '\n' | tr -d ' ')
 [ "$(wc -l <<<"$inputs")" -ge 20 ] || fail "the help names no inputs"
 expect_all "$(offered --set "")" "$(sed 's/$/=/' <<<"$inputs")" "--set"
+# bash splits "Speed=" at the "=": the value that follows gets no file names.
+[ -z "$(offered --set Speed = "")" ] || fail "the value of --set Speed= is completed: '$(offered --set Speed = "")'"
 
 # Files: plant lists after the options, nothing for a number.
 dir=$(mktemp -d)
