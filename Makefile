@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 # in the language the user chooses.
 DEPS := cmake ninja-build g++ pkg-config make \
         qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev \
-        libgtest-dev libgmock-dev libbenchmark-dev poppler-utils \
+        libgtest-dev libgmock-dev libbenchmark-dev poppler-utils help2man \
         qt6-translations-l10n
 # The fonts of the Chinese, Japanese and Thai texts: the program shows them, and the
 # layout test measures them (without them it fails: their characters have no glyphs).
@@ -24,11 +24,11 @@ TEST_DEPS := $(FONT_DEPS) xvfb xauth xdotool
 GALLERY_DEPS := xvfb xauth x11-apps netpbm
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
 BENCH_DEPS := bc time
-PACKAGE_DEPS := dpkg-dev file desktop-file-utils
+PACKAGE_DEPS := dpkg-dev file desktop-file-utils lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package package-check install clean gallery
+.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package lintian package-check install clean gallery
 
 all: build
 
@@ -114,10 +114,17 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 	@ls -l $(BUILD)/unctora_*.deb
 
+DEB = $(BUILD)/unctora_$$(sed -n 's/^project(unctora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)_amd64.deb
+
+# Debian's checks of the package: any error or warning fails (overrides, each with its
+# reason, would be in the package's lintian overrides).
+lintian: package
+	lintian --fail-on error,warning $(DEB)
+
 # The package on a fresh Debian 12 (debootstrap; needs root and the network).
-package-check: package
+package-check: lintian
 	$(call install_missing,debootstrap xvfb x11-apps)
-	tests/install/check-package.sh $(BUILD)/unctora_$$(sed -n 's/^project(unctora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)_amd64.deb
+	tests/install/check-package.sh $(DEB)
 
 # Installs into PREFIX (default /usr/local): executables and the language file in
 # lib/unctora, commands in bin, the menu entry and its icon under share.

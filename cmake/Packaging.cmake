@@ -43,18 +43,60 @@ if(UNCTORA_BUILD_UI AND UNIX AND NOT APPLE)
 endif()
 install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+set(CPACK_PACKAGE_CONTACT "Talvik <unctora@talvik.example.com>")
+
+# The documents a Debian package carries: the copyright file in Debian's format and the
+# changelog, made from CHANGELOG.md and compressed as Debian wants it (gzip -9n: no time
+# stamp, so the same sources give the same file).
+set(doc_dir ${CMAKE_BINARY_DIR}/doc)
+add_custom_command(OUTPUT ${doc_dir}/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${doc_dir}
+  COMMAND ${CMAKE_COMMAND} -DCHANGELOG=${PROJECT_SOURCE_DIR}/CHANGELOG.md
+          -DMETAINFO=${PROJECT_SOURCE_DIR}/resources/org.talvik.Unctora.metainfo.xml
+          -DVERSION=${PROJECT_VERSION} -DMAINTAINER=${CPACK_PACKAGE_CONTACT}
+          -DOUTPUT=${doc_dir}/changelog -P ${PROJECT_SOURCE_DIR}/cmake/DebianChangelog.cmake
+  COMMAND gzip -9nf ${doc_dir}/changelog
+  DEPENDS CHANGELOG.md resources/org.talvik.Unctora.metainfo.xml cmake/DebianChangelog.cmake
+  VERBATIM)
+set(doc_outputs ${doc_dir}/changelog.gz)
+install(FILES ${doc_dir}/changelog.gz resources/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Manual pages, made by help2man from each program's own --help and --version (the
+# window program answers both without a display), with the sections of docs/man/.
+find_program(UNCTORA_HELP2MAN help2man)
+if(UNCTORA_HELP2MAN)
+  foreach(p ${unctora_programs})
+    add_custom_command(OUTPUT ${doc_dir}/${p}.1.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${doc_dir}
+      COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+              ASAN_OPTIONS=detect_leaks=0
+              ${UNCTORA_HELP2MAN} --no-info "--source=Unctora ${PROJECT_VERSION}" --include=${PROJECT_SOURCE_DIR}/docs/man/${p}.h2m
+              --output=${doc_dir}/${p}.1 $<TARGET_FILE:${p}>
+      COMMAND gzip -9nf ${doc_dir}/${p}.1
+      DEPENDS ${p} docs/man/${p}.h2m
+      VERBATIM)
+    list(APPEND doc_outputs ${doc_dir}/${p}.1.gz)
+    install(FILES ${doc_dir}/${p}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endforeach()
+else()
+  message(WARNING "help2man is not installed: no manual pages are made or installed")
+endif()
+add_custom_target(package_docs ALL DEPENDS ${doc_outputs})
+
+install(FILES resources/completion/unctora-calc
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME unctora)
 set(CPACK_PACKAGE_VENDOR Talvik)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Talvik <unctora@talvik.example.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Relubrication calculator for rolling bearings and automatic lubricators")
 set(CPACK_PACKAGE_DESCRIPTION
-"Unctora computes the relubrication interval, the corrected interval, the grease
-quantity, the daily feed rate and the lubricator setting of a rolling bearing
-application, explains them with notes and warnings and rates which greases suit.
-Eleven languages, SI or imperial units. unctora-calc applies the same calculation
-to a plant's list of bearings.")
+"Unctora computes the relubrication interval, the corrected interval,
+the grease quantity, the daily feed rate and the lubricator setting of
+a rolling bearing application, explains them with notes and warnings
+and rates which greases suit. Eleven languages, SI or imperial units.
+unctora-calc applies the same calculation to a plant's list of bearings.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -2,6 +2,7 @@
 // accessory picture window, font window, string window) and runs the message loop.
 
 #include "app/application.h"
+#include "app/commandline.h"
 #include "app/environment.h"
 #include "app/mainwindow.h"
 #include "app/messages.h"
@@ -10,6 +11,8 @@
 #include "windows/stringwindow.h"
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> code = answerInfoOption(argc, argv))
+        return *code;
     UnctoraApplication app(argc, argv);
     app.quitOnTerminationSignals();
     BoxMessages messages;

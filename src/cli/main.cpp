@@ -5,6 +5,7 @@
 #include "cli/csv.h"
 #include "cli/plancmd.h"
 #include "cli/textcmd.h"
+#include "core/version.h"
 #include "files/fileio.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
@@ -30,15 +31,15 @@ using namespace unctora;
 namespace fs = std::filesystem;
 
 const char* kUsage =
-    "Usage:\n"
-    "  unctora-calc [--format csv|jsonl] [--units si|imperial] [--log]\n"
-    "               [--lang NAME [--language-file PATH]] [FILE.csv | -]\n"
-    "  unctora-calc --ini SETTINGS.INI [options]    one application from a settings file's [Data] section\n"
-    "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
-    "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
-    "  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE [--remind N]] [--format F]\n"
-    "                              [--units U]\n"
+    "Usage: unctora-calc [OPTION]... [FILE.csv | -]\n"
+    "  or:  unctora-calc --ini SETTINGS.INI [OPTION]...\n"
+    "  or:  unctora-calc --set Key=Value... [OPTION]...\n"
+    "  or:  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
+    "  or:  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE [--remind N]]\n"
+    "                         [--format F] [--units U]\n"
     "\n"
+    "Calculates each row of the plant list FILE.csv (standard input without it or for -),\n"
+    "the application of a settings file's [Data] section, or the inputs given with --set.\n"
     "The plant list is CSV with a header row of input names (Bore_mm, D_mm, B_mm, Type,\n"
     "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"
     "Speed, OpHours, BrgOpTemp, ContMoist, Load, ShockLoad, Ambient, ShaftOrientation,\n"
@@ -47,6 +48,45 @@ const char* kUsage =
     "German, French, Italian, Swedish, Spanish, Chinese, Thai, Russian, Portuguese, Japanese),\n"
     "read from unctora.sil beside the program or from --language-file.\n"
     "Exit code 0: every row read; 1: some rows invalid; 2: the input could not be used.\n";
+
+// The options one by one; the manual page and the tests of the shell completion read them.
+const char* kOptions =
+    "\n"
+    "Options:\n"
+    "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
+    "  --units si|imperial   SI (the default) or imperial units in the texts of the results\n"
+    "  --log                 add the calculation log to every row\n"
+    "  --lang NAME           add the texts of the advice pages in language NAME\n"
+    "  --language-file PATH  read those texts from PATH instead of unctora.sil\n"
+    "  --ini SETTINGS.INI    calculate the application of a settings file's [Data] section\n"
+    "  --set Key=Value       set one input (repeatable); Id=TEXT names the result\n"
+    "  -h, --help            print this help and exit\n"
+    "  --version             print the version and exit\n";
+
+// A command's help as a part of this one: its usage lines joined into one line that
+// stands as its heading, then what it does and its options.
+std::string commandPart(const std::string& help) {
+    std::string heading, rest = help;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string line = rest.substr(0, end);
+        if (!heading.empty() && line.rfind(' ', 0) != 0)
+            break;
+        if (line.rfind("Usage: ", 0) == 0)
+            line.erase(0, 7);
+        line.erase(0, line.find_first_not_of(' '));
+        heading += (heading.empty() ? "" : " ") + line;
+        rest = end == std::string::npos ? "" : rest.substr(end + 1);
+    }
+    if (!rest.empty() && rest[0] == '\n')
+        rest.erase(0, 1);
+    return "\n" + heading + "\n\n" + rest;
+}
+
+std::string fullHelp() {
+    return std::string(kUsage) + kOptions + commandPart(cli::textCommandHelp()) +
+           commandPart(cli::planCommandHelp());
+}
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "unctora-calc: %s\n\n%s", message.c_str(), kUsage);
@@ -169,7 +209,10 @@ int run(int argc, char** argv) {
             return &args[++i];
         };
         if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
+            std::fputs(fullHelp().c_str(), stdout);
+            return 0;
+        } else if (a == "--version") {
+            std::fputs(core::VersionBanner("unctora-calc").c_str(), stdout);
             return 0;
         } else if (a == "--format") {
             const std::string* v = value("--format");

@@ -27,6 +27,16 @@ constexpr const char* kPlanUsage =
     "and the cartridges to buy; --ics also writes the changes as an iCalendar file whose\n"
     "events remind of each change N days ahead (7 unless --remind says).\n";
 
+constexpr const char* kPlanOptions =
+    "  --from YYYY-MM-DD     the first day of the plan (today unless given)\n"
+    "  --months N            how many months to plan, 1 to %d (12 unless given)\n"
+    "  --ics FILE            also write the changes to FILE as an iCalendar file\n"
+    "  --remind N            with --ics, remind of each change N days ahead, 0 to 365\n"
+    "                        (7 unless given)\n"
+    "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
+    "  --units si|imperial   SI (the default) or imperial units\n"
+    "  -h, --help            print this help and exit\n";
+
 constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
                                     "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
                                     "Overdue", "Cartridges", "Grease_g", "Status",            "Error"};
@@ -135,6 +145,12 @@ private:
 
 } // namespace
 
+std::string planCommandHelp() {
+    std::string options(kPlanOptions);
+    options.replace(options.find("%d"), 2, std::to_string(plan::kMaxPlanMonths));
+    return std::string(kPlanUsage) + "\nOptions:\n" + options;
+}
+
 namespace {
 
 int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
@@ -148,7 +164,7 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
         if (a == "--help" || a == "-h") {
-            std::fputs(kPlanUsage, out);
+            std::fputs(planCommandHelp().c_str(), out);
             return 0;
         } else if (a == "--from") {
             const std::string* v = value();

@@ -7,6 +7,9 @@
 
 namespace unctora::cli {
 
+// What "unctora-calc plan --help" prints: usage, what the command does, its options.
+std::string planCommandHelp();
+
 // Runs "unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE]
 // [--format csv|jsonl] [--units si|imperial]"; args are the words after "plan".
 // Exit code 0; 1 when some points are invalid or failed (they are listed); 2 for bad

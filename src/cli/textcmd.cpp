@@ -17,6 +17,13 @@ constexpr const char* kTextUsage =
     "Usage: unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] "
     "[--language-file PATH]\n";
 
+constexpr const char* kTextOptions =
+    "  --number N            the numbered entry of KEY (--number 3 reads KEY_03)\n"
+    "  --or-empty            an empty text stays empty instead of falling back to English\n"
+    "  --lang NAME           the language (English unless given)\n"
+    "  --language-file PATH  read the texts from PATH instead of unctora.sil beside the program\n"
+    "  -h, --help            print this help and exit\n";
+
 int usage(std::ostream& err, const std::string& message) {
     err << "unctora-calc text: " << message << "\n" << kTextUsage;
     return 2;
@@ -31,6 +38,15 @@ std::optional<int> parseNumber(const std::string& s) {
 }
 
 } // namespace
+
+std::string textCommandHelp() {
+    return std::string(kTextUsage) +
+           "\n"
+           "Prints one text of the language file as the window shows it, and a newline.\n"
+           "\n"
+           "Options:\n" +
+           kTextOptions;
+}
 
 int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const std::string& programDir) {
@@ -53,6 +69,10 @@ int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std:
         if (a == "--") {
             optionsEnded = true;
             continue;
+        }
+        if (a == "--help" || a == "-h") {
+            out << textCommandHelp(); // a failed write is caught at the exit
+            return 0;
         }
         if (a == "--or-empty") {
             orEmpty = true;

@@ -18,6 +18,9 @@ inline constexpr const char* kLanguageNameUsage =
     "--lang takes a language name: English, German, French, Italian, Swedish, Spanish, "
     "Chinese, Thai, Russian, Portuguese or Japanese";
 
+// What "unctora-calc text --help" prints: usage, what the command does, its options.
+std::string textCommandHelp();
+
 int runTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const std::string& programDir);
 

@@ -33,4 +33,9 @@ int BuildNumber();
 // The about window's version label: "v06.00 (B67)" for build 67.
 std::string VersionLabel(int build);
 
+// What `PROGRAM --version` prints: the program's name, the file version and, in
+// parentheses, the title with the about window's version label on the first line
+// ("unctora-calc 6.0.4.67 (Talvik Unctora v06.00 (B67))"), then the licence.
+std::string VersionBanner(const std::string& program);
+
 } // namespace unctora::core

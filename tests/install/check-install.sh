@@ -15,7 +15,9 @@ for f in lib/unctora/unctora lib/unctora/unctora-calc lib/unctora/unctora.sil \
          share/applications/org.talvik.Unctora.desktop \
          share/metainfo/org.talvik.Unctora.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.talvik.Unctora.svg \
-         share/icons/hicolor/48x48/apps/org.talvik.Unctora.png; do
+         share/icons/hicolor/48x48/apps/org.talvik.Unctora.png \
+         share/doc/unctora/copyright share/doc/unctora/changelog.gz \
+         share/bash-completion/completions/unctora-calc; do
   [ -e "$prefix/$f" ] || fail "$f is not installed"
 done
 for p in unctora unctora-calc; do
@@ -34,6 +36,20 @@ out=$(cd / && "$prefix/bin/unctora-calc" text strOptions1 --lang German)
 csv=$(cd / && printf 'Bore_mm,D_mm,B_mm,Speed\n60,110,22,2980\n' | "$prefix/bin/unctora-calc" -) ||
   fail "unctora-calc failed on a valid row"
 case $csv in Id,Bore_mm,*",ok,"*) ;; *) fail "unctora-calc gave: $csv" ;; esac
+
+# The manual pages (made when help2man is installed, as make installs it): compressed,
+# and each lists its program's options.
+if command -v help2man >/dev/null; then
+  for p in unctora unctora-calc; do
+    page=$prefix/share/man/man1/$p.1.gz
+    [ -e "$page" ] || fail "the manual page of $p is not installed"
+    zcat "$page" | grep -qF '\-\-version' || fail "the manual page of $p lists no --version"
+  done
+  zcat "$prefix/share/man/man1/unctora-calc.1.gz" | grep -qF '\-\-format' ||
+    fail "the manual page of unctora-calc lists no --format"
+fi
+zcat "$prefix/share/doc/unctora/changelog.gz" | head -1 | grep -q '^unctora (' ||
+  fail "the changelog is not in Debian's format"
 
 desktop=$prefix/share/applications/org.talvik.Unctora.desktop
 exec_cmd=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
