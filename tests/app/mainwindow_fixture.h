@@ -122,6 +122,10 @@ protected:
         return d;
     }
     template <class T> T* child(const char* name) { return window->findChild<T*>(name); }
+    // The whole number of a result field: as shown, or in the tooltip of a shorter notation.
+    static std::string wholeNumber(const QLineEdit* e) {
+        return (e->toolTip().isEmpty() ? e->text() : e->toolTip()).toStdString();
+    }
     void writeSettings(const QByteArray& text) {
         QDir().mkpath(env.dataDir);
         QFile f(env.settingsFile());
