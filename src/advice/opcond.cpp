@@ -61,32 +61,55 @@ constexpr DescriptionLine kQ47[] = {col(K::strRelubQ47_1), col(K::strRelubQ47_2)
                                     col(K::strRelubQ47_3)};
 constexpr DescriptionLine kRotOR[] = {col(K::strRotOR_1), col(K::strRotOR_2)};
 
-constexpr std::string_view kNone{};
+// The factor text of a setting, from the condition table.
+constexpr std::string_view factorText(Condition c, int setting) {
+    return core::conditionEntry(c).settings[static_cast<std::size_t>(setting)].factorText;
+}
 
-const DescriptionEntry kTable[] = {
-    {0, 0, kNone, kNormalSituation},
-    {0, 1, "x 0.5", kMoreLub},
-    {0, 2, "x 0.2", kMoreLub},
-    {1, 0, kNone, kLoadsLow},
-    {1, 1, "x 0.7", kLoadsMedium},
-    {1, 2, "x 0.35", kLoadsHigh},
-    {1, 3, "x 0.15", kLoadsVeryHigh},
-    {2, 0, kNone, kNormalSituation},
-    {2, 1, "x 0.5", kShock},
-    {3, 0, "x 2.0", kTempLow},
-    {3, 1, kNone, kTempNormal},
-    {3, 2, "x 0.5", kTempHigh},
-    {3, 3, "x 0.25", kTempVeryHigh},
-    {4, 0, kNone, kNormalSituation},
-    {4, 1, "x 0.5", kVertical},
-    {5, 0, "x 0.5", kAmbientLow},
-    {5, 1, kNone, kAmbientAverage},
-    {5, 2, "x 2.0", kAmbientHigh},
-    {6, 0, kNone, kNormalSituation},
-    {6, 1, "x 2/5", kQ47},
-    {7, 0, kNone, kNormalSituation},
-    {7, 1, "n/a", kRotOR},
+template <Condition C, int S, std::size_t N>
+constexpr DescriptionEntry row(const DescriptionLine (&lines)[N]) {
+    static_assert(S >= 0 && static_cast<std::size_t>(S) < core::conditionEntry(C).settings.size(),
+                  "a setting of the condition");
+    return {static_cast<int>(C), S, factorText(C, S), lines};
+}
+
+using C = Condition;
+constexpr DescriptionEntry kTable[] = {
+    row<C::ContMoist, 0>(kNormalSituation),
+    row<C::ContMoist, 1>(kMoreLub),
+    row<C::ContMoist, 2>(kMoreLub),
+    row<C::Load, 0>(kLoadsLow),
+    row<C::Load, 1>(kLoadsMedium),
+    row<C::Load, 2>(kLoadsHigh),
+    row<C::Load, 3>(kLoadsVeryHigh),
+    row<C::ShockLoad, 0>(kNormalSituation),
+    row<C::ShockLoad, 1>(kShock),
+    row<C::BrgOpTemp, 0>(kTempLow),
+    row<C::BrgOpTemp, 1>(kTempNormal),
+    row<C::BrgOpTemp, 2>(kTempHigh),
+    row<C::BrgOpTemp, 3>(kTempVeryHigh),
+    row<C::ShaftOri, 0>(kNormalSituation),
+    row<C::ShaftOri, 1>(kVertical),
+    row<C::AmbTemp, 0>(kAmbientLow),
+    row<C::AmbTemp, 1>(kAmbientAverage),
+    row<C::AmbTemp, 2>(kAmbientHigh),
+    row<C::Replenish, 0>(kNormalSituation),
+    row<C::Replenish, 1>(kQ47),
+    row<C::RotOR, 0>(kNormalSituation),
+    row<C::RotOR, 1>(kRotOR),
 };
+
+// Every setting of every condition has its description, once, in condition order.
+constexpr bool coversEverySetting() {
+    std::size_t i = 0;
+    for (const core::ConditionEntry& c : core::kConditions)
+        for (std::size_t s = 0; s < c.settings.size(); ++s, ++i)
+            if (i >= std::size(kTable) || kTable[i].condition != static_cast<int>(c.condition) ||
+                kTable[i].setting != static_cast<int>(s))
+                return false;
+    return i == std::size(kTable);
+}
+static_assert(coversEverySetting(), "one description per setting of each condition, in order");
 
 // The Normal class in degrees Fahrenheit; the other classes are not quoted here.
 constexpr int kNormalLowF = 145;

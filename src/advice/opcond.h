@@ -6,6 +6,7 @@
 // The table below names keys only; the texts are looked up in the current language
 // when a description is shown, so a language or unit change just shows it again.
 
+#include "core/conditions.h"
 #include "core/units.h"
 #include "strings/quantity.h"
 
@@ -21,18 +22,10 @@ class StringTable;
 
 namespace unctora::advice {
 
-// The conditions in the order of the tab's condition list.
-enum class Condition {
-    ContMoist = 0,
-    Load = 1,
-    ShockLoad = 2,
-    BrgOpTemp = 3,
-    ShaftOri = 4,
-    AmbTemp = 5,
-    Replenish = 6,
-    RotOR = 7,
-};
-inline constexpr int kConditionCount = 8;
+// The conditions in the order of the tab's condition list: the rows of the
+// condition table (core/conditions.h).
+using core::Condition;
+using core::kConditionCount;
 
 // One line of a description before its text is looked up.
 struct DescriptionLine {
@@ -59,7 +52,7 @@ struct DescriptionLine {
 struct DescriptionEntry {
     int condition = 0;
     int setting = 0;
-    std::string_view compensation; // shown as it stands; empty: the text of strNone
+    std::string_view compensation; // the factor text of the condition table; empty: the text of strNone
     std::span<const DescriptionLine> lines;
 };
 

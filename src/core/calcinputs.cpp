@@ -1,5 +1,6 @@
 #include "core/calcinputs.h"
 
+#include "core/conditions.h"
 #include "core/round.h"
 #include "strings/ascii.h"
 
@@ -25,20 +26,16 @@ constexpr SV kSrbLoadRatioItems[] = {"Load ratio Fa/Fr < e and dm \u2264 800mm",
                                      "Load ratio Fa/Fr < e and dm > 800mm.", "Load ratio Fa/Fr>e"};
 constexpr SV kSrbSeriesItems[] = {"Series 213 ...", "Series 223 ...", "Series 241    "};
 constexpr SV kTorbCageItems[] = {"With cage", "Without cage"};
-constexpr SV kGreaseItems[] = {"Unspecified", "NVKA2", "NVRO2", "NVTE2", "NVSU2",
-                               "NVPI1",       "NVDA2", "NVLO3", "NVBE2", "NVLO2",
-                               "NVFI2",       "NVGU2", "NVHA2", "NVPI2"};
+constexpr auto kGreaseItems = [] {
+    std::array<SV, kGreaseCount> items{};
+    for (std::size_t g = 0; g < items.size(); ++g)
+        items[g] = kGreases[g].name;
+    return items;
+}();
 constexpr SV kLubricatorItems[] = {"VOXA 60",    "VOXA 125",   "TENO 125", "TENO 250",
                                    "ZOLT 120ml", "ZOLT 380ml", "VOXA 400", "VOXA 1000"};
 constexpr SV kPowerSourceItems[] = {"AC", "DC"};
 constexpr SV kOutletItems[] = {"10", "12", "14", "16", "18", "20"};
-constexpr SV kTempItems[] = {"Low", "Normal", "High", "Very High"};
-constexpr SV kContMoistItems[] = {"Low", "Moderate", "High"};
-constexpr SV kLoadItems[] = {"Low", "Moderate", "High", "Very High"};
-constexpr SV kNoYesItems[] = {"No", "Yes"};
-constexpr SV kAmbientItems[] = {"Below -10", "Average", "Above 40"};
-constexpr SV kShaftItems[] = {"Horizontal", "Vertical"};
-constexpr SV kReplenishItems[] = {"From the side", "Through Q47 groove"};
 
 using K = InputField::Kind;
 using C = CalcInputs;
@@ -49,6 +46,15 @@ constexpr InputField num(SV name, int min, int max, int def, double C::*m) {
 template <std::size_t N>
 constexpr InputField idx(SV name, const SV (&items)[N], int def, int C::*m) {
     return {name, K::Index, 0, static_cast<int>(N) - 1, def, items, nullptr, m, true};
+}
+template <std::size_t N>
+constexpr InputField idx(SV name, const std::array<SV, N>& items, int def, int C::*m) {
+    return {name, K::Index, 0, static_cast<int>(N) - 1, def, items, nullptr, m, true};
+}
+// An operating condition as its row describes it.
+template <Condition c> constexpr InputField cond() {
+    const ConditionEntry& e = conditionEntry(c);
+    return idx(e.field, kConditionItems<c>, e.firstStart, e.member);
 }
 constexpr InputField notStored(InputField f) {
     f.stored = false;
@@ -71,14 +77,15 @@ const InputField kFields[] = {
     idx("Outlets", kOutletItems, 0, &C::Outlets),
     num("Speed", 0, 10000, 2000, &C::Speed),
     num("OpHours", 1, 24, 24, &C::OpHours),
-    idx("BrgOpTemp", kTempItems, 0, &C::BrgOpTemp),
-    idx("ContMoist", kContMoistItems, 1, &C::ContMoist),
-    idx("Load", kLoadItems, 1, &C::Load),
-    idx("ShockLoad", kNoYesItems, 1, &C::ShockLoad),
-    idx("Ambient", kAmbientItems, 1, &C::Ambient),
-    idx("ShaftOrientation", kShaftItems, 1, &C::ShaftOrientation),
-    idx("Replenishment", kReplenishItems, 1, &C::Replenishment),
-    idx("RotOR", kNoYesItems, 1, &C::RotOR),
+    // The conditions in the order of the record.
+    cond<Condition::BrgOpTemp>(),
+    cond<Condition::ContMoist>(),
+    cond<Condition::Load>(),
+    cond<Condition::ShockLoad>(),
+    cond<Condition::AmbTemp>(),
+    cond<Condition::ShaftOri>(),
+    cond<Condition::Replenish>(),
+    cond<Condition::RotOR>(),
 };
 
 } // namespace

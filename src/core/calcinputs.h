@@ -4,6 +4,8 @@
 // Field names are the settings keys under which the inputs are stored; the
 // enumerations are zero-based indexes in the order the window lists them.
 
+#include "core/greasetable.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -45,7 +47,6 @@ inline bool takesGreaseFromTheSideOnly(int type) { return type >= DeepGrooveBall
 // The cylindrical roller bearing without cage (CRBsub2) and the toroidal one (TORBsub1).
 inline constexpr int kCrbFullComplement = 3;
 inline constexpr int kTorbFullComplement = 1;
-inline constexpr int kGreaseCount = 14; // "Unspecified" and thirteen greases
 
 inline bool isGasDriven(int lub) { return lub == VOXA60 || lub == VOXA125; }
 inline bool isTeno(int lub) { return lub == TENO125 || lub == TENO250; }

@@ -1,6 +1,7 @@
 #include "core/calculation.h"
 
 #include "core/bearings.h"
+#include "core/conditions.h"
 #include "core/errors.h"
 #include "core/greases.h"
 #include "core/log.h"
@@ -16,21 +17,13 @@ namespace unctora::core {
 
 namespace {
 
-constexpr double kReplenishmentFactor[] = {1.0, 0.4};
-static_assert(std::size(kReplenishmentFactor) == 2);
 constexpr double kGreaseCoefficient = 0.005; // g per mm^2
 constexpr double kReferenceInterval = 30000; // h, also the cap of tfc
 constexpr double kSpeedCoefficient = -5.62e-6;
-constexpr double kLoadFactor[] = {1.0, 0.7, 0.35, 0.15};
-static_assert(std::size(kLoadFactor) == 4);
+// Under a shock load the load counts one class heavier; the heaviest class goes on
+// to 0.1.
 constexpr double kLoadFactorShock[] = {0.7, 0.35, 0.15, 0.1};
-static_assert(std::size(kLoadFactorShock) == 4);
-constexpr double kBearingTemperature[] = {55, 70, 85, 100}; // deg C
-static_assert(std::size(kBearingTemperature) == 4);
-constexpr double kReferenceTemperature = 70;
-constexpr double kTemperatureHalving = 15;
-constexpr double kContaminationFactor[] = {1.0, 0.5, 0.2};
-static_assert(std::size(kContaminationFactor) == 3);
+static_assert(std::size(kLoadFactorShock) == conditionEntry(Condition::Load).settings.size());
 constexpr double kFullComplementDivisor = 10;
 constexpr double kSettingConstant = 110; // g
 constexpr double kHoursPerMonth = 730;
@@ -80,7 +73,7 @@ int stepSetting(const std::array<Step, N>& steps, double v, double k) {
 double calculateGreaseQuantity(const CalcInputs& in, const CalcContext& ctx) {
     log(ctx, "calculateGreaseQuantity");
     double Gp = checkedFinite(kGreaseCoefficient *
-                              at(kReplenishmentFactor, in.Replenishment, "Replenishment") *
+                              conditionFactor(Condition::Replenish, in.Replenishment) *
                               in.D_mm * in.B_mm);
     logResult(ctx, Gp);
     return Gp;
@@ -104,13 +97,12 @@ double calculateCorrectedRelubricationInterval(const CalcInputs& in, double tf,
     const TBrgData brg = getBearingData(k.type, k.sub1, k.sub2);
     double t = tf;
     if (in.ShaftOrientation == 1)
-        t = t / 2;
+        t = t * conditionFactor(Condition::ShaftOri, in.ShaftOrientation);
     const double loadFactor = in.ShockLoad == 1 ? at(kLoadFactorShock, in.Load, "Load")
-                                                : at(kLoadFactor, in.Load, "Load");
-    const double T = at(kBearingTemperature, in.BrgOpTemp, "BrgOpTemp");
-    const double tempFactor = std::pow(2.0, (kReferenceTemperature - T) / kTemperatureHalving);
+                                                : conditionFactor(Condition::Load, in.Load);
+    const double tempFactor = conditionFactor(Condition::BrgOpTemp, in.BrgOpTemp);
     double y = checkedFinite(t * tempFactor * loadFactor * checkedDiv(24, in.OpHours));
-    y = y * at(kContaminationFactor, in.ContMoist, "ContMoist");
+    y = y * conditionFactor(Condition::ContMoist, in.ContMoist);
     if (in.Grease > 0) {
         if (in.Grease >= kGreaseCount)
             throw CalculationError("List index out of bounds (" + std::to_string(in.Grease) +
@@ -134,12 +126,9 @@ double calculateCorrectedRelubricationInterval(const CalcInputs& in, double tf,
 double calculateFeedRate(const CalcInputs& in, double Gp, double tfc, const CalcContext& ctx) {
     log(ctx, "calculateFeedRate");
     double Qf = checkedFinite(checkedDiv(Gp, tfc) * 24);
-    if (isGasDriven(in.Lubricator)) {
-        if (in.Ambient == 0)
-            Qf = Qf / 2;
-        else if (in.Ambient == 2)
-            Qf = checkedFinite(Qf * 2);
-    }
+    // The gas-driven lubricators run slower in the cold and faster in the heat.
+    if (isGasDriven(in.Lubricator) && hasSetting(Condition::AmbTemp, in.Ambient))
+        Qf = checkedFinite(Qf * conditionFactor(Condition::AmbTemp, in.Ambient));
     logResult(ctx, Qf);
     return Qf;
 }
@@ -167,12 +156,8 @@ void calculateLubricatorSetting(const CalcInputs& in, double Gp, double tfc, dou
             if (ctx.log)
                 ctx.log->addLogLine(strings::format("DS=%.2f", {DS}, ctx.decimalSeparator));
         }
-        if (isGasDriven(in.Lubricator) && in.Ambient != 1) {
-            if (in.Ambient == 0)
-                DS = DS / 2;
-            else if (in.Ambient == 2)
-                DS = DS * 2;
-        }
+        if (isGasDriven(in.Lubricator) && hasSetting(Condition::AmbTemp, in.Ambient))
+            DS = DS * conditionFactor(Condition::AmbTemp, in.Ambient);
         if (Gp != 0)
             r.PauseBase = checkedFinite((static_cast<double>(hours) / kPauseDivisor) /
                                         (Gp / kGramsPerMl));

@@ -1,6 +1,8 @@
 #pragma once
 // Reference data of the greases and lubricators and which grease fits which lubricator.
 
+#include "core/greasetable.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,10 +20,10 @@ struct TGreaseData {
     std::int32_t Viscosity = 0;
 };
 
-// Row 1..13 of the grease table, the default record for any other index.
+// Row 1..kGreaseCount-1 of the grease table, the default record for any other index.
 TGreaseData getGreaseData(int grease);
 
-// False for a grease outside 0..13 or a class outside its range.
+// False for a grease outside the table or a class outside its range.
 bool greaseSpeedOk(int grease, int speedClass);
 bool greaseLoadOk(int grease, int loadClass);
 bool greaseTempOk(int grease, int tempClass);

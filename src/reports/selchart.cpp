@@ -1,5 +1,6 @@
 #include "reports/selchart.h"
 
+#include "core/greasetable.h"
 #include "files/fileio.h"
 #include "reports/htmlpage.h"
 #include "strings/keys.h"
@@ -15,26 +16,13 @@ namespace unctora::reports {
 
 namespace {
 
-struct GreaseRow {
-    std::string_view name, strong, nameText, light, ranges, ratings;
-};
-
-constexpr GreaseRow kGreases[] = {
-    {"NVGU 2", "008000", "FFFFFF", "BFDFBF", "L %s M,L %s M,M %s H", "o,-,+,+,+,-,o,o"},
-    {"NVHA 2", "FFFFFF", "0066CC", "FFFFFF", "M,M,L %s M", "o,-,-,-,-,-,o,+"},
-    {"NVRO 2", "AEB4B7", "0066CC", "EBECED", "M,VL,H %s VH", "o,-,+,+,+,-,-,+"},
-    {"NVTE 2", "00CDC4", "FFFFFF", "CCF5F3", "M %s H,L %s M,L %s H", "o,o,o,o,+,-,o,+"},
-    {"NVSU 2", "D28700", "FFFFFF", "F4E1BF", "M %s H,VL %s M,L %s VH", "o,+,+,+,+,-,-,+"},
-    {"NVBE 2", "990000", "FFFFFF", "E5BFBF", "M %s H,M %s H,L %s M", "+,-,-,o,o,+,o,+"},
-    {"NVPI 2", "007065", "FFFFFF", "B3D4D1", "L %s M,L %s M,L %s H", "o,o,+,+,+,-,-,+"},
-    {"NVLO 2", "FFFF00", "000080", "FFFFBF", "M,M,L %s M", "o,-,-,+,-,-,o,+"},
-    {"NVLO 3", "5F3A8E", "FFFFFF", "E7E2EE", "M,M,L %s M", "+,o,-,+,-,-,o,o"},
-    {"NVDA 2", "FF5A00", "FFFFFF", "FFE6D9", "M,L %s M,H", "o,-,o,+,+,-,-,+"},
-    {"NVFI 2", "73A331", "FFFFFF", "EAF1E0", "L %s M,M %s EH,L", "o,-,-,-,o,+,+,o"},
-    {"NVKA 2", "209775", "FFFFFF", "DEF0EA", "M,VL,H %s VH", "o,-,+,+,+,-,-,+"},
-    {"NVPI 1", "0066CC", "FFFFFF", "D9E8F7", "L %s M,L %s M,H", "-,-,+,-,+,-,-,+"},
-};
-static_assert(std::size(kGreases) == kChartGreaseCount);
+// The grease of chart position number, nullptr when no grease has it.
+const core::GreaseEntry* greaseAtChartPosition(int number) {
+    for (const core::GreaseEntry& g : core::kGreases)
+        if (g.chart.position == number)
+            return &g;
+    return nullptr;
+}
 
 constexpr std::string_view kSymbolSpanOpen = R"(<span style="font-weight:normal; font-size:18px">)";
 
@@ -110,13 +98,14 @@ void append(std::vector<std::string>& lines, std::initializer_list<std::string_v
 } // namespace
 
 ChartGrease chartGrease(int number) {
-    if (number < 1 || number > kChartGreaseCount) {
+    const core::GreaseEntry* entry = number >= 1 ? greaseAtChartPosition(number) : nullptr;
+    if (!entry) {
         const std::string unknown = std::to_string(number) + "?";
         return {unknown, "FF0000", "FFFFFF", "FF0000", unknown, unknown};
     }
-    const GreaseRow& g = kGreases[number - 1];
-    return {std::string(g.name),  std::string(g.strong), std::string(g.nameText),
-            std::string(g.light), std::string(g.ranges), std::string(g.ratings)};
+    const core::GreaseChartColumn& g = entry->chart;
+    return {std::string(g.name),          std::string(g.strongColour), std::string(g.nameTextColour),
+            std::string(g.lightColour),   std::string(g.rangePattern), std::string(g.ratings)};
 }
 
 std::string_view chartToWord(int languageNumber) {
@@ -328,8 +317,11 @@ std::vector<std::string> selChartPageLines(const strings::StringTable* texts,
     const TGreaseChart chart(texts);
     const int language = strings::CurrentLanguageNumber(texts);
     std::vector<std::string> lines;
-    chart.writeGreaseTable(language, fontName, 1, 7, ChartPart::First, lines);
-    chart.writeGreaseTable(language, fontName, 8, 13, ChartPart::Middle, lines);
+    // Two tables, the first one taking the odd grease.
+    const int firstTableColumns = (kChartGreaseCount + 1) / 2;
+    chart.writeGreaseTable(language, fontName, 1, firstTableColumns, ChartPart::First, lines);
+    chart.writeGreaseTable(language, fontName, firstTableColumns + 1, kChartGreaseCount, ChartPart::Middle,
+                           lines);
     lines.emplace_back("<hr>");
     chart.writeFooter(fontName, ChartPart::Last, lines);
     return lines;

@@ -1,18 +1,20 @@
 #pragma once
-// The grease selection chart page: two tables with one column per grease (greases
-// 1-7, then 8-13) and one row per property, each under a legend of the rating
-// symbols; then a few lines of explanation from the language file and the fixed
-// legend tables of the range codes.
+// The grease selection chart page: two tables with one column per grease (the
+// first half of the chart's greases, the odd one included, then the rest) and one
+// row per property, each under a legend of the rating symbols; then a few lines of
+// explanation from the language file and the fixed legend tables of the range codes.
 //
-// The chart has its own 13 greases, ratings and colours, compiled in; it reads
-// neither the grease table of the calculation nor any input. Only the language
-// (headers, descriptions, explanation) and the display font change it.
+// The chart's columns - order, ratings, colours - are the chart columns of the grease
+// table (core/greasetable.h); it reads no input. Only the language (headers,
+// descriptions, explanation) and the display font change it.
 //
 // Each grease becomes one comma-separated record - name, three range fields, eight
 // ratings, then its description - and row r of the table shows field r. The
 // description is split at every comma too, so its pieces fill rows 13 onward.
 // Rows 10 and 11 (ratings 6 and 7) are never shown. Nothing is escaped: the texts
 // of the language file are HTML.
+
+#include "core/greasetable.h"
 
 #include <string>
 #include <string_view>
@@ -24,7 +26,7 @@ class StringTable;
 
 namespace unctora::reports {
 
-inline constexpr int kChartGreaseCount = 13;
+using core::kChartGreaseCount; // the greases of the chart, from the grease table
 // Row count when the language's strSelChartHeadCount is not a number.
 inline constexpr int kDefaultChartRows = 16;
 // Row counts above this are taken as this: a typing slip in a language file must
@@ -43,7 +45,7 @@ struct ChartGrease {
     std::string ratings;
 };
 
-// Grease number 1..13 in chart order. Any other number gives a red placeholder
+// Grease number 1..kChartGreaseCount in chart order. Any other number gives a red placeholder
 // ("14?"), which the page never asks for.
 ChartGrease chartGrease(int number);
 

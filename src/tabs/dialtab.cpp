@@ -1,6 +1,7 @@
 #include "tabs/dialtab.h"
 
 #include "core/calcinputs.h"
+#include "core/conditions.h"
 #include "pictures/pictures.h"
 #include "reports/setting.h"
 #include "widgets/badge.h"
@@ -60,7 +61,9 @@ TRadioGroup* radio(const char* name, const QString& title, const QStringList& it
     return g;
 }
 
-QStringList itemsOf(const char* field) {
+QString qsv(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+
+QStringList itemsOf(std::string_view field) {
     QStringList l;
     for (std::string_view s : unctora::core::findInputField(field)->items)
         l << QString::fromUtf8(s.data(), static_cast<int>(s.size()));
@@ -229,7 +232,10 @@ QWidget* DialTab::buildMiddle() {
     left->addWidget(gbGreaseType);
     // The temperature class stands below the grease, where the column has room: in
     // the operating-conditions box it pushed the last condition groups out of sight.
-    rgBrgOpTemp = radio("rgBrgOpTemp", "Bearing Operating Temperature", itemsOf("BrgOpTemp"), 2);
+    {
+        const auto& temp = unctora::core::conditionEntry(unctora::core::Condition::BrgOpTemp);
+        rgBrgOpTemp = radio("rgBrgOpTemp", qsv(temp.englishCaption), itemsOf(temp.field), 2);
+    }
     left->addWidget(rgBrgOpTemp);
     left->addStretch(1);
     gbLubricator->setMinimumWidth(392);
@@ -258,34 +264,24 @@ QWidget* DialTab::buildMiddle() {
     op->setColumnStretch(7, 1);
 
     ocOpCond = named(new TGroupBar, "ocOpCond");
-    const struct {
-        const char* group;
-        const char* radio;
-        const char* field;
-        const char* caption;
-    } conditions[] = {
-        {"opContMoist", "rgContMoist", "ContMoist", "Contamination/Moisture"},
-        {"opLoad", "rgLoad", "Load", "Load"},
-        {"opShockLoad", "rgShockLoad", "ShockLoad", "Shock Load"},
-        {"opAmbTemp", "rgAmbTemp", "Ambient", "Ambient temperature"},
-        {"opShaftOri", "rgShaftOri", "ShaftOrientation", "Shaft orientation"},
-        {"opReplenish", "rgReplenish", "Replenishment", "Replenishment"},
-        {"opRotOR", "rgRotOR", "RotOR", "Rotating OR"},
-    };
-    for (const auto& c : conditions) {
+    // The conditions of the bar, in bar order, each named after its row.
+    for (int p = 0; p < unctora::core::kDialBarConditionCount; ++p) {
+        const unctora::core::ConditionEntry& c = *unctora::core::conditionAtDialPosition(p);
         const QStringList items = itemsOf(c.field);
-        TRadioGroup* g = radio(c.radio, QString(), items, items.size() > 2 ? 2 : items.size());
+        const QByteArray radioName = "rg" + QByteArray(c.name.data(), static_cast<int>(c.name.size()));
+        TRadioGroup* g = radio(radioName.constData(), QString(), items, items.size() > 2 ? 2 : items.size());
         // Inside a condition group the radio group needs no frame of its own.
         g->setFrameless(true);
-        ocOpCond->addGroup(c.group, c.caption, g);
+        ocOpCond->addGroup("op" + qsv(c.name), qsv(c.englishCaption), g);
     }
-    rgContMoist = static_cast<TRadioGroup*>(ocOpCond->content(0));
-    rgLoad = static_cast<TRadioGroup*>(ocOpCond->content(1));
-    rgShockLoad = static_cast<TRadioGroup*>(ocOpCond->content(2));
-    rgAmbTemp = static_cast<TRadioGroup*>(ocOpCond->content(3));
-    rgShaftOri = static_cast<TRadioGroup*>(ocOpCond->content(4));
-    rgReplenish = static_cast<TRadioGroup*>(ocOpCond->content(5));
-    rgRotOR = static_cast<TRadioGroup*>(ocOpCond->content(6));
+    using C = unctora::core::Condition;
+    rgContMoist = conditionInput(C::ContMoist);
+    rgLoad = conditionInput(C::Load);
+    rgShockLoad = conditionInput(C::ShockLoad);
+    rgAmbTemp = conditionInput(C::AmbTemp);
+    rgShaftOri = conditionInput(C::ShaftOri);
+    rgReplenish = conditionInput(C::Replenish);
+    rgRotOR = conditionInput(C::RotOR);
     op->addWidget(ocOpCond, 1, 0, 1, 8);
     op->setRowStretch(1, 1);
     row->addWidget(gbOpCond, 1);
@@ -431,7 +427,15 @@ QList<TGroupBar*> DialTab::subVariantBars() const {
 }
 
 QList<TRadioGroup*> DialTab::conditionGroups() const {
-    return {rgContMoist, rgLoad, rgShockLoad, rgAmbTemp, rgShaftOri, rgReplenish, rgRotOR};
+    QList<TRadioGroup*> groups;
+    for (int i = 0; i < ocOpCond->count(); ++i)
+        groups << static_cast<TRadioGroup*>(ocOpCond->content(i));
+    return groups;
+}
+
+TRadioGroup* DialTab::conditionInput(unctora::core::Condition c) const {
+    const int place = unctora::core::conditionEntry(c).dialPosition;
+    return place < 0 ? rgBrgOpTemp : static_cast<TRadioGroup*>(ocOpCond->content(place));
 }
 
 void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const QString& monthText) {

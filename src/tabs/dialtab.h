@@ -20,6 +20,7 @@
 // setting display and the notes box.
 
 #include "core/calcinputs.h"
+#include "core/conditions.h"
 #include "core/units.h"
 
 #include <QList>
@@ -83,8 +84,8 @@ public:
     // The control that holds an input field (spin edit, combo box, group bar or radio
     // group); nullptr for an unknown name.
     QWidget* inputControl(std::string_view field) const;
-    // The input groups in the order of the "Operating conditions" tab: rgContMoist,
-    // rgLoad, rgShockLoad, rgBrgOpTemp, rgShaftOri, rgAmbTemp, rgReplenish, rgRotOR.
+    // The input groups in the order of the condition table (core/conditions.h), which
+    // is the order of the "Operating conditions" tab.
     QList<TRadioGroup*> operatingConditionInputs() const;
 
     // ---- What the window decided ---------------------------------------------------
@@ -240,6 +241,8 @@ private:
     QList<TGroupBar*> subVariantBars() const;
     // The condition radio groups in bar order.
     QList<TRadioGroup*> conditionGroups() const;
+    // The input group of a condition: its group in the bar, or its own.
+    TRadioGroup* conditionInput(unctora::core::Condition c) const;
     QWidget* buildBasics();
     QWidget* buildMiddle();
     QWidget* buildResults();

@@ -45,18 +45,13 @@ QWidget* DialTab::inputControl(std::string_view field) const {
         {"Outlets", rgOutlets},
         {"Speed", spedSpeed},
         {"OpHours", spedOpHrs},
-        {"BrgOpTemp", rgBrgOpTemp},
-        {"ContMoist", rgContMoist},
-        {"Load", rgLoad},
-        {"ShockLoad", rgShockLoad},
-        {"Ambient", rgAmbTemp},
-        {"ShaftOrientation", rgShaftOri},
-        {"Replenishment", rgReplenish},
-        {"RotOR", rgRotOR},
     };
     for (const Holder& h : holders)
         if (h.field == field)
             return h.control;
+    for (const unctora::core::ConditionEntry& c : unctora::core::kConditions)
+        if (c.field == field)
+            return conditionInput(c.condition);
     return nullptr;
 }
 
@@ -100,7 +95,10 @@ void DialTab::setInputs(const unctora::core::CalcInputs& in) {
 }
 
 QList<TRadioGroup*> DialTab::operatingConditionInputs() const {
-    return {rgContMoist, rgLoad, rgShockLoad, rgBrgOpTemp, rgShaftOri, rgAmbTemp, rgReplenish, rgRotOR};
+    QList<TRadioGroup*> inputs;
+    for (const unctora::core::ConditionEntry& c : unctora::core::kConditions)
+        inputs << conditionInput(c.condition);
+    return inputs;
 }
 
 QList<QWidget*> DialTab::accentedGroups() const {

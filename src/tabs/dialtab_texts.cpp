@@ -105,12 +105,10 @@ void DialTab::rebuildTemperatureItems(core::Units units, const strings::UnitLabe
 }
 
 void DialTab::updateConditionCaption(TRadioGroup* group) {
-    static constexpr std::string_view kCaptionKeys[] = {
-        K::strContMoist, K::strLoad, K::strShockLoad, K::strAmbTemp,
-        K::strShaftOri, K::strReplenish, K::strRotOR};
     const QList<TRadioGroup*> groups = conditionGroups();
     const int index = groups.indexOf(group);
-    const QString title = index >= 0 ? text(kCaptionKeys[index]) : "OpCondStr not found";
+    const core::ConditionEntry* row = core::conditionAtDialPosition(index);
+    const QString title = row ? text(row->captionKey) : "OpCondStr not found";
     // The chosen item; an index out of range is brought into it without a click.
     QString chosen = "?";
     if (group->count() > 0) {
@@ -154,18 +152,17 @@ void DialTab::applyLanguage(core::Units units, const strings::UnitLabels& labels
     labOpHrs->setText(text(K::strOpHrs));
     labOpHrsUnit->setText(text(K::strOpHrsUnit));
     rgBrgOpTemp->setTitle(text(K::strBrgOpTemp));
-    const struct {
-        TRadioGroup* group;
-        std::string_view key;
-    } lists[] = {{rgContMoist, K::strContMoistItems}, {rgLoad, K::strLoadItems},
-                 {rgShockLoad, K::strShockLoadItems}, {rgShaftOri, K::strShaftOriItems},
-                 {rgReplenish, K::strReplenishItems}, {rgRotOR, K::strRotORItems}};
-    for (const auto& l : lists) {
+    // The conditions whose items are texts of the language file; the others are
+    // made with the units.
+    for (const core::ConditionEntry& c : core::kConditions) {
+        if (c.itemsKey.empty())
+            continue;
+        TRadioGroup* group = conditionInput(c.condition);
         QStringList items;
-        for (const std::string& item : strings::parseItemList(text(l.key).toStdString()))
+        for (const std::string& item : strings::parseItemList(text(c.itemsKey).toStdString()))
             items << qs(item);
-        const QSignalBlocker block(l.group);
-        l.group->setItems(items);
+        const QSignalBlocker block(group);
+        group->setItems(items);
     }
     fitConditionItems();
     updateConditionCaptions();

@@ -71,8 +71,10 @@ OpCondTab::OpCondTab(Context context, QWidget* parent) : QWidget(parent), m_ctx(
 
     rgCond = named(new TRadioGroup, "rgCond");
     rgCond->setTitle("Condition");
-    rgCond->setItems({"Contamination/Moisture", "Load", "Shock Load", "Bearing operating temperature",
-                      "Shaft orientation", "Ambient temperature", "Replenishment", "Rotating OR"});
+    QStringList conditions;
+    for (const core::ConditionEntry& c : core::kConditions)
+        conditions << QString::fromUtf8(c.englishCaption.data(), static_cast<int>(c.englishCaption.size()));
+    rgCond->setItems(conditions);
     rgCond->setItemIndex(0);
     rgCond->setMinimumWidth(250);
 
@@ -185,10 +187,18 @@ void OpCondTab::applyLanguage() {
     labDialComp->setText(text(K::strDialComp));
     gbDesc->setTitle(text(K::strDesc));
 
-    const TRadioGroup* brgOpTemp = inputGroup(static_cast<int>(advice::Condition::BrgOpTemp));
-    rgCond->setItems({text(K::strContMoist), text(K::strLoad), text(K::strShockLoad),
-                      brgOpTemp ? brgOpTemp->title() : QString(), text(K::strShaftOri),
-                      text(K::strAmbTemp), text(K::strReplenish), text(K::strRotOR)});
+    // A condition with a group of its own on the Dial setting tab is named as that
+    // group's title stands.
+    QStringList conditions;
+    for (const core::ConditionEntry& c : core::kConditions) {
+        if (c.dialPosition >= 0) {
+            conditions << text(c.captionKey);
+        } else {
+            const TRadioGroup* own = inputGroup(static_cast<int>(c.condition));
+            conditions << (own ? own->title() : QString());
+        }
+    }
+    rgCond->setItems(conditions);
     rgCond->setTitle(text(K::strCond));
     rgSetting->setTitle(text(K::strSetting));
     FillConditionSettings();

@@ -41,9 +41,9 @@ class OpCondTab : public QWidget {
     Q_OBJECT
 public:
     struct Context {
-        // The input groups in condition order: rgContMoist, rgLoad, rgShockLoad,
-        // rgBrgOpTemp, rgShaftOri, rgAmbTemp, rgReplenish, rgRotOR. A missing
-        // group (fewer than eight, or null) reads as a condition without settings.
+        // The input groups in the order of the condition table (core/conditions.h),
+        // as DialTab::operatingConditionInputs() gives them. A missing group (fewer
+        // than the table's rows, or null) reads as a condition without settings.
         QList<TRadioGroup*> inputs;
         // The current string table; null (or an empty callable) while there is none.
         std::function<const unctora::strings::StringTable*()> table;
