@@ -3,7 +3,7 @@
 #
 # The folders of the logic library and the batch calculator hold standard C++ only;
 # the window program's folders build on them, never the other way round.
-set(QT_FREE_FOLDERS core advice strings reports files cli plan)
+set(QT_FREE_FOLDERS core advice strings reports files io cli plan)
 set(UI_FOLDERS app tabs windows widgets pictures)
 
 if(NOT SOURCE_DIR)

@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include "cli/csv.h"
+#include "io/plantcolumns.h"
 #include "strings/ascii.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cmath>
+#include <span>
 
 namespace unctora::cli {
 
@@ -20,8 +22,24 @@ using strings::equalsNoCase;
 
 } // namespace
 
+std::optional<OutputFormat> parseFormat(const std::string* value) {
+    if (value && *value == "csv")
+        return OutputFormat::Csv;
+    if (value && *value == "jsonl")
+        return OutputFormat::Jsonl;
+    return std::nullopt;
+}
+
+std::optional<core::Units> parseUnits(const std::string* value) {
+    if (value && *value == "si")
+        return core::Units::SI;
+    if (value && *value == "imperial")
+        return core::Units::Imperial;
+    return std::nullopt;
+}
+
 // The plant file's own columns besides Id.
-constexpr std::string_view kPlanColumns[] = {"Location", "Machine", "Unit", "InstalledOn", "Volume_ml", "Remarks"};
+constexpr std::span<const std::string_view> kPlanColumns = std::span(io::kOwnColumnNames).subspan(1);
 
 namespace {
 

@@ -23,6 +23,11 @@ namespace unctora::cli {
 
 enum class OutputFormat { Csv, Jsonl };
 
+// The values of --format and --units, shared by every command; nullopt for anything
+// else (nullptr: the option had no value).
+std::optional<OutputFormat> parseFormat(const std::string* value);
+std::optional<core::Units> parseUnits(const std::string* value);
+
 struct BatchOptions {
     OutputFormat format = OutputFormat::Csv;
     core::Units units = core::Units::SI;

@@ -215,15 +215,15 @@ int run(int argc, char** argv) {
             std::fputs(core::VersionBanner("unctora-calc").c_str(), stdout);
             return 0;
         } else if (a == "--format") {
-            const std::string* v = value("--format");
-            if (!v || (*v != "csv" && *v != "jsonl"))
+            const auto format = cli::parseFormat(value("--format"));
+            if (!format)
                 return usageError("--format takes csv or jsonl");
-            options.format = *v == "csv" ? cli::OutputFormat::Csv : cli::OutputFormat::Jsonl;
+            options.format = *format;
         } else if (a == "--units") {
-            const std::string* v = value("--units");
-            if (!v || (*v != "si" && *v != "imperial"))
+            const auto units = cli::parseUnits(value("--units"));
+            if (!units)
                 return usageError("--units takes si or imperial");
-            options.units = *v == "si" ? core::Units::SI : core::Units::Imperial;
+            options.units = *units;
         } else if (a == "--log") {
             options.log = true;
         } else if (a == "--lang") {

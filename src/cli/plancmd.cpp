@@ -196,15 +196,15 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
                                       std::to_string(plan::CalendarOptions::kMaxRemindDays));
             remind = n;
         } else if (a == "--format") {
-            const std::string* v = value();
-            if (!v || (*v != "csv" && *v != "jsonl"))
+            const auto format = parseFormat(value());
+            if (!format)
                 return usage(err, "--format takes csv or jsonl");
-            json = *v == "jsonl";
+            json = *format == OutputFormat::Jsonl;
         } else if (a == "--units") {
-            const std::string* v = value();
-            if (!v || (*v != "si" && *v != "imperial"))
+            const auto parsed = parseUnits(value());
+            if (!parsed)
                 return usage(err, "--units takes si or imperial");
-            units = *v == "si" ? core::Units::SI : core::Units::Imperial;
+            units = *parsed;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage(err, "unknown option " + printable(a));
         } else if (file) {

@@ -14,8 +14,7 @@ namespace unctora::plan {
 
 namespace {
 
-constexpr std::string_view kOwnNames[kOwnColumnCount] = {"Id",          "Location",  "Machine", "Unit",
-                                                         "InstalledOn", "Volume_ml", "Remarks"};
+constexpr const auto& kOwnNames = io::kOwnColumnNames;
 
 constexpr auto trimmed = strings::trimBlanks;
 

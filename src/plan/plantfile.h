@@ -13,6 +13,7 @@
 // are, and a save keeps the file's own order of columns.
 
 #include "core/calcinputs.h"
+#include "io/plantcolumns.h"
 
 #include <array>
 #include <cstddef>
@@ -24,8 +25,8 @@
 namespace unctora::plan {
 
 // The point's own columns; the input fields follow them in the order of the record.
-enum class OwnColumn { Id, Location, Machine, Unit, InstalledOn, Volume_ml, Remarks };
-inline constexpr std::size_t kOwnColumnCount = 7;
+using io::OwnColumn;
+using io::kOwnColumnCount;
 std::string_view ownColumnName(OwnColumn c);
 
 // All columns in file order: the seven own columns, then the 23 input fields.
