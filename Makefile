@@ -9,12 +9,14 @@ FUZZ_SECONDS ?= 60
 # qt6-translations-l10n: the toolkit's own texts (message-box buttons, key names)
 # in the language the user chooses.
 DEPS := cmake ninja-build g++ pkg-config make \
-        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev \
+        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev libqrencode-dev \
         libgtest-dev libgmock-dev libbenchmark-dev poppler-utils \
         qt6-translations-l10n
 # The fonts of the Chinese, Japanese and Thai texts: the program shows them, and the
 # layout test measures them (without them it fails: their characters have no glyphs).
 FONT_DEPS := fonts-noto-cjk fonts-thai-tlwg
+# The label test reads the printed QR codes back.
+TEST_DEPS := zbar-tools
 # Only the running program needs these: the tests run on Qt's offscreen platform.
 RUN_DEPS := $(FONT_DEPS) xvfb xauth
 # The screenshots of docs/gallery.
@@ -64,7 +66,7 @@ run-batch: build
 	$(BUILD)/unctora-calc examples/plant.csv
 
 test: build
-	$(call install_missing,$(FONT_DEPS))
+	$(call install_missing,$(FONT_DEPS) $(TEST_DEPS))
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -76,7 +78,7 @@ SAN_ENV := QT_QPA_PLATFORM=offscreen \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
 sanitize: deps
-	$(call install_missing,$(FONT_DEPS))
+	$(call install_missing,$(FONT_DEPS) $(TEST_DEPS))
 	cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=None \
 	  -DCMAKE_CXX_FLAGS="-O1 -g1" -DUNCTORA_SANITIZE=ON -DUNCTORA_BUILD_BENCH=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS)
