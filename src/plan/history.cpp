@@ -7,8 +7,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <ctime>
+#include <cstdlib>
 #include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,10 +101,12 @@ void appendEscaped(std::string& out, std::string_view text) {
     out.push_back('"');
 }
 
-std::string unescape(std::string_view s) {
-    if (s.find('\\') == std::string_view::npos)
-        return std::string(s);
-    std::string out;
+void unescapeInto(std::string& out, std::string_view s) {
+    if (s.find('\\') == std::string_view::npos) {
+        out.assign(s);
+        return;
+    }
+    out.clear();
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\\' && i + 1 < s.size()) {
@@ -113,43 +119,51 @@ std::string unescape(std::string_view s) {
         }
         out.push_back(s[i]);
     }
-    return out;
 }
 
 // Splits one line into its fields; false when a quote is left open or stray text
-// follows a closing quote.
-bool splitLine(std::string_view line, std::vector<std::string>& fields) {
-    fields.clear();
+// follows a closing quote. Plain fields are views into the line; quoted ones are
+// decoded into `scratch`, which keeps its buffers from line to line.
+struct LineFields {
+    std::vector<std::string_view> views;
+    std::vector<std::string> scratch;
+};
+
+bool splitLine(std::string_view line, LineFields& out) {
+    out.views.clear();
+    std::size_t quoted = 0;
     std::size_t i = 0;
     while (true) {
-        std::string f;
         if (i < line.size() && line[i] == '"') {
+            if (quoted == out.scratch.size())
+                return false; // far more fields than a record has
+            std::string& f = out.scratch[quoted++];
+            f.clear();
             ++i;
             while (true) {
-                if (i >= line.size())
+                const std::size_t q = line.find('"', i);
+                if (q == std::string_view::npos)
                     return false;
-                if (line[i] == '"') {
-                    if (i + 1 < line.size() && line[i + 1] == '"') {
-                        f.push_back('"');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
+                f.append(line.substr(i, q - i));
+                if (q + 1 < line.size() && line[q + 1] == '"') {
+                    f.push_back('"');
+                    i = q + 2;
+                    continue;
                 }
-                f.push_back(line[i++]);
+                i = q + 1;
+                break;
             }
             if (i < line.size() && line[i] != ',')
                 return false;
+            out.views.push_back(f); // scratch strings are not touched again for this line
         } else {
             const std::size_t end = std::min(line.find(',', i), line.size());
             const std::string_view raw = line.substr(i, end - i);
             if (raw.find('"') != std::string_view::npos)
                 return false;
-            f.assign(raw);
+            out.views.push_back(raw);
             i = end;
         }
-        fields.push_back(std::move(f));
         if (i >= line.size())
             return true;
         ++i; // the comma
@@ -163,9 +177,10 @@ std::string numberText(double v) {
 }
 
 // Reads one line as a record; the reason when it does not read.
-std::string parseRecord(std::string_view line, std::vector<std::string>& fields, ChangeRecord& rec) {
-    if (!splitLine(line, fields))
+std::string parseRecord(std::string_view line, LineFields& lf, ChangeRecord& rec) {
+    if (!splitLine(line, lf))
         return "a quote is not closed";
+    const std::vector<std::string_view>& fields = lf.views;
     if (fields.size() != cCount)
         return std::to_string(fields.size()) + " fields instead of " + std::to_string(int(cCount));
     if (!validTimestamp(fields[cRecordedAt]))
@@ -175,26 +190,26 @@ std::string parseRecord(std::string_view line, std::vector<std::string>& fields,
     const std::optional<Date> d = parseIsoDate(fields[cDate]);
     if (!d)
         return "the date is not a date (YYYY-MM-DD)";
-    rec = ChangeRecord{};
+    rec.settingValue.reset();
     if (!fields[cSettingValue].empty()) {
         double v = 0;
-        const std::string& t = fields[cSettingValue];
+        const std::string_view t = fields[cSettingValue];
         const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
         if (r.ec != std::errc() || r.ptr != t.data() + t.size())
             return "the setting value is not a number";
         rec.settingValue = v;
     }
-    rec.pointId = unescape(fields[cId]);
+    unescapeInto(rec.pointId, fields[cId]);
     rec.date = *d;
-    rec.doneBy = unescape(fields[cDoneBy]);
-    rec.batch = unescape(fields[cBatch]);
-    rec.location = unescape(fields[cLocation]);
-    rec.machine = unescape(fields[cMachine]);
-    rec.lubricator = unescape(fields[cLubricator]);
-    rec.grease = unescape(fields[cGrease]);
-    rec.setting = unescape(fields[cSetting]);
-    rec.remarks = unescape(fields[cRemarks]);
-    rec.recordedAt = fields[cRecordedAt];
+    unescapeInto(rec.doneBy, fields[cDoneBy]);
+    unescapeInto(rec.batch, fields[cBatch]);
+    unescapeInto(rec.location, fields[cLocation]);
+    unescapeInto(rec.machine, fields[cMachine]);
+    unescapeInto(rec.lubricator, fields[cLubricator]);
+    unescapeInto(rec.grease, fields[cGrease]);
+    unescapeInto(rec.setting, fields[cSetting]);
+    unescapeInto(rec.remarks, fields[cRemarks]);
+    rec.recordedAt.assign(fields[cRecordedAt]);
     return {};
 }
 
@@ -235,6 +250,35 @@ std::string folderOf(const std::string& path) {
 }
 
 } // namespace
+
+namespace {
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+}
+
+void* allocateLargeBlock(std::size_t bytes) {
+    if (bytes < kHugePage) {
+        void* p = std::malloc(bytes ? bytes : 1);
+        if (!p)
+            throw std::bad_alloc();
+        return p;
+    }
+    const std::size_t size = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    ::madvise(p, size, MADV_HUGEPAGE); // a hint: without huge pages it works as well
+    return p;
+}
+
+void freeLargeBlock(void* p, std::size_t bytes) {
+    if (!p)
+        return;
+    if (bytes < kHugePage) {
+        std::free(p);
+        return;
+    }
+    ::munmap(p, (bytes + kHugePage - 1) / kHugePage * kHugePage);
+}
 
 const std::vector<std::string_view>& historyColumns() {
     static const std::vector<std::string_view> cols = {
@@ -330,7 +374,11 @@ bool parseHistory(std::string_view bytes, HistoryFile& out, std::string& error) 
         return true;
     std::size_t pos = 0;
     long lineNo = 0;
-    std::vector<std::string> fields;
+    LineFields fields;
+    // Views into quoted fields must stay valid while a line is split: room for more
+    // fields than a line can hold is made before any is read.
+    fields.scratch.resize(64);
+    out.records.reserve(std::size_t(std::count(bytes.begin(), bytes.end(), '\n')));
     bool headerSeen = false;
     while (pos < bytes.size()) {
         const std::size_t nl = bytes.find('\n', pos);
@@ -343,8 +391,8 @@ bool parseHistory(std::string_view bytes, HistoryFile& out, std::string& error) 
         const bool last = pos >= bytes.size();
         if (!headerSeen) {
             // A header cut short is what a writer killed while creating the file leaves.
-            if (!splitLine(line, fields) || fields.size() != historyColumns().size() ||
-                !std::equal(fields.begin(), fields.end(), historyColumns().begin())) {
+            if (!splitLine(line, fields) || fields.views.size() != historyColumns().size() ||
+                !std::equal(fields.views.begin(), fields.views.end(), historyColumns().begin())) {
                 if (last && !closed && headerLine().starts_with(std::string(line) )) {
                     out.setAside.push_back({lineNo, std::string(line), "the header is cut short", true});
                     return true;
@@ -357,11 +405,11 @@ bool parseHistory(std::string_view bytes, HistoryFile& out, std::string& error) 
         }
         if (line.empty())
             continue;
-        ChangeRecord rec;
+        // Read straight into its place; a line that does not read gives it back.
+        ChangeRecord& rec = out.records.emplace_back();
         const std::string why = parseRecord(line, fields, rec);
-        if (why.empty()) {
-            out.records.push_back(std::move(rec));
-        } else {
+        if (!why.empty()) {
+            out.records.pop_back();
             out.setAside.push_back({lineNo, std::string(line), why, last});
         }
     }
@@ -383,10 +431,17 @@ bool readHistory(const std::string& path, HistoryFile& out, std::string& error) 
         ::close(fd);
         return false;
     }
-    std::string bytes(std::size_t(st.st_size), '\0');
+    // Not zero-filled first: the read fills it, and a large history is read at every
+    // opening of the plan.
+    const std::size_t size = std::size_t(st.st_size);
+    struct Block {
+        char* p;
+        std::size_t n;
+        ~Block() { freeLargeBlock(p, n); }
+    } buffer{static_cast<char*>(allocateLargeBlock(size)), size};
     std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer.p + got, size - got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -399,7 +454,7 @@ bool readHistory(const std::string& path, HistoryFile& out, std::string& error) 
         got += std::size_t(n);
     }
     ::close(fd);
-    bytes.resize(got);
+    const std::string_view bytes(buffer.p, got);
     out.existed = true;
     if (!parseHistory(bytes, out, error)) {
         error = path + ": " + error;
@@ -537,7 +592,7 @@ bool appendHistory(const std::string& path, const std::vector<ChangeRecord>& rec
     return w.open(path, error) && w.append(records, error);
 }
 
-std::unordered_map<std::string, std::size_t> lastChanges(const std::vector<ChangeRecord>& records) {
+std::unordered_map<std::string, std::size_t> lastChanges(const ChangeRecords& records) {
     std::unordered_map<std::string, std::size_t> last;
     last.reserve(records.size() / 4 + 16);
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -553,7 +608,7 @@ std::unordered_map<std::string, std::size_t> lastChanges(const std::vector<Chang
     return last;
 }
 
-std::vector<std::size_t> filterHistory(const std::vector<ChangeRecord>& records, const HistoryFilter& f) {
+std::vector<std::size_t> filterHistory(const ChangeRecords& records, const HistoryFilter& f) {
     std::vector<std::size_t> out;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const ChangeRecord& r = records[i];

@@ -45,6 +45,21 @@ struct ChangeRecord {
     bool operator==(const ChangeRecord&) const = default;
 };
 
+// Storage for the records of a long history. Blocks of 2 MiB and more are mapped on
+// their own and may be backed by huge pages: 100,000 records take some 34 MB, and
+// touching them page by page cost more than reading them.
+void* allocateLargeBlock(std::size_t bytes);
+void freeLargeBlock(void* p, std::size_t bytes);
+template <class T> struct LargeBlockAllocator {
+    using value_type = T;
+    LargeBlockAllocator() = default;
+    template <class U> LargeBlockAllocator(const LargeBlockAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) { return static_cast<T*>(allocateLargeBlock(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { freeLargeBlock(p, n * sizeof(T)); }
+    template <class U> bool operator==(const LargeBlockAllocator<U>&) const noexcept { return true; }
+};
+using ChangeRecords = std::vector<ChangeRecord, LargeBlockAllocator<ChangeRecord>>;
+
 // The column names of the file's header, in order.
 const std::vector<std::string_view>& historyColumns();
 
@@ -73,7 +88,7 @@ struct SetAsideLine {
 };
 
 struct HistoryFile {
-    std::vector<ChangeRecord> records; // in file order
+    ChangeRecords records; // in file order
     std::vector<SetAsideLine> setAside;
     bool existed = false;
 };
@@ -115,7 +130,7 @@ bool appendHistory(const std::string& path, const std::vector<ChangeRecord>& rec
 
 // The last change of each point: the latest date, and of one date the one recorded
 // last. Index into `records` by point Id.
-std::unordered_map<std::string, std::size_t> lastChanges(const std::vector<ChangeRecord>& records);
+std::unordered_map<std::string, std::size_t> lastChanges(const ChangeRecords& records);
 
 struct HistoryFilter {
     std::string pointId;  // exact; empty: every point
@@ -124,6 +139,6 @@ struct HistoryFilter {
     std::optional<Date> to;   // inclusive
 };
 // Indices into `records` that pass, in file order.
-std::vector<std::size_t> filterHistory(const std::vector<ChangeRecord>& records, const HistoryFilter& filter);
+std::vector<std::size_t> filterHistory(const ChangeRecords& records, const HistoryFilter& filter);
 
 } // namespace unctora::plan
