@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "cli/plancmd.h"
+#include "cli/routecmd.h"
 #include "cli/textcmd.h"
 #include "files/fileio.h"
 #include "files/regini.h"
@@ -37,6 +38,7 @@ const char* kUsage =
     "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
     "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
     "  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE] [--format F] [--units U]\n"
+    "  unctora-calc route PLANT.csv [--days N] [--from DATE] [--format csv] [--units U]\n"
     "\n"
     "The plant list is CSV with a header row of input names (Bore_mm, D_mm, B_mm, Type,\n"
     "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"
@@ -151,6 +153,8 @@ int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "plan")
         return cli::runPlanCommand({args.begin() + 1, args.end()}, stdout, stderr);
+    if (!args.empty() && args[0] == "route")
+        return cli::runRouteCommand({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "text")
         return cli::runTextCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
                                    programDir(argv[0]));

@@ -20,14 +20,10 @@ Route makeRoute(std::vector<RouteStop> stops, Date day, int days) {
     route.day = day;
     route.days = std::clamp(days, 0, kMaxRouteDays);
     const Date end = day + std::chrono::days(route.days);
-    std::erase_if(stops, [&](RouteStop& s) {
-        if (s.due < day)
-            s.overdue = true;
-        return !s.overdue && s.due >= end;
-    });
     std::stable_sort(stops.begin(), stops.end(),
                      [](const RouteStop& a, const RouteStop& b) { return a.order < b.order; });
-    // Groups appear where their first point stands in the file.
+    // The groups stand where their first point stands in the file, due or not, so that
+    // the round walks the plant the same way every week.
     std::unordered_map<std::string, std::size_t> locIndex;
     std::vector<std::unordered_map<std::string, std::size_t>> machIndex;
     for (RouteStop& s : stops) {
@@ -40,8 +36,15 @@ Route makeRoute(std::vector<RouteStop> stops, Date day, int days) {
         auto [mi, newMach] = machIndex[li->second].try_emplace(s.machine, loc.machines.size());
         if (newMach)
             loc.machines.push_back({s.machine, {}});
-        loc.machines[mi->second].stops.push_back(std::move(s));
+        if (s.due < day)
+            s.overdue = true;
+        if (s.overdue || s.due < end)
+            loc.machines[mi->second].stops.push_back(std::move(s));
     }
+    // Groups with nothing due are left out.
+    for (RouteLocation& loc : route.locations)
+        std::erase_if(loc.machines, [](const RouteMachine& m) { return m.stops.empty(); });
+    std::erase_if(route.locations, [](const RouteLocation& l) { return l.machines.empty(); });
     return route;
 }
 

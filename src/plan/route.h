@@ -11,7 +11,9 @@
 
 namespace unctora::plan {
 
-// One due change, as the plan hands it over.
+// One point with its next change, as the plan hands it over. Hand over every planned
+// point, not only the due ones: the points not due are left out of the route, but
+// they fix the order of the locations and machines.
 struct RouteStop {
     std::string pointId;
     std::string location;
@@ -43,8 +45,8 @@ inline constexpr int kDefaultRouteDays = 7;
 inline constexpr int kMaxRouteDays = 3660;
 
 // Every stop due before `day + days` (so due within the days from `day` on), and every
-// overdue one; locations and machines in the order their first point has in the plant
-// file, points in plant-file order within their machine.
+// overdue one; locations and machines in the order of their first point among all the
+// stops given (the plant file's order), points in that order within their machine.
 Route makeRoute(std::vector<RouteStop> stops, Date day, int days);
 
 // The work-order CSV: a header line, then one line per stop, in route order, fields as

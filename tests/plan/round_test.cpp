@@ -63,14 +63,18 @@ TEST(Route, SelectsTheWindowAndOverdueAndGroupsInFileOrder) {
         stop("a3", "Hall 1", "Fan", 4, "2026-12-11"),
         stop("pastNotFlagged", "Hall 3", "Saw", 6, "2026-12-09"),
         stop("far", "Hall 3", "Saw", 7, "2027-06-01"),
+        stop("first", "Hall 0", "Lathe", 0, "2027-06-01"),  // first in the file, not due
+        stop("z", "Hall 0", "Lathe", 9, "2026-12-11"),
     };
+    for (std::size_t i = 1; i + 2 < stops.size(); ++i)
+        stops[i].order += 1;
     const Route r = makeRoute(stops, day, 7);
-    EXPECT_EQ(ids(r), (std::vector<std::string>{"Hall 1/Fan/a1", "Hall 1/Fan/a3", "Hall 1/Pump/a2",
+    EXPECT_EQ(ids(r), (std::vector<std::string>{"Hall 0/Lathe/z", "Hall 1/Fan/a1", "Hall 1/Fan/a3", "Hall 1/Pump/a2",
                                                 "Hall 2/Mill/b1", "Hall 2/Press/late", "Hall 3/Saw/pastNotFlagged"}));
-    EXPECT_EQ(r.stopCount(), 6u);
-    EXPECT_TRUE(r.locations[2].machines[0].stops[0].overdue);
+    EXPECT_EQ(r.stopCount(), 7u);
+    EXPECT_TRUE(r.locations[3].machines[0].stops[0].overdue);
     EXPECT_EQ(makeRoute(stops, day, 0).stopCount(), 2u); // only the overdue ones
-    EXPECT_EQ(makeRoute(stops, day, 1000).stopCount(), 8u);
+    EXPECT_EQ(makeRoute(stops, day, 1000).stopCount(), 10u);
 }
 
 TEST(Route, WorkOrderCsvColumnsAndQuoting) {
