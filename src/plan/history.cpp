@@ -485,6 +485,7 @@ void HistoryWriter::close() {
 
 bool HistoryWriter::open(const std::string& path, std::string& error) {
     close();
+    m_failure = HistoryFailure::System;
     bool created = false;
     int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0 && errno == ENOENT) {
@@ -506,6 +507,8 @@ bool HistoryWriter::open(const std::string& path, std::string& error) {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
         ::close(fd);
+        if (err == EWOULDBLOCK)
+            m_failure = HistoryFailure::Locked;
         error = err == EWOULDBLOCK ? "The history file " + path + " is being written by another program"
                                    : sysError("Cannot lock the history file", path, err);
         return false;
@@ -537,16 +540,20 @@ bool HistoryWriter::open(const std::string& path, std::string& error) {
     }
     m_fd = fd;
     m_path = path;
+    m_failure = HistoryFailure::None;
     return true;
 }
 
 bool HistoryWriter::append(std::vector<ChangeRecord> records, std::string& error) {
+    m_failure = HistoryFailure::System;
     if (m_fd < 0) {
         error = "The history file is not open";
         return false;
     }
-    if (records.empty())
+    if (records.empty()) {
+        m_failure = HistoryFailure::None;
         return true;
+    }
     const std::string now = utcTimestamp();
     std::string bytes;
     for (ChangeRecord& r : records) {
@@ -554,6 +561,7 @@ bool HistoryWriter::append(std::vector<ChangeRecord> records, std::string& error
             r.recordedAt = now;
         const std::string p = recordProblem(r);
         if (!p.empty()) {
+            m_failure = HistoryFailure::Refused;
             error = "Cannot record the change: " + p;
             return false;
         }
@@ -584,6 +592,7 @@ bool HistoryWriter::append(std::vector<ChangeRecord> records, std::string& error
         error = sysError("Cannot write the history file to the disk", m_path, errno);
         return false;
     }
+    m_failure = HistoryFailure::None;
     return true;
 }
 

@@ -99,6 +99,14 @@ bool parseHistory(std::string_view bytes, HistoryFile& out, std::string& error);
 // Reads the file; a missing file is an empty history (true, existed false).
 bool readHistory(const std::string& path, HistoryFile& out, std::string& error);
 
+// Why the last open or append failed, for the window to choose its message.
+enum class HistoryFailure {
+    None,
+    Locked,  // another writer holds the file
+    Refused, // a record cannot be written (no Id, a control character, invalid UTF-8)
+    System,  // the file cannot be opened, read or written (the message says why)
+};
+
 // Appends records while it is open; holds the file's exclusive lock.
 class HistoryWriter {
 public:
@@ -119,9 +127,11 @@ public:
     // record without recordedAt gets the current moment. Nothing is written when any
     // record is refused; false with the reason.
     bool append(std::vector<ChangeRecord> records, std::string& error);
+    HistoryFailure lastFailure() const { return m_failure; }
 
 private:
     int m_fd = -1;
+    HistoryFailure m_failure = HistoryFailure::None;
     std::string m_path;
 };
 

@@ -171,9 +171,13 @@ TEST(History, SecondWriterIsRefusedWhileTheFirstIsOpen) {
     ASSERT_TRUE(first.open(path, error)) << error;
     HistoryWriter second;
     EXPECT_FALSE(second.open(path, error));
+    EXPECT_EQ(second.lastFailure(), HistoryFailure::Locked);
     EXPECT_NE(error.find("another program"), std::string::npos) << error;
     EXPECT_FALSE(appendHistory(path, {sample("X")}, error));
+    EXPECT_FALSE(first.append({sample("A"), sample("")}, error));
+    EXPECT_EQ(first.lastFailure(), HistoryFailure::Refused);
     ASSERT_TRUE(first.append({sample("A")}, error)) << error;
+    EXPECT_EQ(first.lastFailure(), HistoryFailure::None);
     first.close();
     EXPECT_TRUE(appendHistory(path, {sample("B")}, error)) << error;
     HistoryFile h;

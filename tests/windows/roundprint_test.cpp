@@ -3,6 +3,8 @@
 #include "windows/labelprint.h"
 #include "windows/routeprint.h"
 
+#include "strings/stringtable.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -110,6 +112,35 @@ TEST(RouteSheet, AnEmptyRouteSaysSoAndStillHasItsSignatureLine) {
     const QString t = run("pdftotext", {"-layout", pdf, "-"});
     EXPECT_TRUE(t.contains("No change is due in this period."));
     EXPECT_TRUE(t.contains("Signature:"));
+}
+
+TEST(RouteSheet, PrintsInTheUsersLanguage) {
+    strings::StringTable table;
+    ASSERT_TRUE(table.LoadLanguageFile(UNCTORA_SOURCE_DIR "/resources/unctora.sil"));
+    for (const char* language : {"Chinese", "Russian", "Thai"}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(table.SetLanguageByName(language));
+        const windows::RouteSheetTexts texts = windows::routeSheetTexts(&table);
+        EXPECT_NE(texts.boxes, windows::RouteSheetTexts{}.boxes); // translated, four of them
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("route.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        const plan::Route route = plan::makeRoute(manyStops(), *plan::parseIsoDate("2026-12-10"), 7);
+        const int pages = windows::printRoute(printer, route, texts, fontFamily());
+        ASSERT_GE(pages, 2);
+        // pdftotext gives some marks stacked on Thai letters as the font's private
+        // glyph codes: both sides are compared without marks.
+        const auto bare = [](QString s) {
+            s = s.normalized(QString::NormalizationForm_KD);
+            s.removeIf([](QChar c) { return c.isMark() || c.category() == QChar::Other_PrivateUse; });
+            return s;
+        };
+        const QString t = bare(run("pdftotext", {pdf, "-"}));
+        EXPECT_EQ(t.count(bare(texts.boxes[1])), 36) << texts.boxes[1].toStdString();
+        EXPECT_EQ(t.count(bare(texts.sign[0])), pages) << texts.sign[0].toStdString();
+    }
 }
 
 TEST(Labels, EveryPrintedCodeScansBackToItsId) {
