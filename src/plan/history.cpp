@@ -487,12 +487,12 @@ bool HistoryWriter::open(const std::string& path, std::string& error) {
     close();
     m_failure = HistoryFailure::System;
     bool created = false;
-    int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
+    int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0 && errno == ENOENT) {
         fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_CREAT | O_EXCL, 0644);
         created = fd >= 0;
         if (fd < 0 && errno == EEXIST)
-            fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
+            fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     }
     if (fd < 0) {
         error = sysError("Cannot open the history file", path, errno);
@@ -519,6 +519,19 @@ bool HistoryWriter::open(const std::string& path, std::string& error) {
         present.resize(std::size_t(st.st_size));
         if (::pread(fd, present.data(), present.size(), 0) != st.st_size)
             present = "?";
+    }
+    // Records go only into a history file: another CSV at the same name stays as it is.
+    if (std::size_t(st.st_size) >= header.size()) {
+        std::string head(header.size() + 3, '\0');
+        const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
+        head.resize(n > 0 ? std::size_t(n) : 0);
+        if (head.starts_with("\xEF\xBB\xBF"))
+            head.erase(0, 3);
+        if (!head.starts_with(header)) {
+            error = path + " is not a history file (its first line is not the header)";
+            ::close(fd);
+            return false;
+        }
     }
     // Under the lock: a file still empty gets its header, and a header cut short by a
     // writer killed while creating the file gets its rest.

@@ -160,6 +160,8 @@ TEST(History, HeaderCutShortIsCompletedAndAWrongHeaderRefused) {
     addBytes(other, "Name,Value\nx,1\n");
     EXPECT_FALSE(readHistory(other, h, error));
     EXPECT_NE(error.find("header"), std::string::npos);
+    EXPECT_FALSE(appendHistory(other, {sample("A")}, error));
+    EXPECT_EQ(slurp(other), "Name,Value\nx,1\n");
     EXPECT_FALSE(appendHistory(dir.file("missing/h.csv"), {sample("A")}, error));
 }
 
