@@ -513,35 +513,33 @@ bool HistoryWriter::open(const std::string& path, std::string& error) {
                                    : sysError("Cannot lock the history file", path, err);
         return false;
     }
+    // Records go only into a history file: another CSV at the same name stays as it is.
+    // A file still empty gets its header, and a header cut short by a writer killed
+    // while creating the file gets its rest.
     const std::string header = headerLine();
     std::string present;
-    if (::fstat(fd, &st) == 0 && std::size_t(st.st_size) < header.size()) {
-        present.resize(std::size_t(st.st_size));
-        if (::pread(fd, present.data(), present.size(), 0) != st.st_size)
-            present = "?";
+    if (::fstat(fd, &st) != 0) {
+        error = sysError("Cannot read the history file", path, errno);
+        ::close(fd);
+        return false;
     }
-    // Records go only into a history file: another CSV at the same name stays as it is.
-    if (std::size_t(st.st_size) >= header.size()) {
-        std::string head(header.size() + 3, '\0');
-        const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
-        head.resize(n > 0 ? std::size_t(n) : 0);
-        if (head.starts_with("\xEF\xBB\xBF"))
-            head.erase(0, 3);
-        if (!head.starts_with(header)) {
-            error = path + " is not a history file (its first line is not the header)";
-            ::close(fd);
-            return false;
-        }
-    }
-    // Under the lock: a file still empty gets its header, and a header cut short by a
-    // writer killed while creating the file gets its rest.
-    if (std::size_t(st.st_size) < header.size() && header.starts_with(present)) {
+    present.resize(std::min<std::size_t>(std::size_t(st.st_size), header.size() + 3));
+    const ssize_t got = present.empty() ? 0 : ::pread(fd, present.data(), present.size(), 0);
+    present.resize(got > 0 ? std::size_t(got) : 0);
+    std::string_view head = present;
+    if (head.starts_with("\xEF\xBB\xBF"))
+        head.remove_prefix(3);
+    if (header.starts_with(head) && head.size() < header.size()) {
         int err = 0;
-        if (!writeAll(fd, std::string_view(header).substr(present.size()), err) || ::fsync(fd) != 0) {
+        if (!writeAll(fd, std::string_view(header).substr(head.size()), err) || ::fsync(fd) != 0) {
             error = sysError("Cannot write the history file", path, err ? err : errno);
             ::close(fd);
             return false;
         }
+    } else if (!head.starts_with(std::string_view(header).substr(0, header.size() - 1))) { // CR LF aside
+        error = path + " is not a history file (its first line is not the header)";
+        ::close(fd);
+        return false;
     }
     if (created) {
         // The new name must survive a power cut as well as its contents.
