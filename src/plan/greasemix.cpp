@@ -2,6 +2,8 @@
 
 #include "core/calcinputs.h"
 #include "core/greases.h"
+#include "strings/format.h"
+#include "strings/stringtable.h"
 
 #include <cctype>
 
@@ -64,6 +66,23 @@ GreaseMix checkGreaseMix(std::string_view previousGrease, std::string_view newGr
     const std::optional<int> a = greaseByName(previousGrease);
     const std::optional<int> b = greaseByName(newGrease);
     return checkGreaseMix(a ? *a : -1, b ? *b : -1);
+}
+
+std::string greaseMixWarning(const strings::StringTable* table, std::string_view previousGrease,
+                             std::string_view newGrease) {
+    const GreaseMix m = checkGreaseMix(previousGrease, newGrease);
+    if (m.verdict != GreaseMix::Verdict::Different)
+        return {};
+    constexpr std::string_view kEnglish =
+        "The new grease %s (thickener: %s) and the grease in the bearing, %s (thickener: %s), may not mix. "
+        "Purge the old grease, and ask your grease supplier whether the two are compatible.";
+    const std::string tmpl = table ? strings::LangStr(table, "strHistMixWarning") : std::string(kEnglish);
+    const std::initializer_list<strings::FmtArg> args = {newGrease, m.newThickener, previousGrease, m.previousThickener};
+    try {
+        return strings::format(tmpl, args);
+    } catch (const strings::FormatError&) {
+        return strings::format(kEnglish, args); // a broken translation must not hide the warning
+    }
 }
 
 } // namespace unctora::plan

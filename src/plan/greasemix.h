@@ -10,6 +10,10 @@
 #include <string>
 #include <string_view>
 
+namespace unctora::strings {
+class StringTable;
+}
+
 namespace unctora::plan {
 
 // The grease of the table with this name ("NVLO2"; letter case and blanks aside), or
@@ -32,5 +36,11 @@ struct GreaseMix {
 GreaseMix checkGreaseMix(int previousGrease, int newGrease);
 // The same by grease name, as the history records them.
 GreaseMix checkGreaseMix(std::string_view previousGrease, std::string_view newGrease);
+
+// The warning to show when a change fills `newGrease` onto `previousGrease` (names as
+// the history records them) and their thickeners differ, in the table's language;
+// empty when there is nothing to warn about.
+std::string greaseMixWarning(const strings::StringTable* table, std::string_view previousGrease,
+                             std::string_view newGrease);
 
 } // namespace unctora::plan

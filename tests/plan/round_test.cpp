@@ -3,6 +3,7 @@
 #include "plan/route.h"
 
 #include "core/greases.h"
+#include "strings/stringtable.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,23 @@ TEST(GreaseMix, FindsGreasesByTheNamesTheHistoryStores) {
     EXPECT_EQ(greaseByName(""), std::nullopt);
     EXPECT_EQ(checkGreaseMix("NVLO2", "NVBE2").verdict, Verdict::Different);
     EXPECT_EQ(checkGreaseMix("NVLO2", "unknown grease").verdict, Verdict::Unknown);
+}
+
+TEST(GreaseMix, WarningNamesBothThickenersInTheUsersLanguage) {
+    unctora::strings::StringTable table;
+    ASSERT_TRUE(table.LoadLanguageFile(UNCTORA_SOURCE_DIR "/resources/unctora.sil"));
+    EXPECT_EQ(greaseMixWarning(&table, "NVLO2", "NVLO3"), ""); // both lithium soap
+    EXPECT_EQ(greaseMixWarning(&table, "Unspecified", "NVBE2"), "");
+    for (const char* language : {"English", "German", "Chinese", "Thai"}) {
+        SCOPED_TRACE(language);
+        ASSERT_TRUE(table.SetLanguageByName(language));
+        const std::string w = greaseMixWarning(&table, "NVLO2", "NVBE2");
+        EXPECT_NE(w.find("NVLO2"), std::string::npos) << w;
+        EXPECT_NE(w.find("NVBE2"), std::string::npos) << w;
+        EXPECT_NE(w.find("Lithium soap"), std::string::npos) << w;
+        EXPECT_NE(w.find("Di-urea"), std::string::npos) << w;
+        EXPECT_LT(w.find("NVBE2"), w.find("Di-urea")); // each thickener after its grease
+    }
 }
 
 namespace {
