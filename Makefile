@@ -9,14 +9,12 @@ FUZZ_SECONDS ?= 60
 # qt6-translations-l10n: the toolkit's own texts (message-box buttons, key names)
 # in the language the user chooses.
 DEPS := cmake ninja-build g++ pkg-config make \
-        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev libqrencode-dev \
+        qt6-base-dev qt6-svg-dev libsimpleini-dev libicu-dev libical-dev \
         libgtest-dev libgmock-dev libbenchmark-dev poppler-utils \
         qt6-translations-l10n
 # The fonts of the Chinese, Japanese and Thai texts: the program shows them, and the
 # layout test measures them (without them it fails: their characters have no glyphs).
 FONT_DEPS := fonts-noto-cjk fonts-thai-tlwg
-# The label test reads the printed QR codes back.
-TEST_DEPS := zbar-tools
 # Only the running program needs these: the tests run on Qt's offscreen platform.
 RUN_DEPS := $(FONT_DEPS) xvfb xauth
 # The screenshots of docs/gallery.
@@ -43,8 +41,11 @@ define install_missing
 	fi
 endef
 
+# The QR codes of the point labels, and the test that reads them back.
+LABEL_DEPS := libqrencode-dev zbar-tools
+
 deps:
-	$(call install_missing,$(DEPS))
+	$(call install_missing,$(DEPS) $(LABEL_DEPS))
 
 fuzz-deps: deps
 	$(call install_missing,$(FUZZ_DEPS))
@@ -66,7 +67,7 @@ run-batch: build
 	$(BUILD)/unctora-calc examples/plant.csv
 
 test: build
-	$(call install_missing,$(FONT_DEPS) $(TEST_DEPS))
+	$(call install_missing,$(FONT_DEPS))
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The whole test suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -78,7 +79,7 @@ SAN_ENV := QT_QPA_PLATFORM=offscreen \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
 
 sanitize: deps
-	$(call install_missing,$(FONT_DEPS) $(TEST_DEPS))
+	$(call install_missing,$(FONT_DEPS))
 	cmake -S . -B $(SAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=None \
 	  -DCMAKE_CXX_FLAGS="-O1 -g1" -DUNCTORA_SANITIZE=ON -DUNCTORA_BUILD_BENCH=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS)

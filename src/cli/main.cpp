@@ -38,7 +38,6 @@ const char* kUsage =
     "  unctora-calc --set Key=Value ... [options]   one application from the command line\n"
     "  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
     "  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE] [--format F] [--units U]\n"
-    "  unctora-calc route PLANT.csv [--days N] [--from DATE] [--format csv] [--units U]\n"
     "\n"
     "The plant list is CSV with a header row of input names (Bore_mm, D_mm, B_mm, Type,\n"
     "CRBsub1, CRBsub2, SRBsub1, SRBsub2, TORBsub1, Grease, Lubricator, PowerSource, Outlets,\n"

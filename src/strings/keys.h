@@ -326,6 +326,11 @@ struct KeyInfo {
     X(strPlanNoPoint, Column, "", 0) \
     X(strPlanStored, Column, "s", 0) \
     X(strPlanIcsSummary, Column, "s", 0) \
+    X(strPlanOverdue, Column, "", 0) \
+    X(strPlanOutOfRange, Column, "", 0) \
+    X(strPlanCsvFiles, Column, "", 0) \
+    X(strPlanIcsFiles, Column, "", 0) \
+    X(strPlanExported, Column, "ds", 0) \
     /* the weekly round: change history, route sheet, labels */ \
     X(strHistRecord, Column, "", 0) \
     X(strHistRecordTitle, Column, "", 0) \
@@ -353,11 +358,6 @@ struct KeyInfo {
     X(strLabelPrint, Column, "", 0) \
     X(strLabelSheet, Column, "", 0) \
     X(strLabelLayoutItems, Column, "", 4) \
-    X(strPlanOverdue, Column, "", 0) \
-    X(strPlanOutOfRange, Column, "", 0) \
-    X(strPlanCsvFiles, Column, "", 0) \
-    X(strPlanIcsFiles, Column, "", 0) \
-    X(strPlanExported, Column, "ds", 0) \
     X(strPlanUntitled, Column, "", 0)
 // clang-format on
 
