@@ -44,8 +44,11 @@ define install_missing
 	fi
 endef
 
+# The QR codes of the point labels, and the test that reads them back.
+LABEL_DEPS := libqrencode-dev zbar-tools
+
 deps:
-	$(call install_missing,$(DEPS))
+	$(call install_missing,$(DEPS) $(LABEL_DEPS))
 
 fuzz-deps: deps
 	$(call install_missing,$(FUZZ_DEPS))

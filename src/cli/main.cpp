@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "cli/csv.h"
 #include "cli/plancmd.h"
+#include "cli/routecmd.h"
 #include "cli/textcmd.h"
 #include "core/version.h"
 #include "files/fileio.h"
@@ -192,6 +193,8 @@ int run(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (!args.empty() && args[0] == "plan")
         return cli::runPlanCommand({args.begin() + 1, args.end()}, stdout, stderr);
+    if (!args.empty() && args[0] == "route")
+        return cli::runRouteCommand({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "text")
         return cli::runTextCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
                                    programDir(argv[0]));

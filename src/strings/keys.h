@@ -362,6 +362,33 @@ struct KeyInfo {
     X(strPlanCsvFiles, Column, "", 0) \
     X(strPlanIcsFiles, Column, "", 0) \
     X(strPlanExported, Column, "ds", 0) \
+    /* the weekly round: change history, route sheet, labels */ \
+    X(strHistRecord, Column, "", 0) \
+    X(strHistRecordTitle, Column, "", 0) \
+    X(strHistFieldItems, Column, "", 6) \
+    X(strHistTab, Column, "", 0) \
+    X(strHistColumnItems, Column, "", 11) \
+    X(strHistLastItems, Column, "", 2) \
+    X(strHistFilterItems, Column, "", 4) \
+    X(strHistSettingDiffers, Column, "s", 0) \
+    X(strHistMixWarning, Column, "ssss", 0) \
+    X(strHistLocked, Column, "s", 0) \
+    X(strHistTorn, Column, "ds", 0) \
+    X(strHistWriteFailed, Column, "ss", 0) \
+    X(strRoutePrint, Column, "", 0) \
+    X(strRouteTitle, Column, "", 0) \
+    X(strRoutePeriod, Column, "ss", 0) \
+    X(strRouteFieldItems, Column, "", 5) \
+    X(strRouteBoxItems, Column, "", 4) \
+    X(strRouteRemarks, Column, "", 0) \
+    X(strRouteSignItems, Column, "", 2) \
+    X(strRouteContinued, Column, "s", 0) \
+    X(strRoutePage, Column, "dd", 0) \
+    X(strRouteEmpty, Column, "", 0) \
+    X(strRouteCsvFiles, Column, "", 0) \
+    X(strLabelPrint, Column, "", 0) \
+    X(strLabelSheet, Column, "", 0) \
+    X(strLabelLayoutItems, Column, "", 4) \
     X(strPlanUntitled, Column, "", 0)
 // clang-format on
 
