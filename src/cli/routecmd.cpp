@@ -1,5 +1,6 @@
 #include "cli/routecmd.h"
 
+#include "cli/batch.h"
 #include "cli/csv.h"
 #include "core/greases.h"
 #include "plan/plan.h"
@@ -63,10 +64,10 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
                 return usage(err, "the route sheet as PDF is printed from the Plant plan window "
                                   "(File, Print route); here only --format csv");
         } else if (a == "--units") {
-            const std::string* v = value();
-            if (!v || (*v != "si" && *v != "imperial"))
+            const auto parsed = parseUnits(value());
+            if (!parsed)
                 return usage(err, "--units takes si or imperial");
-            units = *v == "si" ? core::Units::SI : core::Units::Imperial;
+            units = *parsed;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage(err, "unknown option " + printable(a));
         } else if (file) {
