@@ -145,6 +145,18 @@ private:
 
 } // namespace
 
+bool readPlantForCommand(const std::string& path, plan::PlantFile& plant, std::FILE* err) {
+    std::string error;
+    if (!plan::readPlantFile(path, plant, error)) {
+        std::fprintf(err, "unctora-calc: %s\n", printable(error).c_str());
+        return false;
+    }
+    for (const std::string& name : plant.unknownColumns)
+        std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", printable(path).c_str(),
+                     printable(name).c_str());
+    return true;
+}
+
 std::string planCommandHelp() {
     std::string options(kPlanOptions);
     options.replace(options.find("%d"), 2, std::to_string(plan::kMaxPlanMonths));
@@ -216,14 +228,8 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
     if (!file)
         return usage(err, "PLANT.csv is missing");
     plan::PlantFile plant;
-    std::string error;
-    if (!plan::readPlantFile(*file, plant, error)) {
-        std::fprintf(err, "unctora-calc: %s\n", error.c_str());
+    if (!readPlantForCommand(*file, plant, err))
         return 2;
-    }
-    for (const std::string& name : plant.unknownColumns)
-        std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", file->c_str(),
-                     printable(name).c_str());
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from);
     const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);
     if (ics) {

@@ -5,7 +5,15 @@
 #include <string>
 #include <vector>
 
+namespace unctora::plan {
+struct PlantFile;
+}
+
 namespace unctora::cli {
+
+// Reads the plant file of a command; on failure says why on err and gives false. The
+// columns the plan does not know are named once on err.
+bool readPlantForCommand(const std::string& path, plan::PlantFile& plant, std::FILE* err);
 
 // What "unctora-calc plan --help" prints: usage, what the command does, its options.
 std::string planCommandHelp();

@@ -2,6 +2,7 @@
 
 #include "cli/batch.h"
 #include "cli/csv.h"
+#include "cli/plancmd.h"
 #include "core/greases.h"
 #include "plan/plan.h"
 #include "plan/route.h"
@@ -79,11 +80,8 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
     if (!file)
         return usage(err, "PLANT.csv is missing");
     plan::PlantFile plant;
-    std::string error;
-    if (!plan::readPlantFile(*file, plant, error)) {
-        std::fprintf(err, "unctora-calc: %s\n", printable(error).c_str());
+    if (!readPlantForCommand(*file, plant, err))
         return 2;
-    }
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from);
     std::vector<plan::RouteStop> stops;
     int unplanned = 0;
