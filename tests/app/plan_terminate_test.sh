@@ -10,20 +10,7 @@ if [ -z "${PLAN_TERMINATE_INNER:-}" ]; then
   PLAN_TERMINATE_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
 fi
 fail() { echo "FAIL: $*" >&2; exit 1; }
-await() { # seconds window-name-pattern
-  for _ in $(seq $(($1 * 10))); do
-    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-press() { # window keys...
-  local w=$1; shift
-  xdotool windowfocus --sync "$w" 2>/dev/null || xdotool windowfocus "$w"
-  xdotool mousemove --window "$w" 40 80
-  xdotool key --clearmodifiers "$@"
-}
+source "$(dirname "$0")/xdo.sh"
 # case: the keys that open the dialog (and the menu item's letter after them), and
 # whether the plan is changed first
 run_case() {
