@@ -82,7 +82,9 @@ void TNumberField::show(int width) {
     QString shown = m_number;
     if (widthFor(m_number) > width)
         shown = shorter(m_number, fontMetrics(), width - widthFor(QString()));
-    setToolTip(shown == m_number ? QString() : m_number);
+    const QString tip = shown == m_number ? QString() : m_number;
+    if (toolTip() != tip)
+        setToolTip(tip);
     if (text() != shown)
         setText(shown);
     setCursorPosition(0);

@@ -24,7 +24,10 @@ void TSpinEdit::setRange(int minimum, int maximum) {
 
 void TSpinEdit::setTextColour(const QColor& colour) {
     for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(lineEdit())}) {
+        // A palette change repolishes the field under the style sheets: only when it changes.
         QPalette p = w->palette();
+        if (p.color(QPalette::Text) == colour)
+            continue;
         p.setColor(QPalette::Text, colour);
         w->setPalette(p);
         w->update();
