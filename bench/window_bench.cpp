@@ -1,11 +1,11 @@
 // The window side: one input change through the whole recalculation (controls read,
 // calculation, result fields, notes), and the construction and first activation of
 // the main window. Runs on the offscreen platform.
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "app/mainwindow.h"
 #include "windows/planmodel.h"
 #include "windows/planwindow.h"
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "tabs/dialtab.h"
 #include "widgets/spinedit.h"
 #include "windows/stringwindow.h"

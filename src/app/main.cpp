@@ -3,9 +3,9 @@
 
 #include "app/application.h"
 #include "app/commandline.h"
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "app/mainwindow.h"
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "windows/accpicwindow.h"
 #include "windows/fontwindow.h"
 #include "windows/stringwindow.h"

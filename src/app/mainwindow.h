@@ -14,7 +14,7 @@
 // failed calculation shows zeros and the failure pages instead. Nothing is computed
 // before the first activation has loaded the settings and applied the language.
 
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
 #include "strings/quantity.h"

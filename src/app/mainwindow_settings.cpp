@@ -1,7 +1,7 @@
 // TfrmMain: the settings file and the window placement.
 
 #include "app/mainwindow.h"
-#include "app/placement.h"
+#include "desktop/placement.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
 #include "strings/stringtable.h"

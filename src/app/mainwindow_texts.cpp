@@ -5,7 +5,7 @@
 
 #include "core/units.h"
 #include "strings/itemlist.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 #include "tabs/acctab.h"
 #include "tabs/dialtab.h"

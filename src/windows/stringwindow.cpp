@@ -1,8 +1,8 @@
 #include "windows/stringwindow.h"
 
-#include "app/placement.h"
+#include "desktop/placement.h"
 
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "files/fileio.h"
 #include "files/regini.h"
 #include "strings/stringedit.h"

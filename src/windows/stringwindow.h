@@ -9,7 +9,7 @@
 // program, never to the language file. The window is created hidden at start-up and
 // lives until the program ends; its placement is kept under [frmStrings].
 
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "strings/stringtable.h"
 
 #include <QWidget>

@@ -3,9 +3,9 @@
 // language file beside a fake program path) and a temporary data folder, and answers
 // its message boxes.
 
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "app/mainwindow.h"
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "tabs/dialtab.h"
 #include "widget_main.h"
 #include "windows/stringwindow.h"

@@ -1,6 +1,6 @@
 #include "mainwindow_fixture.h"
 
-#include "app/placement.h"
+#include "desktop/placement.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"

@@ -1,6 +1,6 @@
 // The string editor on its own, against a language file and a data folder made for
 // each test.
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "windows/stringwindow.h"
 #include "../app/widget_main.h"
 
