@@ -26,13 +26,16 @@ int main(int argc, char** argv) {
     env.messages = &messages;
 
     int code = 0;
+    // The program's texts: made before the windows and ended after them, so every
+    // window finds them while it closes.
+    unctora::strings::StringTable texts;
     {
         TfrmMain frmMain(env);
         if (!frmMain.created())
             return 1;
         TfrmAccPic frmAccPic(&frmMain);
         TfrmSelFont frmSelFont(&frmMain);
-        TfrmStrings frmStrings(env);
+        TfrmStrings frmStrings(env, texts);
         frmMain.attachWindows(&frmAccPic, &frmSelFont, &frmStrings);
         frmMain.show();
         code = app.exec();

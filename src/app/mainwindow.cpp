@@ -138,10 +138,11 @@ void TfrmMain::attachWindows(TfrmAccPic* accPic, TfrmSelFont* selFont, TfrmStrin
     m_accPic = accPic;
     m_selFont = selFont;
     m_strings = strings;
+    m_texts = strings ? strings->table() : nullptr;
 }
 
 const unctora::strings::StringTable* TfrmMain::table() const {
-    return m_strings ? m_strings->table() : nullptr;
+    return m_texts;
 }
 
 QString TfrmMain::text(const char* key, int number) const {
@@ -190,8 +191,8 @@ void TfrmMain::createMenus() {
         a->setObjectName(l.name);
         a->setData(l.number);
         connect(a, &QAction::triggered, this, [this, number = l.number] {
-            if (m_strings)
-                m_strings->table()->SetLanguageByNumber(number);
+            if (m_texts)
+                m_texts->SetLanguageByNumber(number);
             ApplyLanguage();
         });
         m_menus.languages << a;

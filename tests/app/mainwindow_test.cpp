@@ -374,6 +374,22 @@ TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
     EXPECT_EQ(placedPosition(2147483000, 10, 2147483647, 680, screen), QPoint(1920 - 2147483647, 10));
 }
 
+TEST_F(MainWindowTest, KeepsItsLanguageWhenTheStringWindowIsGone) {
+    // The string table is the program's, not the string window's: the main window's
+    // texts stay in the chosen language without the editor.
+    start();
+    const DialControls d = dial();
+    const QString english = d.gbBrgType->title();
+    child<QAction>("miGerman")->trigger();
+    const QString german = d.gbBrgType->title();
+    ASSERT_NE(german, english);
+    strings.reset();
+    child<QAction>("miEnglish")->trigger();
+    EXPECT_EQ(d.gbBrgType->title(), english);
+    child<QAction>("miGerman")->trigger();
+    EXPECT_EQ(d.gbBrgType->title(), german);
+}
+
 TEST_F(MainWindowTest, EndsAfterTheStringWindowAsTheProgramEndsThem) {
     // The program ends its windows in the reverse order of their making: the string
     // window first. Whatever asks for texts while the main window ends (closing the
