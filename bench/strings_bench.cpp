@@ -5,7 +5,7 @@
 // Reads resources/unctora.sil from the source tree; without it, a generated
 // stand-in of about 400 lines with eleven texts each is used and the output says so.
 
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <benchmark/benchmark.h>

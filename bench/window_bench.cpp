@@ -1,11 +1,11 @@
 // The window side: one input change through the whole recalculation (controls read,
 // calculation, result fields, notes), and the construction and first activation of
 // the main window. Runs on the offscreen platform.
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "app/mainwindow.h"
 #include "windows/planmodel.h"
 #include "windows/planwindow.h"
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "tabs/dialtab.h"
 #include "widgets/spinedit.h"
 #include "windows/stringwindow.h"
@@ -47,8 +47,9 @@ struct Fixture {
 // The main window as the program shows it first.
 struct RunningWindow {
     Fixture f;
+    unctora::strings::StringTable texts; // the program's, outliving both windows
     TfrmMain window{f.env};
-    TfrmStrings strings{f.env};
+    TfrmStrings strings{f.env, texts};
     RunningWindow() {
         window.attachWindows(nullptr, nullptr, &strings);
         window.FirstActivation();
@@ -111,8 +112,9 @@ void BM_StartUp(benchmark::State& state) {
     Fixture f;
     long rss = 0;
     for (auto _ : state) {
+        unctora::strings::StringTable texts;
         auto window = std::make_unique<TfrmMain>(f.env);
-        auto strings = std::make_unique<TfrmStrings>(f.env);
+        auto strings = std::make_unique<TfrmStrings>(f.env, texts);
         window->attachWindows(nullptr, nullptr, strings.get());
         window->FirstActivation();
         rss = residentKiB();

@@ -1,6 +1,6 @@
 // Any template with any values: the formatter either formats or raises FormatError,
 // and FormatQuantity likewise.
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/quantity.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "advice/notebox.h"
 
 #include "advice/notetext.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 namespace unctora::advice {

@@ -3,8 +3,8 @@
 #include "core/calcinputs.h"
 #include "core/greases.h"
 #include "core/units.h"
-#include "strings/format.h"
-#include "strings/keys.h"
+#include "text/format.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <array>

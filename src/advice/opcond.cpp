@@ -1,8 +1,8 @@
 #include "advice/opcond.h"
 
 #include "core/round.h"
-#include "strings/format.h"
-#include "strings/keys.h"
+#include "text/format.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <algorithm>

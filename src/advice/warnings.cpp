@@ -2,7 +2,7 @@
 
 #include "core/bearings.h"
 #include "core/round.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "app/application.h"
 
-#include "app/messages.h"
+#include "desktop/messages.h"
 
 #include <QSocketNotifier>
 

@@ -3,9 +3,9 @@
 
 #include "app/application.h"
 #include "app/commandline.h"
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "app/mainwindow.h"
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "windows/accpicwindow.h"
 #include "windows/fontwindow.h"
 #include "windows/stringwindow.h"
@@ -26,13 +26,16 @@ int main(int argc, char** argv) {
     env.messages = &messages;
 
     int code = 0;
+    // The program's texts: made before the windows and ended after them, so every
+    // window finds them while it closes.
+    unctora::strings::StringTable texts;
     {
         TfrmMain frmMain(env);
         if (!frmMain.created())
             return 1;
         TfrmAccPic frmAccPic(&frmMain);
         TfrmSelFont frmSelFont(&frmMain);
-        TfrmStrings frmStrings(env);
+        TfrmStrings frmStrings(env, texts);
         frmMain.attachWindows(&frmAccPic, &frmSelFont, &frmStrings);
         frmMain.show();
         code = app.exec();

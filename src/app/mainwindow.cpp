@@ -1,15 +1,15 @@
 #include "app/mainwindow.h"
 
 #include "advice/notebox.h"
-#include "app/fontapply.h"
-#include "app/messages.h"
+#include "desktop/fontapply.h"
+#include "desktop/messages.h"
 #include "app/toolkittexts.h"
 #include "core/version.h"
 #include "reports/assessment.h"
 #include "reports/calcpage.h"
 #include "reports/htmlpage.h"
 #include "reports/selchart.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/startcheck.h"
 #include "tabs/acctab.h"
 #include "tabs/dialtab.h"
@@ -138,10 +138,11 @@ void TfrmMain::attachWindows(TfrmAccPic* accPic, TfrmSelFont* selFont, TfrmStrin
     m_accPic = accPic;
     m_selFont = selFont;
     m_strings = strings;
+    m_texts = strings ? strings->table() : nullptr;
 }
 
 const unctora::strings::StringTable* TfrmMain::table() const {
-    return m_strings ? m_strings->table() : nullptr;
+    return m_texts;
 }
 
 QString TfrmMain::text(const char* key, int number) const {
@@ -190,8 +191,8 @@ void TfrmMain::createMenus() {
         a->setObjectName(l.name);
         a->setData(l.number);
         connect(a, &QAction::triggered, this, [this, number = l.number] {
-            if (m_strings)
-                m_strings->table()->SetLanguageByNumber(number);
+            if (m_texts)
+                m_texts->SetLanguageByNumber(number);
             ApplyLanguage();
         });
         m_menus.languages << a;

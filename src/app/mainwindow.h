@@ -14,7 +14,7 @@
 // failed calculation shows zeros and the failure pages instead. Nothing is computed
 // before the first activation has loaded the settings and applied the language.
 
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "core/calcinputs.h"
 #include "core/log.h"
 #include "strings/quantity.h"
@@ -61,7 +61,8 @@ public:
 
     // False when the language file was missing: the program is ending.
     bool created() const { return m_created; }
-    // The windows created after this one; the string window owns the string table.
+    // The windows created after this one. The string window edits the program's string
+    // table, which outlives both windows; this window reads its texts from it.
     void attachWindows(TfrmAccPic* accPic, TfrmSelFont* selFont, TfrmStrings* strings);
 
     // The first activation: settings, units, language and the first calculation. Runs
@@ -186,9 +187,11 @@ private:
     TfrmAccPic* m_accPic = nullptr;
     TfrmSelFont* m_selFont = nullptr;
     // The string window may be gone before this window: the program ends its windows
-    // in the reverse order of their making. A guarded pointer reads as none then, so
-    // a text asked for while this window ends gets the fall-back, never a freed table.
+    // in the reverse order of their making. A guarded pointer reads as none then.
     QPointer<TfrmStrings> m_strings;
+    // The program's string table; it outlives this window, so texts asked for while
+    // this window ends are still in the chosen language.
+    unctora::strings::StringTable* m_texts = nullptr;
 
     std::unique_ptr<unctora::advice::NoteBox> m_notes;
     std::unique_ptr<unctora::reports::Assessment> m_assessment; // reused across calculations

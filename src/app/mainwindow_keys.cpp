@@ -2,7 +2,7 @@
 // accessible names of the controls.
 
 #include "app/mainwindow.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "tabs/acctab.h"
 #include "tabs/dialtab.h"
 #include "tabs/opcondtab.h"

@@ -1,10 +1,10 @@
 // TfrmMain: the Print command (with Shift: copy) and the HTML saves.
 
 #include "app/mainwindow.h"
-#include "app/messages.h"
-#include "app/printing.h"
+#include "desktop/messages.h"
+#include "desktop/printing.h"
 #include "reports/printlayout.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "tabs/acctab.h"
 #include "tabs/ratetab.h"
 #include "widgets/htmlview.h"

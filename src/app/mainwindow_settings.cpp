@@ -1,7 +1,7 @@
 // TfrmMain: the settings file and the window placement.
 
 #include "app/mainwindow.h"
-#include "app/placement.h"
+#include "desktop/placement.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
 #include "strings/stringtable.h"
@@ -23,8 +23,8 @@ void TfrmMain::LoadSettings() {
     files::TStRegIni ini(settingsPath(m_env), true);
     const files::StoredOptions options = files::readOptions(ini, m_fontName.toStdString());
     setUnitMarks(options.units);
-    if (m_strings)
-        m_strings->table()->SetLanguageByName(options.language);
+    if (m_texts)
+        m_texts->SetLanguageByName(options.language);
     m_fontName = QString::fromStdString(options.fontName);
     if (m_fontName.isEmpty())
         m_fontName = "Arial Unicode MS";
@@ -52,7 +52,7 @@ void TfrmMain::SaveLanguageAndUnits() {
     files::TStRegIni ini(settingsPath(m_env), true);
     ini.setDeferred(true);
     files::writeLanguageAndUnits(ini, static_cast<int>(CurrentUnits()),
-                                 m_strings ? m_strings->table()->CurrentLanguageName() : "English");
+                                 m_texts ? m_texts->CurrentLanguageName() : "English");
     ini.UpdateFile();
 }
 

@@ -5,7 +5,7 @@
 
 #include "core/units.h"
 #include "strings/itemlist.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 #include "tabs/acctab.h"
 #include "tabs/dialtab.h"
@@ -88,7 +88,7 @@ void TfrmMain::ApplyLanguage() {
     m_menus.plan->setText(text(K::strPlantPlan1.data()));
     if (m_plan)
         m_plan->applyLanguage();
-    const std::string current = m_strings ? m_strings->table()->CurrentLanguageName() : "English";
+    const std::string current = m_texts ? m_texts->CurrentLanguageName() : "English";
     for (QAction* a : m_menus.languages) {
         const std::string name = strings::LanguageName(table(), a->data().toInt());
         a->setText(text(("str" + name).c_str()) + " (" + qs(name) + ")");

@@ -4,8 +4,8 @@
 
 #include "advice/notetext.h"
 #include "cli/outputcolumns.h"
-#include "cli/csv.h"
-#include "strings/keys.h"
+#include "io/csv.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <cerrno>

@@ -2,7 +2,7 @@
 // application from a settings file or the command line.
 
 #include "cli/batch.h"
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "cli/plancmd.h"
 #include "cli/routecmd.h"
 #include "cli/textcmd.h"
@@ -10,7 +10,7 @@
 #include "files/fileio.h"
 #include "files/regini.h"
 #include "files/settingsdata.h"
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/startcheck.h"
 #include "strings/stringtable.h"
 

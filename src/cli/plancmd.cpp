@@ -1,7 +1,7 @@
 #include "cli/plancmd.h"
 
 #include "cli/batch.h"
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "core/greases.h"
 #include "files/fileio.h"
 #include "plan/calendar.h"

@@ -1,7 +1,7 @@
 #include "cli/routecmd.h"
 
 #include "cli/batch.h"
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "cli/plancmd.h"
 #include "core/greases.h"
 #include "plan/plan.h"

@@ -2,7 +2,7 @@
 
 #include "core/conditions.h"
 #include "core/round.h"
-#include "strings/ascii.h"
+#include "text/ascii.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 #include "core/log.h"
 #include "core/round.h"
 #include "core/units.h"
-#include "strings/format.h"
+#include "text/format.h"
 
 #include <array>
 #include <cmath>

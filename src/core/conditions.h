@@ -9,7 +9,7 @@
 // test, so a changed number cannot leave its text behind.
 
 #include "core/calcinputs.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 
 #include <array>
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "core/errors.h"
 #include "core/round.h"
-#include "strings/format.h"
+#include "text/format.h"
 
 namespace unctora::core {
 

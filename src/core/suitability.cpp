@@ -4,7 +4,7 @@
 #include "core/calculation.h"
 #include "core/greases.h"
 #include "core/log.h"
-#include "strings/format.h"
+#include "text/format.h"
 
 namespace unctora::core {
 

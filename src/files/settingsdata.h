@@ -17,7 +17,7 @@ class TStRegIni;
 inline constexpr const char* kInfoSection = "Info";
 inline constexpr const char* kOptionsSection = "Options";
 inline constexpr const char* kDataSection = "Data";
-// The keys of a window's section (app/placement), the size only for a resizable one.
+// The keys of a window's section (desktop/placement), the size only for a resizable one.
 inline constexpr std::string_view kPlacementKeys[] = {"WinLeft", "WinTop", "WinWidth",
                                                       "WinHeight", "WinState"};
 

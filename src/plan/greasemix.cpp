@@ -2,7 +2,7 @@
 
 #include "core/calcinputs.h"
 #include "core/greases.h"
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/stringtable.h"
 
 #include <cctype>

@@ -1,11 +1,11 @@
 #include "plan/plan.h"
 
-#include "cli/batch.h"
+#include "io/rows.h"
 #include "core/greases.h"
 #include "core/pipeline.h"
 #include "core/round.h"
 #include "reports/assessment.h"
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/itemlist.h"
 #include "strings/stringtable.h"
 

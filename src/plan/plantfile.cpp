@@ -1,9 +1,9 @@
 #include "plan/plantfile.h"
 
-#include "cli/batch.h"
-#include "cli/csv.h"
+#include "io/rows.h"
+#include "io/csv.h"
 #include "files/fileio.h"
-#include "strings/ascii.h"
+#include "text/ascii.h"
 
 #include <algorithm>
 #include <charconv>

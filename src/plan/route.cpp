@@ -1,6 +1,6 @@
 #include "plan/route.h"
 
-#include "cli/csv.h"
+#include "io/csv.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,6 +1,6 @@
 #include "reports/accessories.h"
 
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <algorithm>

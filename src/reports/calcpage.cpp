@@ -2,7 +2,7 @@
 
 #include "files/fileio.h"
 #include "reports/htmlpage.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 namespace unctora::reports {

@@ -2,7 +2,7 @@
 
 #include "core/greases.h"
 #include "core/version.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 namespace unctora::reports {

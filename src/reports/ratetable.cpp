@@ -1,8 +1,8 @@
 #include "reports/ratetable.h"
 
 #include "core/calcinputs.h"
-#include "strings/format.h"
-#include "strings/keys.h"
+#include "text/format.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <iterator>

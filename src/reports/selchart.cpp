@@ -3,7 +3,7 @@
 #include "core/greasetable.h"
 #include "files/fileio.h"
 #include "reports/htmlpage.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "strings/quantity.h"
 
-#include "strings/format.h"
+#include "text/format.h"
 
 namespace unctora::strings {
 

@@ -1,6 +1,6 @@
 #include "strings/stringtable.h"
 
-#include "strings/ascii.h"
+#include "text/ascii.h"
 
 #include "files/fileio.h"
 

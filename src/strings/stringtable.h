@@ -8,8 +8,8 @@
 // parsed each time it is looked up: a look-up is a linear search of the key list,
 // nothing is cached, so an edit made through replaceLine() is seen at once.
 //
-// The string window owns the one table of the program. Everyone else gets a
-// pointer to it; the free look-ups below accept a null pointer for "no table yet"
+// The program owns its one table for the whole run; the string window edits it and
+// everyone else gets a pointer to it; the free look-ups below accept a null pointer for "no table yet"
 // and answer with kNoTableMarker.
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "tabs/acctab.h"
 
 #include "reports/accessories.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <QApplication>

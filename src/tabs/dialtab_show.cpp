@@ -6,7 +6,7 @@
 #include "core/greases.h"
 #include "core/suitability.h"
 #include "reports/assessment.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "widgets/accent.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"

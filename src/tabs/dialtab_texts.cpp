@@ -3,11 +3,11 @@
 
 #include "tabs/dialtab.h"
 
-#include "app/fontapply.h"
+#include "desktop/fontapply.h"
 #include "core/round.h"
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/itemlist.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/quantity.h"
 #include "widgets/captions.h"
 #include "widgets/clicklabel.h"

@@ -1,7 +1,7 @@
 #include "tabs/opcondtab.h"
 
 #include "advice/opcond.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 #include "widgets/radiogroup.h"
 

@@ -3,7 +3,7 @@
 
 #include "pictures/pictures.h"
 #include "reports/ratetable.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 #include "widgets/radiogroup.h"
 

@@ -1,6 +1,6 @@
 #include "windows/aboutwindow.h"
 
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "core/version.h"
 #include "pictures/pictures.h"
 #include "widgets/accent.h"

@@ -1,6 +1,6 @@
 #include "windows/routeprint.h"
 
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/itemlist.h"
 #include "strings/stringtable.h"
 

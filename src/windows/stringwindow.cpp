@@ -1,8 +1,8 @@
 #include "windows/stringwindow.h"
 
-#include "app/placement.h"
+#include "desktop/placement.h"
 
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "files/fileio.h"
 #include "files/regini.h"
 #include "strings/stringedit.h"
@@ -57,9 +57,9 @@ private:
     const strings::StringTable& m_table;
 };
 
-TfrmStrings::TfrmStrings(const AppEnvironment& env, QWidget* parent)
+TfrmStrings::TfrmStrings(const AppEnvironment& env, strings::StringTable& table, QWidget* parent)
     : QWidget(parent, Qt::Window), m_file(env.languageFile()), m_programDir(env.programDir),
-      m_settingsFile(env.settingsFile()), m_messages(env.messages) {
+      m_settingsFile(env.settingsFile()), m_messages(env.messages), m_table(table) {
     setObjectName("frmStrings");
     setWindowTitle("Strings");
     resize(772, 501);

@@ -1,6 +1,7 @@
 #pragma once
-// The string window: it owns the string table for the whole run (the look-ups of
-// every other window go through table()), and it is the translators' editor.
+// The string window: the translators' editor of the string table. The program owns
+// the table for the whole run (every window's look-ups go to it); this window loads
+// the language file into it, edits it and exports it.
 //
 // The editor shows the table's line list itself (lbText), the eleven languages
 // (lbLang) and the text of the selected key in the language selected there. An
@@ -9,7 +10,7 @@
 // program, never to the language file. The window is created hidden at start-up and
 // lives until the program ends; its placement is kept under [frmStrings].
 
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "strings/stringtable.h"
 
 #include <QWidget>
@@ -25,13 +26,15 @@ class MessageSink;
 class TfrmStrings : public QWidget {
     Q_OBJECT
 public:
-    // Loads the language file at creation; the language starts as English. The
-    // environment gives the language file, the program folder (for the export file),
-    // the settings file (placement) and the message sink.
-    explicit TfrmStrings(const AppEnvironment& env, QWidget* parent = nullptr);
+    // Loads the language file into `table` at creation; the language starts as
+    // English. The table must outlive the window. The environment gives the language
+    // file, the program folder (for the export file), the settings file (placement)
+    // and the message sink.
+    TfrmStrings(const AppEnvironment& env, unctora::strings::StringTable& table, QWidget* parent = nullptr);
     // Saves the window placement.
     ~TfrmStrings() override;
 
+    // The program's table, which this window edits.
     unctora::strings::StringTable* table() { return &m_table; }
     const unctora::strings::StringTable* table() const { return &m_table; }
 
@@ -79,7 +82,7 @@ private:
     QString m_programDir;
     QString m_settingsFile;
     MessageSink* m_messages = nullptr;
-    unctora::strings::StringTable m_table;
+    unctora::strings::StringTable& m_table;
     LineModel* m_model = nullptr;
     bool m_showing = false; // ShowSelected moves the selection itself
 };

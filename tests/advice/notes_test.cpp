@@ -2,8 +2,8 @@
 #include "advice/notetext.h"
 
 #include "core/calcinputs.h"
-#include "strings/format.h"
-#include "strings/keys.h"
+#include "text/format.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <gtest/gtest.h>

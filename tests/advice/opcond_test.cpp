@@ -1,7 +1,7 @@
 #include "advice/opcond.h"
 
-#include "strings/format.h"
-#include "strings/keys.h"
+#include "text/format.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <gtest/gtest.h>

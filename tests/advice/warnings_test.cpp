@@ -1,7 +1,7 @@
 #include "advice/warnings.h"
 
 #include "core/pipeline.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 
 #include <gtest/gtest.h>
 

@@ -91,7 +91,7 @@ protected:
         strings.reset();
         env.arguments = args;
         window = std::make_unique<TfrmMain>(env);
-        strings = std::make_unique<TfrmStrings>(env);
+        strings = std::make_unique<TfrmStrings>(env, texts);
         window->attachWindows(nullptr, nullptr, strings.get());
         window->show();
         window->FirstActivation();

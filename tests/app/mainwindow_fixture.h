@@ -3,9 +3,9 @@
 // language file beside a fake program path) and a temporary data folder, and answers
 // its message boxes.
 
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "app/mainwindow.h"
-#include "app/messages.h"
+#include "desktop/messages.h"
 #include "tabs/dialtab.h"
 #include "widget_main.h"
 #include "windows/stringwindow.h"
@@ -46,7 +46,7 @@ protected:
         env.arguments = args;
         window = std::make_unique<TfrmMain>(env);
         if (window->created()) {
-            strings = std::make_unique<TfrmStrings>(env);
+            strings = std::make_unique<TfrmStrings>(env, texts);
             window->attachWindows(nullptr, nullptr, strings.get());
             window->FirstActivation();
         }
@@ -141,6 +141,8 @@ protected:
     QTemporaryDir dataRoot;
     RecordedMessages messages;
     AppEnvironment env;
+    // The program's string table, which outlives both windows as in the program.
+    unctora::strings::StringTable texts;
     std::unique_ptr<TfrmMain> window;
     std::unique_ptr<TfrmStrings> strings;
 

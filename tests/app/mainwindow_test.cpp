@@ -1,6 +1,6 @@
 #include "mainwindow_fixture.h"
 
-#include "app/placement.h"
+#include "desktop/placement.h"
 #include "widgets/clicklabel.h"
 #include "widgets/groupbar.h"
 #include "widgets/radiogroup.h"
@@ -372,6 +372,22 @@ TEST(WindowPlacement, CentresNegativeAndKeepsOnTheScreen) {
     // The largest positions a settings file can hold still land on the screen.
     EXPECT_EQ(placedPosition(2147483647, 2147483647, 870, 680, screen), QPoint(1050, 400));
     EXPECT_EQ(placedPosition(2147483000, 10, 2147483647, 680, screen), QPoint(1920 - 2147483647, 10));
+}
+
+TEST_F(MainWindowTest, KeepsItsLanguageWhenTheStringWindowIsGone) {
+    // The string table is the program's, not the string window's: the main window's
+    // texts stay in the chosen language without the editor.
+    start();
+    const DialControls d = dial();
+    const QString english = d.gbBrgType->title();
+    child<QAction>("miGerman")->trigger();
+    const QString german = d.gbBrgType->title();
+    ASSERT_NE(german, english);
+    strings.reset();
+    child<QAction>("miEnglish")->trigger();
+    EXPECT_EQ(d.gbBrgType->title(), english);
+    child<QAction>("miGerman")->trigger();
+    EXPECT_EQ(d.gbBrgType->title(), german);
 }
 
 TEST_F(MainWindowTest, EndsAfterTheStringWindowAsTheProgramEndsThem) {

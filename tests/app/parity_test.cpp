@@ -4,7 +4,7 @@
 
 #include "advice/notebox.h"
 #include "cli/batch.h"
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "mainwindow_fixture.h"
 #include "strings/stringtable.h"
 #include "widgets/badge.h"

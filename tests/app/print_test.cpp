@@ -3,7 +3,7 @@
 #include "pdfwords.h"
 
 #include "reports/printlayout.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 #include "tabs/acctab.h"
 #include "tabs/ratetab.h"

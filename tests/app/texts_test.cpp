@@ -3,7 +3,7 @@
 
 #include "mainwindow_fixture.h"
 
-#include "app/messages.h"
+#include "desktop/messages.h"
 
 #include <QAbstractButton>
 #include <QAction>

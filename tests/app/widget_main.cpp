@@ -1,7 +1,7 @@
 // Widget tests run on Qt's offscreen platform with the program's own application
 // object, so that its one exception handler is the one under test.
 #include "app/application.h"
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "widget_main.h"
 
 #include <QAccessible>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/messages.h"
+#include "desktop/messages.h"
 
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 // The batch calculator as a program: options, columns and exit codes are a contract.
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "../support/commandline.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "core/conditions.h"
 #include "core/errors.h"
 #include "core/greases.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "core/units.h"
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/quantity.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The numbered setting and lubricator pictures, drawn on the offscreen platform.
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "pictures/pictures.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The plant plan: plant files as spreadsheets write them, the cartridge life and the
 // next change of each point, the change dates of a period, the purchases and the
 // calendar file, read back with the calendar library.
-#include "cli/csv.h"
+#include "io/csv.h"
 #include "core/greases.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"

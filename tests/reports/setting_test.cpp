@@ -1,6 +1,6 @@
 #include "reports/setting.h"
 
-#include "strings/keys.h"
+#include "text/keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "strings/format.h"
+#include "text/format.h"
 
 #include <gtest/gtest.h>
 

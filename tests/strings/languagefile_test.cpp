@@ -3,7 +3,7 @@
 // only when a user reaches that text.
 
 #include "strings/itemlist.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 
 #include <gtest/gtest.h>

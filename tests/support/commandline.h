@@ -2,7 +2,7 @@
 // For the tests that run the batch calculator as a program: a shell line run in a
 // folder with $CALC naming the program, and CSV output read back with its own reader.
 
-#include "cli/csv.h"
+#include "io/csv.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,9 +3,9 @@
 
 #include "tabs/opcondtab.h"
 
-#include "strings/format.h"
+#include "text/format.h"
 #include "strings/itemlist.h"
-#include "strings/keys.h"
+#include "text/keys.h"
 #include "strings/stringtable.h"
 #include "widgets/radiogroup.h"
 

@@ -1,5 +1,5 @@
 // The font window, the font check and the application of a font name to controls.
-#include "app/fontapply.h"
+#include "desktop/fontapply.h"
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"
 #include "widgets/spinedit.h"

@@ -1,6 +1,6 @@
 // The string editor on its own, against a language file and a data folder made for
 // each test.
-#include "app/environment.h"
+#include "desktop/environment.h"
 #include "windows/stringwindow.h"
 #include "../app/widget_main.h"
 
@@ -49,7 +49,8 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     TfrmStrings& open() {
-        window = std::make_unique<TfrmStrings>(env);
+        window.reset();
+        window = std::make_unique<TfrmStrings>(env, table);
         return *window;
     }
     QString line(int row) const { return window->lbText->model()->index(row, 0).data().toString(); }
@@ -64,6 +65,7 @@ protected:
     QTemporaryDir programDir, dataDir;
     RecordedMessages messages;
     AppEnvironment env;
+    unctora::strings::StringTable table;
     std::unique_ptr<TfrmStrings> window;
 };
 
@@ -205,6 +207,29 @@ TEST_F(StringWindowTest, EmptyFileShowsNothing) {
     w.lbLang->setCurrentRow(3);
     accept("x");
     EXPECT_EQ(w.table()->lineCount(), 0u);
+}
+
+TEST_F(StringWindowTest, TheTableOutlivesTheWindowWithItsEdits) {
+    // The program owns the table; the window only edits it. What was accepted stays
+    // in the table when the window is gone, and the table's set operations no longer
+    // reach the window.
+    TfrmStrings& w = open();
+    EXPECT_EQ(w.table(), &table);
+    clickLine(1);
+    w.lbLang->setCurrentRow(2); // French
+    accept("c");
+    window.reset();
+    ASSERT_GT(table.lineCount(), 1u);
+    EXPECT_EQ(table.lines()[1], "strX=a~b~c~a~a~a~a~a~a~a~a~");
+    table.SetLanguageByNumber(3);
+    EXPECT_EQ(table.LangStr("strX"), "c");
+
+    // A new window shows the same table, the file read again.
+    open();
+    EXPECT_EQ(window->table(), &table);
+    EXPECT_EQ(table.lines()[1], "strX=a~b");
+    table.SetLanguageByName("german");
+    EXPECT_EQ(window->lbLang->currentRow(), 1);
 }
 
 TEST_F(StringWindowTest, PlacementKeptUnderItsOwnSection) {

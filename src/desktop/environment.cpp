@@ -1,4 +1,4 @@
-#include "app/environment.h"
+#include "desktop/environment.h"
 
 #include <QCoreApplication>
 #include <QDir>

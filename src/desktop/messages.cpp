@@ -1,4 +1,4 @@
-#include "app/messages.h"
+#include "desktop/messages.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "cli/csv.h"
+#include "io/csv.h"
 
 #include <cerrno>
 

@@ -1,4 +1,4 @@
-#include "app/printing.h"
+#include "desktop/printing.h"
 
 #include "widgets/printcheck.h"
 

@@ -1,4 +1,4 @@
-#include "strings/keys.h"
+#include "text/keys.h"
 
 #include <cstdio>
 

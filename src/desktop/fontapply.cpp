@@ -1,4 +1,4 @@
-#include "app/fontapply.h"
+#include "desktop/fontapply.h"
 
 #include "widgets/badge.h"
 #include "widgets/radiogroup.h"

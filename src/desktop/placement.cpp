@@ -1,4 +1,4 @@
-#include "app/placement.h"
+#include "desktop/placement.h"
 
 #include "files/regini.h"
 
