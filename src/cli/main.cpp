@@ -38,6 +38,7 @@ const char* kUsage =
     "  or:  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
     "  or:  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE [--remind N]]\n"
     "                         [--format F] [--units U]\n"
+    "  or:  unctora-calc route PLANT.csv [--days N] [--from DATE] [--format F] [--units U]\n"
     "\n"
     "Calculates each row of the plant list FILE.csv (standard input without it or for -),\n"
     "the application of a settings file's [Data] section, or the inputs given with --set.\n"
@@ -86,7 +87,7 @@ std::string commandPart(const std::string& help) {
 
 std::string fullHelp() {
     return std::string(kUsage) + kOptions + commandPart(cli::textCommandHelp()) +
-           commandPart(cli::planCommandHelp());
+           commandPart(cli::planCommandHelp()) + commandPart(cli::routeCommandHelp());
 }
 
 int usageError(const std::string& message) {
@@ -212,7 +213,14 @@ int run(int argc, char** argv) {
             return &args[++i];
         };
         if (a == "--help" || a == "-h") {
-            std::fputs(fullHelp().c_str(), stdout);
+            // The help is longer than the stream's buffer: a write that fails part way
+            // is reported with its own reason, which a later flush no longer knows.
+            const std::string help = fullHelp();
+            if (std::fwrite(help.data(), 1, help.size(), stdout) != help.size() || std::fflush(stdout) != 0) {
+                std::fprintf(stderr, "unctora-calc: Unable to write to standard output (%s)\n",
+                             std::strerror(errno ? errno : EIO));
+                return 2;
+            }
             return 0;
         } else if (a == "--version") {
             std::fputs(core::VersionBanner("unctora-calc").c_str(), stdout);

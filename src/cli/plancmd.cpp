@@ -22,10 +22,12 @@ namespace {
 constexpr const char* kPlanUsage =
     "Usage: unctora-calc plan PLANT.csv [--from YYYY-MM-DD] [--months N] [--ics FILE]\n"
     "                         [--remind N] [--format csv|jsonl] [--units si|imperial]\n"
+    "                         [--history FILE]\n"
     "Prints the cartridge changes of the coming months (12 unless --months says, from\n"
     "today unless --from says), the points that could not be planned or need looking at,\n"
     "and the cartridges to buy; --ics also writes the changes as an iCalendar file whose\n"
-    "events remind of each change N days ahead (7 unless --remind says).\n";
+    "events remind of each change N days ahead (7 unless --remind says). The changes\n"
+    "recorded in PLANT.history.csv, when it exists, date each point's cartridge.\n";
 
 constexpr const char* kPlanOptions =
     "  --from YYYY-MM-DD     the first day of the plan (today unless given)\n"
@@ -35,6 +37,7 @@ constexpr const char* kPlanOptions =
     "                        (7 unless given)\n"
     "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
     "  --units si|imperial   SI (the default) or imperial units\n"
+    "  --history FILE        the recorded changes (PLANT.history.csv unless given)\n"
     "  -h, --help            print this help and exit\n";
 
 constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
@@ -72,6 +75,7 @@ const char* attentionName(plan::Attention a) {
     case plan::Attention::InstalledInFuture: return "installed in the future";
     case plan::Attention::DuplicateId: return "duplicate id";
     case plan::Attention::LifeCapped: return "life capped";
+    case plan::Attention::SettingDiffers: return "setting differs";
     }
     return "";
 }
@@ -166,7 +170,7 @@ std::string planCommandHelp() {
 namespace {
 
 int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-    std::optional<std::string> file, ics;
+    std::optional<std::string> file, ics, historyFile;
     int remind = plan::CalendarOptions::kDefaultRemindDays;
     plan::Date from = plan::today();
     int months = 12;
@@ -217,6 +221,11 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
             if (!parsed)
                 return usage(err, "--units takes si or imperial");
             units = *parsed;
+        } else if (a == "--history") {
+            const std::string* v = value();
+            if (!v || v->empty())
+                return usage(err, "--history needs a file name");
+            historyFile = *v;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage(err, "unknown option " + printable(a));
         } else if (file) {
@@ -230,7 +239,23 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
     plan::PlantFile plant;
     if (!readPlantForCommand(*file, plant, err))
         return 2;
-    const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from);
+    // The history beside the plant file may be missing; one named must be there.
+    const std::string historyPath = historyFile.value_or(plan::historyPathFor(*file));
+    plan::HistoryFile history;
+    std::string historyError;
+    if (!plan::readHistory(historyPath, history, historyError)) {
+        std::fprintf(err, "unctora-calc: %s\n", printable(historyError).c_str());
+        return 2;
+    }
+    if (historyFile && !history.existed) {
+        std::fprintf(err, "unctora-calc: %s: no such file\n", printable(historyPath).c_str());
+        return 2;
+    }
+    for (const plan::SetAsideLine& l : history.setAside)
+        std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", printable(historyPath).c_str(), l.line,
+                     printable(l.reason).c_str());
+    const plan::LastChangeById last = plan::lastChangeById(history.records);
+    const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from, &last);
     const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);
     if (ics) {
         try {

@@ -17,12 +17,19 @@ namespace unctora::cli {
 namespace {
 
 constexpr const char* kRouteUsage =
-    "usage: unctora-calc route PLANT.csv [--days N] [--from YYYY-MM-DD] [--format csv|pdf]\n"
+    "Usage: unctora-calc route PLANT.csv [--days N] [--from YYYY-MM-DD] [--format csv|pdf]\n"
     "                          [--units si|imperial]\n"
     "Lists every cartridge change due within N days (7) from the day (today) and every\n"
     "overdue one, by location and machine in the plant file's order, as CSV for a\n"
     "maintenance system: Id,Location,Machine,DueDate,Overdue,DaysOverdue,Lubricator,\n"
     "Grease,Setting,RouteDate.\n";
+
+constexpr const char* kRouteOptions =
+    "  --days N              the changes due within N days, 0 to %d (7 unless given)\n"
+    "  --from YYYY-MM-DD     the day of the round (today unless given)\n"
+    "  --format csv|pdf      CSV; the route sheet (pdf) is printed from the plan window\n"
+    "  --units si|imperial   SI (the default) or imperial units\n"
+    "  -h, --help            print this help and exit\n";
 
 int usage(std::FILE* err, const std::string& message) {
     std::fprintf(err, "unctora-calc route: %s\n%s", message.c_str(), kRouteUsage);
@@ -30,6 +37,12 @@ int usage(std::FILE* err, const std::string& message) {
 }
 
 } // namespace
+
+std::string routeCommandHelp() {
+    std::string options(kRouteOptions);
+    options.replace(options.find("%d"), 2, std::to_string(plan::kMaxRouteDays));
+    return std::string(kRouteUsage) + "\nOptions:\n" + options;
+}
 
 int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::optional<std::string> file;
@@ -40,7 +53,7 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* { return i + 1 < args.size() ? &args[++i] : nullptr; };
         if (a == "--help" || a == "-h") {
-            std::fputs(kRouteUsage, out);
+            std::fputs(routeCommandHelp().c_str(), out);
             return 0;
         } else if (a == "--from") {
             const std::string* v = value();

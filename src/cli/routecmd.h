@@ -12,6 +12,9 @@ namespace unctora::cli {
 // points could not be planned (named on stderr; the route lists the others); 2 for bad
 // usage, a plant file that cannot be read, output that cannot be written, or
 // --format pdf (the route sheet is printed from the Plant plan window).
+// The command's help: what it does and its options.
+std::string routeCommandHelp();
+
 int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
 
 } // namespace unctora::cli

@@ -56,6 +56,8 @@ constexpr Template kFuture{"strPlanMsgFuture", "installed on %s, after the day o
 constexpr Template kDuplicateId{"strPlanMsgDuplicateId", "the Id \"%s\" appears more than once in the plant file"};
 constexpr Template kLifeCapped{"strPlanMsgLifeCapped",
                                "planned for 24 months, although the grease would last %.1f: grease ages in the reservoir"};
+constexpr Template kSettingDiffers{"strHistSettingDiffers",
+                                   "the setting differs from the one dialled at the last change (%s)"};
 constexpr Template kUnitMixed{"strPlanMsgUnitMixed", "the points of unit %s differ in their %s"};
 constexpr Template kUnitSingle{"strPlanMsgUnitSingle", "unit %s: a %s serves one point and cannot be shared"};
 constexpr Template kUnitBlocked{"strPlanMsgUnitBlocked", "unit %s cannot be planned: %s has no plan"};
@@ -452,9 +454,50 @@ void schedule(PointPlan& p, std::optional<Date> refill, Date day) {
         p.status = PointStatus::Ok;
 }
 
+// The months a single-point unit was dialled to at its last change, when they read as
+// one of its settings.
+std::optional<int> dialledMonths(const ChangeRecord& rec, int lub) {
+    double v = 0;
+    if (rec.settingValue) {
+        v = *rec.settingValue;
+    } else {
+        const std::string t = trimmedText(rec.setting);
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (t.empty() || r.ec != std::errc() || r.ptr != t.data() + t.size())
+            return std::nullopt;
+    }
+    const int slowest = core::isGasDriven(lub) ? kSlowestVoxaDial : core::isTeno(lub) ? kSlowestTeno : kSlowestZolt;
+    if (!(v >= 1 && v <= slowest) || v != std::floor(v))
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// A cartridge in place runs at the setting dialled when it went in: the point is marked
+// while today's inputs give another setting, and a single-point unit's life follows the
+// dialled one.
+void followDialled(PointPlan& p, const ChangeRecord* rec) {
+    if (!rec || !p.computed())
+        return;
+    const std::string dialled = trimmedText(rec->setting);
+    if (dialled.empty() || dialled == p.setting)
+        return;
+    p.attention.push_back({Attention::SettingDiffers, message(kSettingDiffers, {dialled})});
+    if (!p.singlePoint)
+        return;
+    const int lub = p.inputs.Lubricator;
+    const std::optional<int> set = dialledMonths(*rec, lub);
+    if (!set)
+        return;
+    const double months = core::isGasDriven(lub) ? *set * gasCellLifeFactor(p.inputs.Ambient) : *set;
+    p.lifeDays = months * kDaysPerMonth;
+    p.monthsPerCartridge = months == std::floor(months) ? static_cast<int>(months) : 0;
+    p.deliveredMlPerDay = p.volumeMl / p.lifeDays;
+    p.lifeFromRecord = true;
+}
+
 // A point that is a unit of its own.
 void planOwnUnit(PointPlan& p, const Demand& d, const std::string& id, const std::string& unitName,
-                 core::Units units, Date day) {
+                 core::Units units, Date day, const ChangeRecord* dialled) {
     if (!p.computed())
         return;
     if (p.singlePoint) {
@@ -463,6 +506,7 @@ void planOwnUnit(PointPlan& p, const Demand& d, const std::string& id, const std
         p.unit = unitName;
         planMultiPoint({&p}, {&d}, {id}, unitName, units);
     }
+    followDialled(p, dialled);
     if (!p.computed())
         return;
     finishUnit({&p});
@@ -479,20 +523,42 @@ std::string pointName(const PlantPoint& point, std::size_t index) {
 PointPlan evaluatePoint(const PlantPoint& point, const CsvDialect& dialect, core::Units units, Date day) {
     Demand d;
     PointPlan p = readPoint(point, dialect, units, d);
-    planOwnUnit(p, d, pointName(point, 0), {}, units, day);
+    planOwnUnit(p, d, pointName(point, 0), {}, units, day, nullptr);
     return p;
 }
 
-std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Date day) {
+LastChangeById lastChangeById(const ChangeRecords& records) {
+    LastChangeById out;
+    for (const auto& [id, at] : lastChanges(records))
+        out.emplace(id, records[at]);
+    return out;
+}
+
+std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Date day,
+                                    const LastChangeById* history) {
     const std::size_t n = file.points.size();
     std::vector<PointPlan> plan;
     plan.reserve(n);
     std::vector<Demand> demand(n);
     std::vector<std::string> ids;
     ids.reserve(n);
+    // The change each point's cartridge went in with, when the history has the latest.
+    std::vector<const ChangeRecord*> dialled(n, nullptr);
     for (std::size_t i = 0; i < n; ++i) {
         plan.push_back(readPoint(file.points[i], file.dialect, units, demand[i]));
         ids.push_back(pointName(file.points[i], i));
+        if (!history || plan[i].status == PointStatus::Invalid)
+            continue;
+        const auto found = history->find(trimmedText(file.points[i].cell(OwnColumn::Id)));
+        if (found == history->end())
+            continue;
+        PointPlan& p = plan[i];
+        p.lastChange = found->second;
+        // A day in the cell later than the record's is newer than the record.
+        if (!p.installedOn || !(found->second.date < *p.installedOn)) {
+            p.installedOn = found->second.date;
+            dialled[i] = &found->second;
+        }
     }
     // The points of each named unit, in the order the units first appear.
     std::vector<std::vector<std::size_t>> units_;
@@ -500,7 +566,7 @@ std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Da
     for (std::size_t i = 0; i < n; ++i) {
         const std::string name = trimmedText(file.points[i].cell(OwnColumn::Unit));
         if (name.empty() || file.points[i].malformed()) {
-            planOwnUnit(plan[i], demand[i], ids[i], {}, units, day);
+            planOwnUnit(plan[i], demand[i], ids[i], {}, units, day, dialled[i]);
             continue;
         }
         const auto [at, added] = unitOf.try_emplace(lowerAscii(name), units_.size());
@@ -512,7 +578,7 @@ std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Da
         const std::size_t lead = members.front();
         const std::string name = trimmedText(file.points[lead].cell(OwnColumn::Unit));
         if (members.size() == 1) {
-            planOwnUnit(plan[lead], demand[lead], ids[lead], name, units, day);
+            planOwnUnit(plan[lead], demand[lead], ids[lead], name, units, day, dialled[lead]);
             continue;
         }
         // Points that share a unit share its model, its grease and its reservoir.
@@ -569,6 +635,8 @@ std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Da
         planMultiPoint(pts, ds, names, name, units);
         if (!plan[lead].computed())
             continue;
+        for (std::size_t i : members)
+            followDialled(plan[i], dialled[i]);
         finishUnit(pts);
         // One refill for the whole reservoir: the latest date any of its points gives.
         std::optional<Date> refill;

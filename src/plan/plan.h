@@ -24,11 +24,13 @@
 #include "core/calcinputs.h"
 #include "core/units.h"
 #include "plan/date.h"
+#include "plan/history.h"
 #include "plan/plantfile.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -67,8 +69,9 @@ enum class Attention {
     InstalledInFuture, // the date of the last change lies after the day of the plan
     DuplicateId,       // another point of the file has the same Id
     LifeCapped,        // planned for 24 months although the grease would last longer
+    SettingDiffers,    // today's inputs give another setting than the one dialled at the last change
 };
-inline constexpr int kAttentionCount = 5;
+inline constexpr int kAttentionCount = 6;
 
 // A message about a point: a language key with its values, and the English template
 // the command line prints. The values are in the order of the key's template.
@@ -115,7 +118,11 @@ struct PointPlan {
     double lifeDays = 0;        // every unit: days one cartridge or reservoir lasts
     double neededMlPerDay = 0;  // what the bearing needs
     double deliveredMlPerDay = 0; // what it receives at the setting
-    std::optional<Date> installedOn; // none when the cell is empty
+    std::optional<Date> installedOn; // none when the cell is empty (and no change is recorded)
+    // The point's last recorded change, when the history has one for its Id.
+    std::optional<ChangeRecord> lastChange;
+    // The life follows the setting dialled at the last change, not today's inputs.
+    bool lifeFromRecord = false;
     std::optional<Date> nextChange;
     double gramsPerYear = 0;
 
@@ -131,8 +138,20 @@ struct PointPlan {
 // status compares the next change with it). Badge texts are in `units`, and so is
 // the feed rate a VOXA 400 outlet is set to.
 PointPlan evaluatePoint(const PlantPoint& point, const CsvDialect& dialect, core::Units units, Date day);
+// The last change of each point, by Id (see lastChanges).
+using LastChangeById = std::unordered_map<std::string, ChangeRecord>;
+LastChangeById lastChangeById(const ChangeRecords& records);
+
 // Every point of the file, the points of a shared unit together, duplicate Ids marked.
-std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Date day);
+//
+// With a history, a point's last recorded change stands for its InstalledOn (unless the
+// cell names a later day: the cell is newer then). From that change on the cartridge
+// runs at the setting dialled then: a later edit of speed or conditions does not move
+// its next change, and the point is marked while today's inputs give another setting.
+// A single-point unit's life is counted from the dialled months; a multi-point unit's
+// setting cannot be read back from its badge text, so its life stays today's.
+std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Date day,
+                                    const LastChangeById* history = nullptr);
 
 // One cartridge change of the coming period.
 struct ChangeEntry {

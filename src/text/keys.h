@@ -337,7 +337,7 @@ struct KeyInfo {
     X(strPlanOverdueSince, Column, "s", 0) \
     X(strPlanOverdue, Column, "", 0) \
     X(strPlanOutOfRange, Column, "", 0) \
-    X(strPlanAttentionItems, Column, "", 5) \
+    X(strPlanAttentionItems, Column, "", 6) \
     X(strPlanGreaseReasonItems, Column, "", 4) \
     X(strPlanUnitDiffItems, Column, "", 5) \
     X(strPlanMsgLine, Column, "ds", 0) \

@@ -54,7 +54,7 @@ PlanModel::PlanModel(QObject* parent) : QAbstractTableModel(parent) {
                        "Volume, ml", "Remarks"};
     m_texts.statuses = {"OK", "Due within 30 days", "Overdue", "Failed", "Invalid", "Unit too small", "Not planned"};
     m_texts.attention = {"Over-greased", "Grease unsuitable", "Installed in the future", "Duplicate Id",
-                         "Life capped at 24 months"};
+                         "Life capped at 24 months", "Setting differs"};
 }
 
 void PlanModel::setTexts(const Texts& texts) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The bash completion of unctora-calc against the program's own help: every option
-# that --help (and the help of the text and plan commands) lists is offered where it
+# that --help (and the help of the text, plan and route commands) lists is offered where it
 # applies, with the values the help names, so the two cannot drift apart.
 #   tests/cli/completion_test.sh UNCTORA_CALC COMPLETION_SCRIPT
 set -uo pipefail
@@ -40,12 +40,14 @@ help_values() {
 main_help=$("$calc" --help) || fail "--help exits non-zero"
 text_help=$("$calc" text --help) || fail "text --help exits non-zero"
 plan_help=$("$calc" plan --help) || fail "plan --help exits non-zero"
+route_help=$("$calc" route --help) || fail "route --help exits non-zero"
 
-for context in main text plan; do
+for context in main text plan route; do
     case $context in
-    main) help=$main_help; words=(); usage=$(sed '/^$/q' <<<"$help" | grep -v 'unctora-calc \(text\|plan\)') ;;
+    main) help=$main_help; words=(); usage=$(sed '/^$/q' <<<"$help" | grep -v 'unctora-calc \(text\|plan\|route\)') ;;
     text) help=$text_help; words=(text strNote1_1); usage=$(sed '/^$/q' <<<"$help") ;;
     plan) help=$plan_help; words=(plan plant.csv); usage=$(sed '/^$/q' <<<"$help") ;;
+    route) help=$route_help; words=(route plant.csv); usage=$(sed '/^$/q' <<<"$help") ;;
     esac
     options=$(help_options <<<"$help")
     [ "$(wc -l <<<"$options")" -ge 3 ] || fail "$context: the help lists no options: $help"
@@ -64,7 +66,12 @@ done
 # A prefix narrows the options down; the commands stand first only.
 [ "$(offered --for)" = "--format" ] || fail "--for completes to '$(offered --for)'"
 [ "$(offered plan x.csv --mo)" = "--months" ] || fail "plan --mo completes to '$(offered plan x.csv --mo)'"
-expect_all "$(offered "")" $'text\nplan' "the commands"
+expect_all "$(offered "")" $'text\nplan\nroute' "the commands"
+# The main help names every command.
+for c in text plan route; do
+    grep -q "^  or:  unctora-calc $c " <<<"$main_help" || fail "the main help's usage lines lack $c"
+    grep -q "^unctora-calc $c " <<<"$main_help" || fail "the main help lacks the part of $c"
+done
 offered --log "" | grep -qx text && fail "a command is offered after an option"
 
 # Language names: those the program itself accepts, as its refusal lists them.

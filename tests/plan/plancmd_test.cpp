@@ -217,3 +217,35 @@ TEST_F(PlanCommand, TheBatchCalculatorPassesOverTheUnitColumn) {
     EXPECT_EQ(recs[1].back(), "");
     EXPECT_EQ(recs[1][recs[1].size() - 2], "ok");
 }
+
+TEST_F(PlanCommand, RecordedChangesDateTheCartridges) {
+    const std::string header = "Id,Date,DoneBy,Batch,Location,Machine,Lubricator,Grease,Setting,SettingValue,Remarks,"
+                               "RecordedAt\n";
+    write("plant.csv", "Id,Lubricator,Speed,D_mm,B_mm,Bore_mm,InstalledOn\nP1,TENO 125,1500,180,46,100,2026-01-05\n");
+    auto changeOf = [&](const std::string& extra) {
+        const Outcome o = sh("$CALC plan plant.csv --from 2026-12-10 --months 24 --format csv " + extra);
+        std::string date;
+        for (const auto& r : records(o.out))
+            if (r[0] == "change" && (date.empty() || r[1] < date))
+                date = r[1];
+        return std::make_pair(o, date);
+    };
+    const auto [plain, fromFile] = changeOf("");
+    ASSERT_EQ(plain.code, 0) << plain.err;
+    // The history beside the plant file is read without being named ...
+    write("plant.history.csv", header + "P1,2026-12-01,K. Lind,,,,,,1,1,,2026-12-01T08:00:00Z\n");
+    const auto [beside, fromRecord] = changeOf("");
+    EXPECT_EQ(beside.code, 0) << beside.err;
+    EXPECT_EQ(fromRecord, "2027-01-01") << beside.out;
+    EXPECT_NE(fromRecord, fromFile);
+    // ... --history names another, and a torn last line is reported, the rest kept.
+    write("other.csv", header + "P1,2026-11-10,K. Lind,,,,,,1,1,,2026-11-10T08:00:00Z\nP1,2026-12-0");
+    const auto [named, fromOther] = changeOf("--history other.csv");
+    EXPECT_EQ(named.code, 0) << named.err;
+    EXPECT_EQ(fromOther, "2026-12-10") << named.out; // due 2026-12-10, the first day
+    EXPECT_NE(named.err.find("line 3 set aside"), std::string::npos) << named.err;
+    // A file named but missing, or not a history, is an error, not an empty history.
+    EXPECT_EQ(changeOf("--history missing.csv").first.code, 2);
+    EXPECT_EQ(changeOf("--history plant.csv").first.code, 2);
+    EXPECT_EQ(changeOf("--history").first.code, 2);
+}
