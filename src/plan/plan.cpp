@@ -441,11 +441,13 @@ void schedule(PointPlan& p, std::optional<Date> refill, Date day) {
         p.reason = message(kNotPlanned);
         return;
     }
-    p.nextChange = p.monthsPerCartridge > 0
-                       ? addMonths(*refill, p.monthsPerCartridge)
-                       : *refill + std::chrono::days(static_cast<int>(std::lround(p.lifeDays)));
+    // The cartridge in place lasts as long as the setting it was changed at gives.
+    const double life = p.dialledLifeDays.value_or(p.lifeDays);
+    const int months = p.dialledLifeDays ? p.dialledMonthsPerCartridge : p.monthsPerCartridge;
+    p.nextChange = months > 0 ? addMonths(*refill, months)
+                              : *refill + std::chrono::days(static_cast<int>(std::lround(life)));
     // A unit just changed is not due soon: the window is at most a quarter of its life.
-    const int window = static_cast<int>(std::min<double>(kDueSoonDays, std::floor(p.lifeDays / 4)));
+    const int window = static_cast<int>(std::min<double>(kDueSoonDays, std::floor(life / 4)));
     if (*p.nextChange < day)
         p.status = PointStatus::Overdue;
     else if (*p.nextChange <= day + std::chrono::days(window))
@@ -489,10 +491,8 @@ void followDialled(PointPlan& p, const ChangeRecord* rec) {
     if (!set)
         return;
     const double months = core::isGasDriven(lub) ? *set * gasCellLifeFactor(p.inputs.Ambient) : *set;
-    p.lifeDays = months * kDaysPerMonth;
-    p.monthsPerCartridge = months == std::floor(months) ? static_cast<int>(months) : 0;
-    p.deliveredMlPerDay = p.volumeMl / p.lifeDays;
-    p.lifeFromRecord = true;
+    p.dialledLifeDays = months * kDaysPerMonth;
+    p.dialledMonthsPerCartridge = months == std::floor(months) ? static_cast<int>(months) : 0;
 }
 
 // A point that is a unit of its own.

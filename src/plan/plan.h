@@ -121,8 +121,10 @@ struct PointPlan {
     std::optional<Date> installedOn; // none when the cell is empty (and no change is recorded)
     // The point's last recorded change, when the history has one for its Id.
     std::optional<ChangeRecord> lastChange;
-    // The life follows the setting dialled at the last change, not today's inputs.
-    bool lifeFromRecord = false;
+    // The life of the cartridge in place, when it follows the setting dialled at its
+    // change rather than today's inputs; the changes after it take today's life.
+    std::optional<double> dialledLifeDays;
+    int dialledMonthsPerCartridge = 0; // 0: counted in days
     std::optional<Date> nextChange;
     double gramsPerYear = 0;
 

@@ -82,17 +82,18 @@ void PlanModel::setDay(plan::Date day) {
     recalculate();
 }
 
-void PlanModel::setFile(plan::PlantFile file) {
+void PlanModel::setFile(plan::PlantFile file, plan::LastChangeById history) {
     beginResetModel();
     m_file = std::move(file);
-    m_plan = plan::evaluatePlan(m_file, m_units, m_day);
+    m_history = std::move(history);
+    m_plan = plan::evaluatePlan(m_file, m_units, m_day, &m_history);
     endResetModel();
     setModified(false);
     emit planChanged();
 }
 
 void PlanModel::recalculate() {
-    m_plan = plan::evaluatePlan(m_file, m_units, m_day);
+    m_plan = plan::evaluatePlan(m_file, m_units, m_day, &m_history);
     if (!m_plan.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     emit planChanged();

@@ -38,7 +38,8 @@ public:
     struct Texts {
         QStringList headers;  // ColumnCount entries
         QStringList statuses;  // Ok, DueSoon, Overdue, Failed, Invalid, TooSmall, NotPlanned
-        QStringList attention; // OverGreased, GreaseUnsuitable, InstalledInFuture, DuplicateId, LifeCapped
+        QStringList attention; // OverGreased, GreaseUnsuitable, InstalledInFuture, DuplicateId, LifeCapped,
+                               // SettingDiffers
         // Leads the tip of a point whose setting is out of the unit's range.
         QString outOfRange;
         // The language the point's messages are told in; none: English.
@@ -53,7 +54,9 @@ public:
     // The day the statuses are counted from.
     void setDay(unctora::plan::Date day);
 
-    void setFile(unctora::plan::PlantFile file);
+    // The file's points, planned from their last recorded changes where `history` has them.
+    void setFile(unctora::plan::PlantFile file, unctora::plan::LastChangeById history = {});
+    const unctora::plan::LastChangeById& history() const { return m_history; }
     const unctora::plan::PlantFile& file() const { return m_file; }
     const std::vector<unctora::plan::PointPlan>& plan() const { return m_plan; }
     // Plans every point again: 10,000 points well within a blink.
@@ -105,6 +108,7 @@ private:
     QString text(int row, int column) const;
 
     unctora::plan::PlantFile m_file;
+    unctora::plan::LastChangeById m_history;
     std::vector<unctora::plan::PointPlan> m_plan;
     Texts m_texts;
     unctora::core::Units m_units = unctora::core::Units::SI;

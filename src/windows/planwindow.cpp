@@ -7,6 +7,7 @@
 #include "files/fileio.h"
 #include "files/regini.h"
 #include "plan/calendar.h"
+#include "plan/history.h"
 #include "reports/printlayout.h"
 #include "text/format.h"
 #include "strings/itemlist.h"
@@ -534,7 +535,13 @@ bool TfrmPlan::openFile(const QString& path) {
             m_ctx.messages->showError(qs(error));
         return false;
     }
-    m_model->setFile(std::move(file));
+    // The changes recorded beside the plant file date its cartridges; a history that
+    // cannot be read is said, and the plan is made from the file alone.
+    plan::HistoryFile history;
+    const std::string historyPath = plan::historyPathFor(QFile::encodeName(path).toStdString());
+    if (!plan::readHistory(historyPath, history, error) && m_ctx.messages)
+        m_ctx.messages->showError(qs(error));
+    m_model->setFile(std::move(file), plan::lastChangeById(history.records));
     m_path = path;
     m_openedRecovery.clear();
     rememberDiskState();

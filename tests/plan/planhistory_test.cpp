@@ -70,6 +70,11 @@ TEST(PlanHistory, TheRecordDatesTheCartridgeAndItsSetting) {
     const auto note = std::find_if(plan[0].attention.begin(), plan[0].attention.end(),
                                    [](const PointPlan::Note& n) { return n.kind == Attention::SettingDiffers; });
     EXPECT_NE(messageText(note->message).find("(" + shorter + ")"), std::string::npos) << messageText(note->message);
+    // The change after it is dialled at today's setting and lasts today's life.
+    const std::vector<ChangeEntry> coming = changeDates(plan, day("2026-12-10"), 36);
+    ASSERT_GE(coming.size(), 2u);
+    EXPECT_EQ(coming[0].date, *plan[0].nextChange);
+    EXPECT_EQ(coming[1].date, addMonths(*plan[0].nextChange, today[0].monthsPerCartridge));
 
     // The latest record counts; one older than the file's own date does not.
     plan = planWith(f, {change("P1", "2026-11-02", dialled), change("P1", "2026-11-20", dialled)});

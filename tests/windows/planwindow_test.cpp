@@ -3,6 +3,7 @@
 // calendar and printed, with unsaved changes asked about before anything is lost.
 #include "../app/mainwindow_fixture.h"
 
+#include "plan/history.h"
 #include "plan/plantfile.h"
 #include "windows/planmodel.h"
 #include "windows/planwindow.h"
@@ -612,4 +613,39 @@ TEST_F(PlanWindowTest, TheReminderSettingGoesIntoTheCalendarAndIsKept) {
     quit();
     start();
     EXPECT_EQ(window->ShowPlanWindow()->remindDays(), 3);
+}
+
+TEST_F(PlanWindowTest, RecordedChangesBesideThePlantFileDateItsCartridges) {
+    const QString path = copyOfExample();
+    TfrmPlan& w = open(path);
+    const int row = rowOf(w, "FAN-101 drive end");
+    ASSERT_GE(row, 0);
+    const plan::PointPlan before = w.model()->plan()[row];
+    ASSERT_TRUE(before.nextChange && before.monthsPerCartridge > 1) << before.error;
+    const QString shownBefore = cell(w, row, PlanModel::NextChange);
+
+    // Changed on 1 December at a dial one month shorter than the plan gives.
+    plan::ChangeRecord r;
+    r.pointId = "FAN-101 drive end";
+    r.date = *plan::parseIsoDate("2026-12-01");
+    r.doneBy = "K. Lind";
+    r.setting = std::to_string(before.monthsPerCartridge - 1);
+    std::string error;
+    ASSERT_TRUE(plan::appendHistory(plan::historyPathFor(QFile::encodeName(path).toStdString()), {r}, error)) << error;
+    ASSERT_TRUE(w.openFile(path));
+    const plan::PointPlan& after = w.model()->plan()[row];
+    EXPECT_EQ(after.nextChange, plan::addMonths(r.date, before.monthsPerCartridge - 1));
+    EXPECT_NE(cell(w, row, PlanModel::NextChange), shownBefore);
+    EXPECT_TRUE(w.model()->index(row, 0).data(PlanModel::AttentionRole).toBool());
+    EXPECT_TRUE(after.has(plan::Attention::SettingDiffers));
+
+    // A history that is no history is said; the plan is made from the file alone.
+    QFile f(QString::fromStdString(plan::historyPathFor(QFile::encodeName(path).toStdString())));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("Id,Sped\n");
+    f.close();
+    messages.errors.clear();
+    ASSERT_TRUE(w.openFile(path));
+    EXPECT_EQ(messages.errors.size(), 1);
+    EXPECT_EQ(w.model()->plan()[row].nextChange, before.nextChange);
 }
