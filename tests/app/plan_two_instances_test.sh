@@ -11,19 +11,29 @@ if [ -z "${PLAN_TWO_INNER:-}" ]; then
 fi
 work=$(mktemp -d)
 pids=()
-cleanup() { for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done; rm -rf "$work"; }
+xvfb=""
+cleanup() {
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done
+  # The display server ends on TERM and takes its socket and lock with it.
+  [ -z "$xvfb" ] || { kill -TERM "$xvfb" 2>/dev/null || true; sleep 0.3; kill -9 "$xvfb" 2>/dev/null || true; }
+  rm -rf "$work"
+}
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; for d in "$work"/a "$work"/b; do cat "$d/err" 2>/dev/null || true; done; exit 1; }
 source "$(dirname "$0")/xdo.sh"
 
 cp "$examples/plant.csv" "$work/plant.csv"
 # Each instance on a display of its own, as on two desks: neither takes the other's keys.
+# The server picks a free display number itself and says which.
 display_a=$DISPLAY
-for n in $(seq 90 99); do [ -e "/tmp/.X11-unix/X$n" ] || { display_b=:$n; break; }; done
-Xvfb "$display_b" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
 disown
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display_b#:}" ] && break; sleep 0.1; done
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "no second display"
+display_b=:$(head -1 "$work/display")
 # Starts an instance with its own data folder whose plant plan reopens the shared file;
 # prints the process id and leaves its plan window open.
 start() {
