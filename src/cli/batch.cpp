@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <cmath>
@@ -26,6 +27,14 @@ std::optional<core::Units> parseUnits(const std::string* value) {
     return std::nullopt;
 }
 
+std::optional<int> parseWholeNumber(const std::string* value, int lo, int hi) {
+    int n = 0;
+    if (!value || value->empty() ||
+        std::from_chars(value->data(), value->data() + value->size(), n).ptr != value->data() + value->size() ||
+        n < lo || n > hi)
+        return std::nullopt;
+    return n;
+}
 
 int reportWriteError(std::FILE* err, std::FILE* out, int errnum) {
     std::fprintf(err, "unctora-calc: Unable to write to %s (%s)\n",

@@ -28,6 +28,8 @@ enum class OutputFormat { Csv, Jsonl };
 // else (nullptr: the option had no value).
 std::optional<OutputFormat> parseFormat(const std::string* value);
 std::optional<core::Units> parseUnits(const std::string* value);
+// A whole number from lo to hi, digits only; nullopt for anything else.
+std::optional<int> parseWholeNumber(const std::string* value, int lo, int hi);
 
 struct BatchOptions {
     OutputFormat format = OutputFormat::Csv;

@@ -189,28 +189,21 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
                 return usage(err, "--from takes a date as YYYY-MM-DD");
             from = *d;
         } else if (a == "--months") {
-            const std::string* v = value();
-            int n = 0;
-            const bool ok = v && std::from_chars(v->data(), v->data() + v->size(), n).ptr == v->data() + v->size() &&
-                            !v->empty() && n >= 1 && n <= plan::kMaxPlanMonths;
-            if (!ok)
+            const auto n = parseWholeNumber(value(), 1, plan::kMaxPlanMonths);
+            if (!n)
                 return usage(err, "--months takes a whole number from 1 to " + std::to_string(plan::kMaxPlanMonths));
-            months = n;
+            months = *n;
         } else if (a == "--ics") {
             const std::string* v = value();
             if (!v || v->empty())
                 return usage(err, "--ics needs a file name");
             ics = *v;
         } else if (a == "--remind") {
-            const std::string* v = value();
-            int n = 0;
-            const bool ok = v && !v->empty() &&
-                            std::from_chars(v->data(), v->data() + v->size(), n).ptr == v->data() + v->size() &&
-                            n >= 0 && n <= plan::CalendarOptions::kMaxRemindDays;
-            if (!ok)
+            const auto n = parseWholeNumber(value(), 0, plan::CalendarOptions::kMaxRemindDays);
+            if (!n)
                 return usage(err, "--remind takes a whole number of days from 0 to " +
                                       std::to_string(plan::CalendarOptions::kMaxRemindDays));
-            remind = n;
+            remind = *n;
         } else if (a == "--format") {
             const auto format = parseFormat(value());
             if (!format)

@@ -62,14 +62,10 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
                 return usage(err, "--from takes a date as YYYY-MM-DD");
             from = *d;
         } else if (a == "--days") {
-            const std::string* v = value();
-            int n = -1;
-            const bool ok = v && !v->empty() &&
-                            std::from_chars(v->data(), v->data() + v->size(), n).ptr == v->data() + v->size() &&
-                            n >= 0 && n <= plan::kMaxRouteDays;
-            if (!ok)
+            const auto n = parseWholeNumber(value(), 0, plan::kMaxRouteDays);
+            if (!n)
                 return usage(err, "--days takes a whole number from 0 to " + std::to_string(plan::kMaxRouteDays));
-            days = n;
+            days = *n;
         } else if (a == "--format") {
             const std::string* v = value();
             if (!v || (*v != "csv" && *v != "pdf"))
