@@ -58,9 +58,9 @@ const Fixture& fixture() {
         const int lang = f.table.CurrentLanguageNumber();
 
         if (!f.standIn) {
-            for (const keys::KeyInfo& k : keys::allKeys())
+            for (const unctora::text::keys::KeyInfo& k : unctora::text::keys::allKeys())
                 f.applyLookUps.emplace_back(std::string(k.key),
-                                            k.kind == keys::Kind::Numbered ? lang : 0);
+                                            k.kind == unctora::text::keys::Kind::Numbered ? lang : 0);
         } else {
             for (const std::string& key : f.table.keys())
                 if (key.find("LONG") == std::string::npos)

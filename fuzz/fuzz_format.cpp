@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&i64, data + 1, 8);
     std::memcpy(&d, data + 1, 8);
     const std::string tmpl(reinterpret_cast<const char*>(data + 9), size - 9);
-    std::vector<unctora::strings::FmtArg> args;
+    std::vector<unctora::text::FmtArg> args;
     for (int k = 0; k < 4; ++k) {
         switch ((kinds >> (2 * k)) & 3) {
         case 0: args.emplace_back(static_cast<long long>(i64 % 2000)); break;
@@ -29,14 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     try {
-        unctora::strings::format(tmpl, args, (kinds & 1) ? "," : ".");
-    } catch (const unctora::strings::FormatError&) {
+        unctora::text::format(tmpl, args, (kinds & 1) ? "," : ".");
+    } catch (const unctora::text::FormatError&) {
     }
     try {
         unctora::strings::QuantityContext ctx;
         ctx.units = (kinds & 2) ? unctora::core::Units::Imperial : unctora::core::Units::SI;
         unctora::strings::FormatQuantity(tmpl, static_cast<int>(i64 & 7), d, "", "x", ctx);
-    } catch (const unctora::strings::FormatError&) {
+    } catch (const unctora::text::FormatError&) {
     }
     return 0;
 }

@@ -32,7 +32,7 @@ std::string NoteBox::ShowNotePage(int n, const strings::StringTable* texts) {
 }
 
 std::string notePageHeader(const strings::StringTable* texts, int index, int count) {
-    return strings::LangStr(texts, strings::keys::strNote) + ": " + std::to_string(index + 1) +
+    return strings::LangStr(texts, text::keys::strNote) + ": " + std::to_string(index + 1) +
            "/" + std::to_string(count);
 }
 

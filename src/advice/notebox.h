@@ -22,7 +22,7 @@ public:
     // Appends a page.
     void AddNote(std::string text);
     // Appends the texts of pages (pageText of notetext.h). A template that does
-    // not fit its values raises strings::FormatError; the pages before it stay.
+    // not fit its values raises text::FormatError; the pages before it stay.
     void addPages(const Pages& pages, const strings::StringTable* texts,
                   const strings::QuantityContext& quantity);
 

@@ -15,7 +15,7 @@ namespace unctora::advice {
 
 namespace {
 
-namespace keys = strings::keys;
+namespace keys = text::keys;
 using strings::LangStr;
 
 // Ounces per month at the shortest and the longest setting, by lubricator index.
@@ -52,7 +52,7 @@ std::optional<std::string> ambientWarning(const Page& page, const std::string& t
         const strings::UnitLabels& labels = q.labels ? *q.labels : english;
         const int bound = si ? static_cast<int>(core::roundToTen(core::fahrenheitToCelsius(b.fahrenheit)))
                              : b.fahrenheit;
-        return strings::format(tmpl, {bound, si ? labels.celsiusLabel() : labels.fahrenheitLabel()},
+        return text::format(tmpl, {bound, si ? labels.celsiusLabel() : labels.fahrenheitLabel()},
                                q.decimalSeparator);
     }
     return std::nullopt;
@@ -75,10 +75,10 @@ std::string note1(int lub, const strings::StringTable* t, const strings::Quantit
     default: break;
     }
     if (larger >= 0)
-        text += strings::format(LangStr(t, keys::strNote1_2), {core::lubricatorName(larger)},
+        text += text::format(LangStr(t, keys::strNote1_2), {core::lubricatorName(larger)},
                                 q.decimalSeparator);
     else
-        text += strings::format(LangStr(t, keys::strNote1_3), {""}, q.decimalSeparator);
+        text += text::format(LangStr(t, keys::strNote1_3), {""}, q.decimalSeparator);
     return text;
 }
 
@@ -99,7 +99,7 @@ std::string note2(int lub, const strings::StringTable* t, const strings::Quantit
     } else {
         // Longest run time in months: the grease ages in the unit.
         const char* months = lub == core::ZOLT120 ? "24" : "12";
-        text += strings::format(LangStr(t, keys::strNote2_3), {core::lubricatorName(lub), months},
+        text += text::format(LangStr(t, keys::strNote2_3), {core::lubricatorName(lub), months},
                                 q.decimalSeparator);
     }
     return text;
@@ -128,7 +128,7 @@ std::string NoteText(int lubricator, int code, const strings::StringTable* t,
                LangStr(t, keys::strNote6_2);
     case 7: return LangStr(t, keys::strNote7_1);
     case 8:
-        return strings::format(LangStr(t, keys::strNote8_1), {kMaxPumpMinutes}, q.decimalSeparator);
+        return text::format(LangStr(t, keys::strNote8_1), {kMaxPumpMinutes}, q.decimalSeparator);
     default: return {};
     }
 }
@@ -150,10 +150,10 @@ std::string pageText(const Page& page, const strings::StringTable* t,
         return *ambient;
     if (page.valueCount == 0)
         return tmpl;
-    std::array<strings::FmtArg, Page::kMaxValues> args{0, 0, 0};
+    std::array<text::FmtArg, Page::kMaxValues> args{0, 0, 0};
     for (std::size_t i = 0; i < page.valueCount; ++i)
-        args[i] = std::visit([](auto v) { return strings::FmtArg(v); }, page.values[i]);
-    return strings::format(tmpl, std::span<const strings::FmtArg>(args.data(), page.valueCount),
+        args[i] = std::visit([](auto v) { return text::FmtArg(v); }, page.values[i]);
+    return text::format(tmpl, std::span<const text::FmtArg>(args.data(), page.valueCount),
                            q.decimalSeparator);
 }
 

@@ -3,7 +3,7 @@
 // current language and unit system.
 //
 // Templates come from the language file and may not fit their values; formatting
-// them raises strings::FormatError, which these functions let through for the
+// them raises text::FormatError, which these functions let through for the
 // caller's one handler.
 
 #include "advice/pages.h"

@@ -11,7 +11,7 @@ namespace unctora::advice {
 
 namespace {
 
-namespace K = strings::keys;
+namespace K = text::keys;
 using Kind = DescriptionLine::Kind;
 
 constexpr DescriptionLine col(std::string_view key) { return {Kind::Column, key}; }
@@ -169,22 +169,22 @@ std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
             const TemperatureSpan t = normalBearingTemperature(units);
             const std::string& unit = units == core::Units::SI ? labels.celsiusLabel()
                                                                : labels.fahrenheitLabel();
-            lines.push_back(strings::format(strings::LangStr(texts, line.key), {t.low, t.high, unit}));
+            lines.push_back(text::format(strings::LangStr(texts, line.key), {t.low, t.high, unit}));
             break;
         }
         case Kind::Temperatures: {
             const std::string& unit = units == core::Units::SI ? labels.celsiusLabel()
                                                                : labels.fahrenheitLabel();
-            std::vector<strings::FmtArg> args;
+            std::vector<text::FmtArg> args;
             for (const DescriptionLine::Quoted& t : line.temperatures) {
                 args.emplace_back(shownTemperature(t.celsius, units, t.difference));
                 args.emplace_back(unit);
             }
-            lines.push_back(strings::format(strings::LangStr(texts, line.key), args));
+            lines.push_back(text::format(strings::LangStr(texts, line.key), args));
             break;
         }
         case Kind::ElectricAndGas:
-            lines.push_back(strings::format(strings::LangStr(texts, K::strElectricAndGas, language),
+            lines.push_back(text::format(strings::LangStr(texts, K::strElectricAndGas, language),
                                             {strings::LangStr(texts, line.key)}));
             break;
         }

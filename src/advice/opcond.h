@@ -81,7 +81,7 @@ std::string compensationText(const DescriptionEntry& entry, const strings::Strin
 
 // The description lines of a row in order. texts may be null (every look-up then
 // gives the no-table marker). Templates come from the language file: one that does
-// not fit its values raises strings::FormatError.
+// not fit its values raises text::FormatError.
 std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
                                           const strings::StringTable* texts, core::Units units,
                                           const strings::UnitLabels& labels);

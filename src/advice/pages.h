@@ -34,7 +34,7 @@ struct Page {
     // Note: its code 1..8 and the lubricator whose amounts and names it quotes.
     int code = 0;
     int lubricator = 0;
-    // Warning: its key (a constant of strings::keys, static storage), how it is
+    // Warning: its key (a constant of text::keys, static storage), how it is
     // looked up and the values its template takes, in order.
     std::string_view key;
     Lookup lookup = Lookup::Column;

@@ -11,7 +11,7 @@ namespace unctora::advice {
 namespace {
 
 using Lookup = Page::Lookup;
-namespace keys = strings::keys;
+namespace keys = text::keys;
 
 // Indexes of the enumerations the check reads.
 constexpr int kLoadLow = 0;

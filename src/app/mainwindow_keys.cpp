@@ -26,7 +26,7 @@
 #include <QTableWidget>
 #include <functional>
 
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 

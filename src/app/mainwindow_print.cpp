@@ -64,13 +64,13 @@ void TfrmMain::PrintCommand() {
     }
     if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {
         if (page->objectName() == "tabSelChart" && shift) {
-            m_env.messages->showMessage(text(strings::keys::strNoCopyThisPage.data()));
+            m_env.messages->showMessage(text(text::keys::strNoCopyThisPage.data()));
             return;
         }
         // Without the dialog the default printer prints; without any printer Qt falls back
         // to a PDF file that has no name.
         if (shift && !hasPrinter(printer)) {
-            showError(text(strings::keys::strNoPrinter.data()));
+            showError(text(text::keys::strNoPrinter.data()));
             return;
         }
         reports::printHtmlPage(printer, *view, m_fontName, footer);

@@ -23,7 +23,7 @@
 #include <QTabWidget>
 
 using namespace unctora;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 

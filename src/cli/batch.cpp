@@ -44,9 +44,9 @@ int reportWriteError(std::FILE* err, std::FILE* out, int errnum) {
 
 int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& options,
            const std::string& inputName) {
-    CsvReader reader(in);
-    CsvRecord rec;
-    std::vector<Column> columns;
+    io::CsvReader reader(in);
+    io::CsvRecord rec;
+    std::vector<io::Column> columns;
     BatchWriter writer(out, options);
     if (!reader.next(rec)) {
         if (reader.failed()) {
@@ -59,14 +59,14 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
     }
     std::string error;
     std::vector<std::string> unknown;
-    if (!rec.error.empty() || !parseHeader(rec.fields, rec.count, columns, error, &unknown)) {
+    if (!rec.error.empty() || !io::parseHeader(rec.fields, rec.count, columns, error, &unknown)) {
         std::fprintf(err, "unctora-calc: %s, line %ld: %s\n", inputName.c_str(), rec.line,
                      rec.error.empty() ? error.c_str() : rec.error.c_str());
         return 2;
     }
     for (const std::string& name : unknown)
         std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", inputName.c_str(),
-                     printable(name).c_str());
+                     io::printable(name).c_str());
     writer.writeHeader();
     int exitCode = 0;
     Application app;
@@ -93,7 +93,7 @@ int runCsv(std::FILE* in, std::FILE* out, std::FILE* err, const BatchOptions& op
         } else {
             for (std::size_t i = 0; i < columns.size(); ++i) {
                 const core::InputField* f = columns[i].field;
-                if (f && !setInput(app.inputs, *f, rec.fields[i], error)) {
+                if (f && !io::setInput(app.inputs, *f, rec.fields[i], error)) {
                     invalid("column " + std::string(f->name) + ": " + error);
                     break;
                 }

@@ -62,7 +62,7 @@ public:
     void writeHeader();
     // Brings the row's inputs into range as the window's controls do, assesses them
     // and writes the row with its advice pages. A page template of the language file that does not fit its
-    // values raises strings::FormatError.
+    // values raises text::FormatError.
     void write(Application& app);
     // Hands everything written so far to the stream and flushes it.
     void flush();
@@ -81,7 +81,7 @@ private:
     void appendCsvPages(std::string& o);
     void appendJsonPages(std::string& o) const;
 
-    CheckedOutput m_output;
+    io::CheckedOutput m_output;
     std::string& m_buf = m_output.buffer();
     BatchOptions m_options;
     // Units and labels of the page texts, in the language of options.texts.

@@ -76,8 +76,8 @@ BatchWriter::BatchWriter(std::FILE* out, const BatchOptions& options)
     m_buf.reserve(1 << 17);
     // The mass labels follow the language, as they do when the window applies one.
     if (const strings::StringTable* t = m_options.texts) {
-        m_labels.setMassUnitLabel(core::Units::SI, strings::LangStr(t, strings::keys::strGram));
-        m_labels.setMassUnitLabel(core::Units::Imperial, strings::LangStr(t, strings::keys::stroz));
+        m_labels.setMassUnitLabel(core::Units::SI, strings::LangStr(t, text::keys::strGram));
+        m_labels.setMassUnitLabel(core::Units::Imperial, strings::LangStr(t, text::keys::stroz));
     }
     m_quantity.units = m_options.units;
     m_quantity.labels = &m_labels;
@@ -173,19 +173,19 @@ void BatchWriter::appendCsvCell(std::string& o, const OutputColumn& c, const App
     const reports::Assessment& r = m_assessment;
     switch (c.cell) {
     case Cell::Id:
-        appendCsvField(o, app.id);
+        io::appendCsvField(o, app.id);
         return;
     case Cell::Status:
         o.append(!app.valid ? "invalid" : r.ok ? "ok" : "failed");
         return;
     case Cell::Error:
         if (!app.valid)
-            appendCsvField(o, app.error);
+            io::appendCsvField(o, app.error);
         else if (!r.ok)
-            appendCsvField(o, r.error);
+            io::appendCsvField(o, r.error);
         return;
     case Cell::Log:
-        appendCsvField(o, joinedLog());
+        io::appendCsvField(o, joinedLog());
         return;
     default:
         break;
@@ -194,7 +194,7 @@ void BatchWriter::appendCsvCell(std::string& o, const OutputColumn& c, const App
         return;
     switch (c.cell) {
     case Cell::Display:
-        appendCsvField(o, r.display.*c.display); // quoted when the decimal separator is a comma
+        io::appendCsvField(o, r.display.*c.display); // quoted when the decimal separator is a comma
         return;
     case Cell::Greases:
         appendGreases(o, ' ');
@@ -276,7 +276,7 @@ void BatchWriter::appendCsvPages(std::string& o) {
     if (quoted)
         o.push_back('"');
     if (!plain)
-        appendCsvField(o, m_cell);
+        io::appendCsvField(o, m_cell);
 }
 
 // The pages as a JSON array. Notes and warnings are bounded, so they are put together
@@ -332,13 +332,13 @@ void BatchWriter::appendJsonPages(std::string& o) const {
         case advice::Page::Kind::Error:
             put("{\"Error\":");
             flush();
-            appendJsonString(o, pg.message);
+            io::appendJsonString(o, pg.message);
             break;
         }
         if (m_options.texts) {
             put(",\"Text\":");
             flush();
-            appendJsonString(o, m_pageTexts[i]);
+            io::appendJsonString(o, m_pageTexts[i]);
         }
         put("}");
     }
@@ -398,7 +398,7 @@ void BatchWriter::appendJsonValue(std::string& o, const OutputColumn& c, const A
     switch (c.cell) {
     case Cell::Id:
         if (app.hasId)
-            appendJsonString(o, app.id);
+            io::appendJsonString(o, app.id);
         else
             o.append("null");
         return;
@@ -418,12 +418,12 @@ void BatchWriter::appendJsonValue(std::string& o, const OutputColumn& c, const A
     }
     case Cell::Display:
         if (app.valid)
-            appendJsonString(o, r.display.*c.display);
+            io::appendJsonString(o, r.display.*c.display);
         else
             o.append("null");
         return;
     case Cell::SettingText:
-        appendJsonString(o, r.setting.text);
+        io::appendJsonString(o, r.setting.text);
         return;
     case Cell::SettingColour:
         o.push_back('"');
@@ -465,9 +465,9 @@ void BatchWriter::appendJsonValue(std::string& o, const OutputColumn& c, const A
         return;
     case Cell::Error:
         if (!app.valid)
-            appendJsonString(o, app.error);
+            io::appendJsonString(o, app.error);
         else if (!r.ok)
-            appendJsonString(o, r.error);
+            io::appendJsonString(o, r.error);
         else
             o.append("null");
         return;
@@ -476,7 +476,7 @@ void BatchWriter::appendJsonValue(std::string& o, const OutputColumn& c, const A
         for (std::size_t i = 0; i < m_log.lines().size(); ++i) {
             if (i)
                 o.push_back(',');
-            appendJsonString(o, m_log.lines()[i]);
+            io::appendJsonString(o, m_log.lines()[i]);
         }
         o.push_back(']');
         return;

@@ -127,9 +127,9 @@ int runSingle(const std::string& iniPath, const std::vector<std::string>& sets,
         }
         const core::InputField* f = core::findInputField(key);
         if (!f)
-            return usageError("unknown input \"" + cli::printable(key) + "\" in --set");
+            return usageError("unknown input \"" + io::printable(key) + "\" in --set");
         std::string error;
-        if (app.valid && !cli::setInput(app.inputs, *f, value, error)) {
+        if (app.valid && !io::setInput(app.inputs, *f, value, error)) {
             app.valid = false;
             app.error = "--set " + std::string(f->name) + ": " + error;
         }
@@ -294,7 +294,7 @@ int run(int argc, char** argv) {
             ~Closer() { std::fclose(f); }
         } closer{in};
         return cli::runCsv(in, stdout, stderr, options, file);
-    } catch (const strings::FormatError& e) {
+    } catch (const text::FormatError& e) {
         // A text of the language file does not fit the values of its page.
         std::fflush(stdout);
         std::fprintf(stderr, "unctora-calc: language file: %s\n", e.what());

@@ -116,12 +116,12 @@ public:
                 if (!first)
                     m_buf.push_back(',');
                 first = false;
-                appendJsonString(m_buf, kColumns[c]);
+                io::appendJsonString(m_buf, kColumns[c]);
                 m_buf.push_back(':');
                 if (std::find(bare.begin(), bare.end(), int(c)) != bare.end())
                     m_buf.append(*r[c]);
                 else
-                    appendJsonString(m_buf, *r[c]);
+                    io::appendJsonString(m_buf, *r[c]);
             }
             m_buf.append("}\n");
         } else {
@@ -129,7 +129,7 @@ public:
                 if (c)
                     m_buf.push_back(',');
                 if (r[c])
-                    appendCsvField(m_buf, *r[c]);
+                    io::appendCsvField(m_buf, *r[c]);
             }
             m_buf.append("\r\n");
         }
@@ -142,7 +142,7 @@ public:
     }
 
 private:
-    CheckedOutput m_output;
+    io::CheckedOutput m_output;
     std::string& m_buf = m_output.buffer();
     bool m_json;
 };
@@ -152,12 +152,12 @@ private:
 bool readPlantForCommand(const std::string& path, plan::PlantFile& plant, std::FILE* err) {
     std::string error;
     if (!plan::readPlantFile(path, plant, error)) {
-        std::fprintf(err, "unctora-calc: %s\n", printable(error).c_str());
+        std::fprintf(err, "unctora-calc: %s\n", io::printable(error).c_str());
         return false;
     }
     for (const std::string& name : plant.unknownColumns)
-        std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", printable(path).c_str(),
-                     printable(name).c_str());
+        std::fprintf(err, "unctora-calc: %s: the column \"%s\" is not used\n", io::printable(path).c_str(),
+                     io::printable(name).c_str());
     return true;
 }
 
@@ -220,7 +220,7 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
                 return usage(err, "--history needs a file name");
             historyFile = *v;
         } else if (a.size() > 1 && a[0] == '-') {
-            return usage(err, "unknown option " + printable(a));
+            return usage(err, "unknown option " + io::printable(a));
         } else if (file) {
             return usage(err, "only one plant file can be planned at a time");
         } else {
@@ -237,16 +237,16 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
     plan::HistoryFile history;
     std::string historyError;
     if (!plan::readHistory(historyPath, history, historyError)) {
-        std::fprintf(err, "unctora-calc: %s\n", printable(historyError).c_str());
+        std::fprintf(err, "unctora-calc: %s\n", io::printable(historyError).c_str());
         return 2;
     }
     if (historyFile && !history.existed) {
-        std::fprintf(err, "unctora-calc: %s: no such file\n", printable(historyPath).c_str());
+        std::fprintf(err, "unctora-calc: %s: no such file\n", io::printable(historyPath).c_str());
         return 2;
     }
     for (const plan::SetAsideLine& l : history.setAside)
-        std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", printable(historyPath).c_str(), l.line,
-                     printable(l.reason).c_str());
+        std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", io::printable(historyPath).c_str(), l.line,
+                     io::printable(l.reason).c_str());
     const plan::LastChangeById last = plan::lastChangeById(history.records);
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from, &last);
     const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);

@@ -79,7 +79,7 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
                 return usage(err, "--units takes si or imperial");
             units = *parsed;
         } else if (a.size() > 1 && a[0] == '-') {
-            return usage(err, "unknown option " + printable(a));
+            return usage(err, "unknown option " + io::printable(a));
         } else if (file) {
             return usage(err, "only one plant file at a time");
         } else {
@@ -101,7 +101,7 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
             if (!p.computed()) {
                 ++unplanned;
                 std::fprintf(err, "unctora-calc: point %s (line %ld) is not on the route: %s\n",
-                             printable(pt.cell(plan::OwnColumn::Id)).c_str(), pt.line, printable(p.error).c_str());
+                             io::printable(pt.cell(plan::OwnColumn::Id)).c_str(), pt.line, io::printable(p.error).c_str());
             }
             continue;
         }

@@ -111,7 +111,7 @@ std::span<const InputField> inputFields() { return kFields; }
 
 const InputField* findInputField(std::string_view name) {
     for (const auto& f : kFields)
-        if (strings::equalsNoCase(f.name, name))
+        if (text::equalsNoCase(f.name, name))
             return &f;
     return nullptr;
 }

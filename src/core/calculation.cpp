@@ -57,7 +57,7 @@ void log(const CalcContext& ctx, std::string_view line) {
 
 void logResult(const CalcContext& ctx, double value) {
     if (ctx.log)
-        ctx.log->addLogLine(strings::format("  Result=%.2f", {value}, ctx.decimalSeparator));
+        ctx.log->addLogLine(text::format("  Result=%.2f", {value}, ctx.decimalSeparator));
 }
 
 template <std::size_t N>
@@ -150,11 +150,11 @@ void calculateLubricatorSetting(const CalcInputs& in, double Gp, double tfc, dou
             // The ratio is formed whether or not it is logged: with Gp = 0 it is 0/0.
             const double ratio = checkedDiv(Qf, oldQf);
             if (ctx.log)
-                ctx.log->addLogLine(strings::format("Old Qf=%.4f, Qf/Old_Qf=%.1f", {oldQf, ratio},
+                ctx.log->addLogLine(text::format("Old Qf=%.4f, Qf/Old_Qf=%.1f", {oldQf, ratio},
                                                     ctx.decimalSeparator));
             DS = checkedDiv(kSettingConstant, oldQf * kHoursPerMonth);
             if (ctx.log)
-                ctx.log->addLogLine(strings::format("DS=%.2f", {DS}, ctx.decimalSeparator));
+                ctx.log->addLogLine(text::format("DS=%.2f", {DS}, ctx.decimalSeparator));
         }
         if (isGasDriven(in.Lubricator) && hasSetting(Condition::AmbTemp, in.Ambient))
             DS = DS * conditionFactor(Condition::AmbTemp, in.Ambient);

@@ -60,7 +60,7 @@ struct ConditionEntry {
 };
 
 namespace conditions_detail {
-namespace K = strings::keys;
+namespace K = text::keys;
 using S = ConditionSetting;
 // No factor is a factor of one, shown as the text of strNone.
 inline constexpr S kContMoist[] = {{"Low", 1.0, ""}, {"Moderate", 0.5, "x 0.5"}, {"High", 0.2, "x 0.2"}};

@@ -7,9 +7,9 @@
 namespace unctora::core {
 
 void inchTexts(const CalcInputs& in, CalcDisplay& d, const std::string& sep) {
-    d.edBore_in = strings::fixed(in.Bore_mm / kMmPerInch, 2, sep);
-    d.edD_in = strings::fixed(in.D_mm / kMmPerInch, 2, sep);
-    d.edB_in = strings::fixed(in.B_mm / kMmPerInch, 2, sep);
+    d.edBore_in = text::fixed(in.Bore_mm / kMmPerInch, 2, sep);
+    d.edD_in = text::fixed(in.D_mm / kMmPerInch, 2, sep);
+    d.edB_in = text::fixed(in.B_mm / kMmPerInch, 2, sep);
 }
 
 std::string intervalText(double hours) {
@@ -21,12 +21,12 @@ std::string greaseQuantityText(double Gp, Units units, const std::string& sep) {
     const double shown = units == Units::SI
                              ? static_cast<double>(Round(Gp))
                              : static_cast<double>(Round(gramsToOunces(Gp) * 10)) / 10;
-    return strings::fixed(shown, 1, sep);
+    return text::fixed(shown, 1, sep);
 }
 
 std::string feedRateText(double Qf, Units units, const std::string& sep) {
     const double value = units == Units::SI ? Qf : gramsToOunces(Qf);
-    return strings::fixed(value, value < 0.1 ? 3 : 2, sep);
+    return text::fixed(value, value < 0.1 ? 3 : 2, sep);
 }
 
 CalcRun runCalculation(const CalcInputs& in, Units units, const CalcContext& ctx) {
@@ -52,7 +52,7 @@ CalcOutcome calculate(const CalcInputs& in, Units units, const CalcContext& ctx)
         out.ok = true;
     } catch (const CalculationError& e) {
         out.error = e.what();
-    } catch (const strings::FormatError& e) {
+    } catch (const text::FormatError& e) {
         out.error = e.what();
     }
     if (!out.ok) {

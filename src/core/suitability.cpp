@@ -8,7 +8,7 @@
 
 namespace unctora::core {
 
-using strings::format;
+using text::format;
 
 const char* BoolText(bool b) { return b ? "True" : "False"; }
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-namespace unctora::cli {
+namespace unctora::io {
 
 namespace {
 constexpr std::size_t kBufferSize = 1 << 16;
@@ -251,4 +251,4 @@ void CheckedOutput::flush() {
         m_errno = errno ? errno : EIO;
 }
 
-} // namespace unctora::cli
+} // namespace unctora::io

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace unctora::cli {
+namespace unctora::io {
 
 struct CsvRecord {
     std::vector<std::string> fields; // only the first `count` are this record's
@@ -85,4 +85,4 @@ void appendJsonString(std::string& out, std::string_view text);
 // to \u009F, a backslash stays a backslash.
 std::string printable(std::string_view text);
 
-} // namespace unctora::cli
+} // namespace unctora::io

@@ -9,13 +9,13 @@
 #include <cmath>
 #include <span>
 
-namespace unctora::cli {
+namespace unctora::io {
 
 namespace {
 
-constexpr auto trim = strings::trimBlanks;
+constexpr auto trim = text::trimBlanks;
 
-using strings::equalsNoCase;
+using text::equalsNoCase;
 
 } // namespace
 
@@ -218,4 +218,4 @@ bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view 
     return false;
 }
 
-} // namespace unctora::cli
+} // namespace unctora::io

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace unctora::cli {
+namespace unctora::io {
 
 // The columns a plant list may name: "Id", an input field, or one of the columns a
 // plant file keeps for its plan (Location, Machine, InstalledOn, Volume_ml, Remarks),
@@ -40,4 +40,4 @@ std::string mistypedColumnError(std::string_view name, std::string_view meant);
 bool setInput(core::CalcInputs& in, const core::InputField& f, std::string_view text,
               std::string& error);
 
-} // namespace unctora::cli
+} // namespace unctora::io

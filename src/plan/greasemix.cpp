@@ -77,11 +77,11 @@ std::string greaseMixWarning(const strings::StringTable* table, std::string_view
         "The new grease %s (thickener: %s) and the grease in the bearing, %s (thickener: %s), may not mix. "
         "Purge the old grease, and ask your grease supplier whether the two are compatible.";
     const std::string tmpl = table ? strings::LangStr(table, "strHistMixWarning") : std::string(kEnglish);
-    const std::initializer_list<strings::FmtArg> args = {newGrease, m.newThickener, previousGrease, m.previousThickener};
+    const std::initializer_list<text::FmtArg> args = {newGrease, m.newThickener, previousGrease, m.previousThickener};
     try {
-        return strings::format(tmpl, args);
-    } catch (const strings::FormatError&) {
-        return strings::format(kEnglish, args); // a broken translation must not hide the warning
+        return text::format(tmpl, args);
+    } catch (const text::FormatError&) {
+        return text::format(kEnglish, args); // a broken translation must not hide the warning
     }
 }
 

@@ -123,7 +123,7 @@ double gasCellLifeFactor(int ambient) {
 std::string messageText(const PlanMessage& m, const strings::StringTable* table, std::string_view decimalSeparator) {
     std::vector<std::string> texts;
     texts.reserve(m.args.size());
-    std::vector<strings::FmtArg> args;
+    std::vector<text::FmtArg> args;
     args.reserve(m.args.size());
     // Item names are looked up first, so that the texts outlive the arguments.
     for (const auto& a : m.args) {
@@ -156,19 +156,19 @@ std::string messageText(const PlanMessage& m, const strings::StringTable* table,
     }
     // A translation that does not fit its values: the English text says it.
     auto translated = [&](std::string_view key, std::string_view english,
-                          std::span<const strings::FmtArg> values) {
+                          std::span<const text::FmtArg> values) {
         if (table && !key.empty()) {
             try {
-                return strings::format(strings::LangStr(table, key), values, decimalSeparator);
-            } catch (const strings::FormatError&) {
+                return text::format(strings::LangStr(table, key), values, decimalSeparator);
+            } catch (const text::FormatError&) {
             }
         }
-        return strings::format(english, values, decimalSeparator);
+        return text::format(english, values, decimalSeparator);
     };
     std::string text = translated(m.key, m.english, args);
     if (m.line == 0)
         return text;
-    const strings::FmtArg lineArgs[] = {m.line, text};
+    const text::FmtArg lineArgs[] = {m.line, text};
     return translated(kLine.key, kLine.english, lineArgs);
 }
 
@@ -212,7 +212,7 @@ PointPlan readPoint(const PlantPoint& point, const CsvDialect& dialect, core::Un
     for (const core::InputField& f : core::inputFields()) {
         const std::string& cell = point.cells[columnOf(f)];
         const std::string text = f.number ? numberText(cell, dialect) : cell;
-        if (!cli::setInput(in, f, text, error))
+        if (!io::setInput(in, f, text, error))
             return invalid(message(kBadCell, {std::string(f.name), error}));
     }
     const std::string& installed = point.cell(OwnColumn::InstalledOn);

@@ -16,9 +16,9 @@ namespace {
 
 constexpr const auto& kOwnNames = io::kOwnColumnNames;
 
-constexpr auto trimmed = strings::trimBlanks;
+constexpr auto trimmed = text::trimBlanks;
 
-using strings::equalsNoCase;
+using text::equalsNoCase;
 
 std::optional<std::size_t> findColumn(std::string_view name) {
     for (std::size_t c = 0; c < plantColumnCount(); ++c)
@@ -90,7 +90,7 @@ void appendRow(std::string& out, const std::vector<const std::string*>& fields, 
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i)
             out.push_back(sep);
-        cli::appendCsvField(out, *fields[i], sep);
+        io::appendCsvField(out, *fields[i], sep);
     }
     out.append("\r\n");
 }
@@ -206,8 +206,8 @@ bool parsePlantFile(std::string_view given, PlantFile& file, std::string& error)
         error = "cannot read the plant file";
         return false;
     }
-    cli::CsvReader reader(in.get(), out.dialect.separator);
-    cli::CsvRecord rec;
+    io::CsvReader reader(in.get(), out.dialect.separator);
+    io::CsvRecord rec;
     if (!reader.next(rec)) {
         file = std::move(out);
         return true;
@@ -223,14 +223,14 @@ bool parsePlantFile(std::string_view given, PlantFile& file, std::string& error)
         column.name = rec.fields[i];
         column.known = findColumn(name);
         if (!column.known) {
-            if (const std::string_view meant = cli::meantColumn(name, knownColumnNames()); !meant.empty()) {
-                error = cli::mistypedColumnError(name, meant);
+            if (const std::string_view meant = io::meantColumn(name, knownColumnNames()); !meant.empty()) {
+                error = io::mistypedColumnError(name, meant);
                 return false;
             }
             column.unknown = out.unknownColumns.size();
             out.unknownColumns.emplace_back(name);
         } else if (std::find(known.begin(), known.end(), *column.known) != known.end()) {
-            error = "the column \"" + cli::printable(name) + "\" appears twice in the header";
+            error = "the column \"" + io::printable(name) + "\" appears twice in the header";
             return false;
         } else {
             known.push_back(*column.known);

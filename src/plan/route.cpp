@@ -63,7 +63,7 @@ std::string routeCsv(const Route& route) {
                     if (!first)
                         out.push_back(',');
                     first = false;
-                    cli::appendCsvField(out, f);
+                    io::appendCsvField(out, f);
                 }
                 out += "\r\n";
             }

@@ -10,7 +10,7 @@ namespace unctora::reports {
 
 namespace {
 
-namespace K = strings::keys;
+namespace K = text::keys;
 
 // In the order of the Accessories tab, grouped by kind: thread adapters, elbows and
 // connectors, tubes and hoses, valves, mounting, protection, oil applicators, and the

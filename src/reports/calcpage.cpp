@@ -8,7 +8,7 @@
 namespace unctora::reports {
 
 std::vector<std::string> calcPageLines(const strings::StringTable* texts) {
-    namespace keys = strings::keys;
+    namespace keys = text::keys;
     std::vector<std::string> lines = {
         "<html>",
         "<head>",

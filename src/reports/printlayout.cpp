@@ -7,7 +7,7 @@
 
 namespace unctora::reports {
 
-namespace K = strings::keys;
+namespace K = text::keys;
 
 std::string printJobName(PrintSource source) {
     const std::string title = core::ProgramTitle();

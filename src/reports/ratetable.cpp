@@ -76,7 +76,7 @@ int rateGridRowCount(int item) {
 std::array<std::string, kRateColumnCount> rateHeaderTexts(int item,
                                                           const strings::StringTable* texts,
                                                           const strings::UnitLabels* labels) {
-    namespace keys = strings::keys;
+    namespace keys = text::keys;
     const strings::UnitLabels& l = labels ? *labels : kEnglishLabels;
     const std::string& oz = l.massUnitLabel(core::Units::Imperial);
     const std::string& g = l.massUnitLabel(core::Units::SI);
@@ -96,7 +96,7 @@ std::string rateCellText(const RateRow& row, int column, std::string_view decima
         return {};
     const double values[kRateColumnCount] = {row.setting,  row.ozPerWeek, row.ozPerMonth, 0,
                                              row.gPerWeek, row.gPerMonth};
-    return strings::fixed(values[column], kDecimals[column], decimalSeparator);
+    return text::fixed(values[column], kDecimals[column], decimalSeparator);
 }
 
 std::vector<std::array<std::string, kRateColumnCount>>

@@ -146,7 +146,7 @@ std::vector<std::string> chartGreaseRecord(const strings::StringTable* texts, in
                                            int languageNumber) {
     const ChartGrease g = chartGrease(number);
     const std::string description = strings::LangStrOrEmpty(
-        texts, strings::keys::greaseDescriptionKey(g.name), languageNumber);
+        texts, text::keys::greaseDescriptionKey(g.name), languageNumber);
     return splitAtCommas(g.name + "," + replaceAll(g.rangePattern, "%s", chartToWord(languageNumber)) +
                          "," + g.ratings + "," + description);
 }
@@ -154,7 +154,7 @@ std::vector<std::string> chartGreaseRecord(const strings::StringTable* texts, in
 TGreaseChart::TGreaseChart(const strings::StringTable* texts)
     : m_texts(texts),
       m_rowCount(parseChartRowCount(
-          strings::LangStrOrEmpty(texts, strings::keys::strSelChartHeadCount))) {}
+          strings::LangStrOrEmpty(texts, text::keys::strSelChartHeadCount))) {}
 
 void TGreaseChart::writeHead(std::vector<std::string>& lines) const {
     // The cell margins and alignment, lines 11 to 14, recur in every style block.
@@ -178,7 +178,7 @@ void TGreaseChart::writeHead(std::vector<std::string>& lines) const {
 void TGreaseChart::writeGreaseTable(int languageNumber, std::string_view fontFace,
                                     int firstGrease, int lastGrease, ChartPart part,
                                     std::vector<std::string>& lines) const {
-    namespace keys = strings::keys;
+    namespace keys = text::keys;
     openDocument(*this, part, lines);
     lines.push_back(R"(<font face=")" + std::string(fontFace) + R"(" size="-1">)");
     lines.emplace_back("<br>");
@@ -232,7 +232,7 @@ void TGreaseChart::writeGreaseTable(int languageNumber, std::string_view fontFac
 
 void TGreaseChart::writeFooter(std::string_view fontFace, ChartPart part,
                                std::vector<std::string>& lines) const {
-    namespace keys = strings::keys;
+    namespace keys = text::keys;
     openDocument(*this, part, lines);
     lines.push_back(R"(<font face=")" + std::string(fontFace) + R"(">)");
     lines.emplace_back(R"(<div style="font-size:9px;">)");

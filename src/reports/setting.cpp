@@ -54,7 +54,7 @@ void showMonths(SettingDisplay& out, std::int64_t n) {
     char digits[24];
     out.text.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
     out.colour = BadgeColour::White;
-    out.monthKey = n == 1 ? strings::keys::strMonth : strings::keys::strMonths;
+    out.monthKey = n == 1 ? text::keys::strMonth : text::keys::strMonths;
 }
 
 // A dial of fixed positions: the position of the setting, or none.
@@ -139,8 +139,8 @@ void voxa400(const core::CalcInputs& in, double Qf, core::Units units,
     const bool imperial = units == core::Units::Imperial;
     v = snappedFeedRate(v, units);
     out.colour = BadgeColour::White;
-    const strings::FmtArg args[] = {imperial ? 3 : 2, v, imperial ? "fl oz/day" : "ml/day"};
-    strings::formatTo(out.text, "Feed rate:|%.*f %s", args, decimalSeparator);
+    const text::FmtArg args[] = {imperial ? 3 : 2, v, imperial ? "fl oz/day" : "ml/day"};
+    text::formatTo(out.text, "Feed rate:|%.*f %s", args, decimalSeparator);
     out.sizingLine = 1;
 }
 
@@ -169,8 +169,8 @@ void voxa1000(const core::CalcInputs& in, double pauseBase, std::string_view dec
         return;
     }
     out.colour = BadgeColour::White;
-    const strings::FmtArg args[] = {onTime, pause};
-    strings::formatTo(out.text, "tCo=%.1f min|tPa=%.1f hs", args, decimalSeparator);
+    const text::FmtArg args[] = {onTime, pause};
+    text::formatTo(out.text, "tCo=%.1f min|tPa=%.1f hs", args, decimalSeparator);
     out.sizingLine = 0;
 }
 

@@ -46,7 +46,7 @@ struct SettingDisplay {
     int textSize = kDialTextSize;
     // The dial or DIP-switch picture; none for the multi-point units.
     std::optional<int> picture;
-    // strMonth or strMonths (constants of strings::keys); empty: the label is hidden.
+    // strMonth or strMonths (constants of text::keys); empty: the label is hidden.
     std::string_view monthKey;
     // The multi-point badge is sized on one line of its text: the feed rate (line 1)
     // or the pump's on-time (line 0). None: it keeps its first size, 177 x 73.

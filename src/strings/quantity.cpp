@@ -20,10 +20,10 @@ std::string FormatQuantity(const std::string& tmpl, int decimals, double ounces,
         t.replace(t.find(".*f"), 3, "." + std::to_string(decimals) + "f");
         const std::string& unit =
             unitOverride.empty() ? labels.massUnitLabel(ctx.units) : unitOverride;
-        return strings::format(t, {v, unit, extra}, ctx.decimalSeparator);
+        return text::format(t, {v, unit, extra}, ctx.decimalSeparator);
     }
     if (tmpl.find("%s") != std::string::npos && !extra.empty())
-        return strings::format(tmpl, {extra}, ctx.decimalSeparator);
+        return text::format(tmpl, {extra}, ctx.decimalSeparator);
     return tmpl;
 }
 

@@ -42,7 +42,7 @@ struct QuantityContext {
 // the value (in grams in SI) goes in with `decimals` decimals (0: automatic, 0 from 1
 // up, else 2), followed by the unit (the override, or the mass label of the system)
 // and extra. Without "%.*f", a "%s" takes extra when extra is not empty; otherwise
-// the template is returned unchanged. Raises strings::FormatError on a bad template.
+// the template is returned unchanged. Raises text::FormatError on a bad template.
 std::string FormatQuantity(const std::string& tmpl, int decimals, double ounces,
                            const std::string& unitOverride, const std::string& extra,
                            const QuantityContext& ctx);

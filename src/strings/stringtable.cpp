@@ -76,7 +76,7 @@ bool isEmptyTextMarker(std::string_view v) { return v == "\"\"" || v == "-"; }
 
 int languageNumber(std::string_view name) {
     for (int i = 0; i < kLanguageCount; ++i)
-        if (equalsNoCase(name, kLanguageNames[i]))
+        if (text::equalsNoCase(name, kLanguageNames[i]))
             return i + 1;
     return 0;
 }
@@ -97,7 +97,7 @@ std::string numberedEmptyMarker(std::string_view key) {
     return m;
 }
 
-std::string lineKey(std::string_view line) { return asciiUpper(line.substr(0, line.find('='))); }
+std::string lineKey(std::string_view line) { return text::asciiUpper(line.substr(0, line.find('='))); }
 
 std::string toValidUtf8(std::string_view bytes) {
     std::string out;
@@ -188,7 +188,7 @@ std::string StringTable::ResolveText(std::string_view key, std::string_view lang
     // Negative numbers are no language and no item: they read the column entry.
     if (number < 0)
         number = 0;
-    const std::string upperKey = asciiUpper(key);
+    const std::string upperKey = text::asciiUpper(key);
     const std::string k = number > 0 ? numberedKey(upperKey, number) : upperKey;
     const int col = std::max(languageNumber(languageName), 1) - 1;
 

@@ -14,7 +14,7 @@
 #include <QWheelEvent>
 
 namespace R = unctora::reports;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 

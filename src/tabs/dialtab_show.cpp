@@ -45,7 +45,7 @@ void DialTab::showLubricator() {
 }
 
 void DialTab::setSystemHeading() {
-    namespace K = unctora::strings::keys;
+    namespace K = unctora::text::keys;
     const int lub = rgLubricator->itemIndex();
     const auto key = unctora::core::isZolt(lub) ? K::strDipSwitchSetting : K::strMeridoseDS;
     labSystem->setText(text(key) + " " + qs(unctora::core::lubricatorName(lub)));

@@ -28,7 +28,7 @@
 #include <algorithm>
 
 using namespace unctora;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 
@@ -49,8 +49,8 @@ QString twoLines(const QString& text) {
 // (a language file of an older kind) is put in front of them.
 std::string boundText(const std::string& tmpl, int bound, const std::string& unit) {
     if (tmpl.find('%') == std::string::npos)
-        return strings::format("%s %d %s", {tmpl, bound, unit});
-    return strings::format(tmpl, {bound, unit});
+        return text::format("%s %d %s", {tmpl, bound, unit});
+    return text::format(tmpl, {bound, unit});
 }
 
 // Every button of a radio group, in item order: the group is one stop, at one of them.
@@ -88,7 +88,7 @@ void DialTab::rebuildTemperatureItems(core::Units units, const strings::UnitLabe
     const int keep = std::max(0, rgBrgOpTemp->itemIndex());
     QStringList items;
     for (int i = 0; i < 4; ++i)
-        items << qs(strings::format("%s %d %s %d %s",
+        items << qs(text::format("%s %d %s %d %s",
                                     {classes[i].toStdString(), shown(bounds[i]),
                                      text(K::strTo).toStdString(), shown(bounds[i + 1]), unit}));
     rgBrgOpTemp->setItems(items);

@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 
 using namespace unctora;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 

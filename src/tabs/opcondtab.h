@@ -17,7 +17,7 @@
 //   - ApplyUnits: unitsChanged() after the temperature items are rebuilt.
 // Clicks on rgCond and rgSetting are handled here.
 //
-// ShowConditionDescription() (and so every operation above) lets strings::FormatError
+// ShowConditionDescription() (and so every operation above) lets text::FormatError
 // through when a description template of the language file does not fit its values;
 // the memo is shown again first.
 

@@ -15,7 +15,7 @@
 #include <QTableWidget>
 
 namespace R = unctora::reports;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 RateTab::RateTab(Context context, QWidget* parent) : QWidget(parent), m_context(std::move(context)) {
     setObjectName("tabDispRate");

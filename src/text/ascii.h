@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace unctora::strings {
+namespace unctora::text {
 
 constexpr char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -32,4 +32,4 @@ constexpr std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-} // namespace unctora::strings
+} // namespace unctora::text

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace unctora::strings {
+namespace unctora::text {
 
 namespace {
 
@@ -342,4 +342,4 @@ std::string fixed(double v, int decimals, std::string_view decimalSeparator) {
     return format("%.*f", args, decimalSeparator);
 }
 
-} // namespace unctora::strings
+} // namespace unctora::text

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <variant>
 
-namespace unctora::strings {
+namespace unctora::text {
 
 class FormatError : public std::runtime_error {
 public:
@@ -56,4 +56,4 @@ void formatTo(std::string& out, std::string_view tmpl, std::span<const FmtArg> a
 // Fixed-point text of v with the given decimals, as "%.Nf" gives it.
 std::string fixed(double v, int decimals, std::string_view decimalSeparator = ".");
 
-} // namespace unctora::strings
+} // namespace unctora::text

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-namespace unctora::strings::keys {
+namespace unctora::text::keys {
 
 namespace {
 
@@ -63,4 +63,4 @@ const KeyInfo* findKey(std::string_view key) {
     return nullptr;
 }
 
-} // namespace unctora::strings::keys
+} // namespace unctora::text::keys

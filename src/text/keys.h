@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-namespace unctora::strings::keys {
+namespace unctora::text::keys {
 
 enum class Kind { Column, Numbered };
 
@@ -419,4 +419,4 @@ const std::vector<KeyInfo>& allKeys();
 // The entry of allKeys() for key (exact spelling); nullptr when it is not listed.
 const KeyInfo* findKey(std::string_view key);
 
-} // namespace unctora::strings::keys
+} // namespace unctora::text::keys

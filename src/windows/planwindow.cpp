@@ -42,7 +42,7 @@
 #include <algorithm>
 
 using namespace unctora;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 
@@ -405,8 +405,8 @@ void TfrmPlan::updateLists() {
     const std::string summary = text("strPlanSummary").toStdString();
     const std::string period = text("strPlanPeriod").toStdString();
     try {
-        m_summary->setText(qs(strings::format(summary, {static_cast<int>(points.size()), attention})));
-        m_period->setText(qs(strings::format(period, {PlanModel::dateText(qs(plan::isoDate(m_day))).toStdString()})));
+        m_summary->setText(qs(text::format(summary, {static_cast<int>(points.size()), attention})));
+        m_period->setText(qs(text::format(period, {PlanModel::dateText(qs(plan::isoDate(m_day))).toStdString()})));
     } catch (const std::exception&) {
         // A damaged template: the numbers alone rather than no status at all.
         m_summary->setText(QString("%1 / %2").arg(points.size()).arg(attention));
@@ -496,7 +496,7 @@ void TfrmPlan::offerRecovery() {
                              : text("strPlanRecovery");
     QString question;
     try {
-        question = qs(strings::format(tmpl.toStdString(), {QFileInfo(m_path).fileName().toStdString(),
+        question = qs(text::format(tmpl.toStdString(), {QFileInfo(m_path).fileName().toStdString(),
                                                             localDateTime(QFileInfo(kept).lastModified()).toStdString()}));
     } catch (const std::exception&) {
         question = kept;
@@ -571,7 +571,7 @@ bool TfrmPlan::saveAs(const QString& given) {
             return false;
         QString question;
         try {
-            question = qs(strings::format(text("strPlanChangedOnDisk").toStdString(),
+            question = qs(text::format(text("strPlanChangedOnDisk").toStdString(),
                                           {QFileInfo(m_path).fileName().toStdString(), localDateTime(when).toStdString()}));
         } catch (const std::exception&) {
             question = m_path;
@@ -646,7 +646,7 @@ bool TfrmPlan::exportCalendar(const QString& given) {
         const std::string tmpl = text("strPlanExported").toStdString();
         try {
             m_ctx.messages->showMessage(
-                qs(strings::format(tmpl, {static_cast<int>(changes.size()), path.toStdString()})));
+                qs(text::format(tmpl, {static_cast<int>(changes.size()), path.toStdString()})));
         } catch (const std::exception&) {
             m_ctx.messages->showMessage(path);
         }
@@ -741,7 +741,7 @@ QString TfrmPlan::keepUnsavedAside() {
             const std::string name = m_path.isEmpty() ? m_kept.untitled.toStdString() : m_path.toStdString();
             try {
                 m_ctx.messages->showMessage(
-                    qs(strings::format(m_kept.keptAside.toStdString(), {name, path.toStdString()})));
+                    qs(text::format(m_kept.keptAside.toStdString(), {name, path.toStdString()})));
             } catch (const std::exception&) {
                 m_ctx.messages->showMessage(path);
             }
@@ -806,7 +806,7 @@ void TfrmPlan::storeFromCalculator() {
     m_model->storeInputs(row, m_ctx.calculatorInputs());
     const std::string id = m_model->file().points[row].cell(plan::OwnColumn::Id);
     try {
-        statusBar()->showMessage(qs(strings::format(text("strPlanStored").toStdString(), {id})), 5000);
+        statusBar()->showMessage(qs(text::format(text("strPlanStored").toStdString(), {id})), 5000);
     } catch (const std::exception&) {
         statusBar()->showMessage(qs(id), 5000);
     }

@@ -17,10 +17,10 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-QString fmt(const QString& tmpl, std::initializer_list<strings::FmtArg> args) {
+QString fmt(const QString& tmpl, std::initializer_list<text::FmtArg> args) {
     try {
-        return qs(strings::format(tmpl.toStdString(), args));
-    } catch (const strings::FormatError&) {
+        return qs(text::format(tmpl.toStdString(), args));
+    } catch (const text::FormatError&) {
         return tmpl; // a broken translation prints as it stands rather than not at all
     }
 }

@@ -112,18 +112,18 @@ TEST(NoteText, LanguageLabelsAndSeparator) {
 TEST(NoteText, TemplateThatDoesNotFitRaises) {
     strings::StringTable t;
     t.loadFromBytes("strNote8_1=Over %s minutes.\nstrNote1_2=Use %d.\nstrNote1_1=%.*f %s %d\n");
-    EXPECT_THROW(advice::NoteText(core::VOXA1000, 8, &t, units(Units::SI)), strings::FormatError);
-    EXPECT_THROW(advice::NoteText(core::VOXA60, 1, &t, units(Units::SI)), strings::FormatError);
+    EXPECT_THROW(advice::NoteText(core::VOXA1000, 8, &t, units(Units::SI)), text::FormatError);
+    EXPECT_THROW(advice::NoteText(core::VOXA60, 1, &t, units(Units::SI)), text::FormatError);
 }
 
 TEST(PageText, WarningsErrorsAndNotes) {
     const strings::StringTable en = table(), de = table("German");
-    const Page interval = Page::warning(strings::keys::strLUB_INTERVAL_WARN,
+    const Page interval = Page::warning(text::keys::strLUB_INTERVAL_WARN,
                                         Page::Lookup::Numbered, {420000.0, 400000.0, 400000.0 / 140});
-    const Page tooSlow = Page::warning(strings::keys::strTOO_LOW_SPEED_WARN, Page::Lookup::Column,
+    const Page tooSlow = Page::warning(text::keys::strTOO_LOW_SPEED_WARN, Page::Lookup::Column,
                                        {std::int64_t{144}, std::int64_t{144}});
     const Page outerRing =
-        Page::warning(strings::keys::strOUT_RING_ROT_WARN, Page::Lookup::Numbered);
+        Page::warning(text::keys::strOUT_RING_ROT_WARN, Page::Lookup::Numbered);
     const struct {
         const char* what;
         Page page;
@@ -153,8 +153,8 @@ TEST(PageText, AmbientWarningsQuoteTheirBoundInTheUnits) {
     const strings::StringTable en = table(), de = table("German");
     strings::UnitLabels labels;
     labels.setTemperatureLabels("Grad C", "Grad F");
-    const Page cold = Page::warning(strings::keys::strLOW_AMB_WARN, Page::Lookup::Column);
-    const Page hot = Page::warning(strings::keys::strHIGH_AMB_WARN, Page::Lookup::Column);
+    const Page cold = Page::warning(text::keys::strLOW_AMB_WARN, Page::Lookup::Column);
+    const Page hot = Page::warning(text::keys::strHIGH_AMB_WARN, Page::Lookup::Column);
     const strings::QuantityContext si{Units::SI, nullptr, "."}, imperial{Units::Imperial, nullptr, "."},
         germanImperial{Units::Imperial, &labels, ","};
     EXPECT_EQ(advice::pageText(cold, &en, si), "Below -10 \u00B0C.");

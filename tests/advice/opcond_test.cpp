@@ -29,7 +29,7 @@ strings::StringTable fixture(std::string_view language = "English") {
                         "strDecResReq_08=strDecResReq(th)\n"
                         "strElectricAndGas_01=gas: %s(en)\n"
                         "strElectricAndGas_08=gas: %s(th)\n";
-    for (const strings::keys::KeyInfo& k : strings::keys::allKeys())
+    for (const text::keys::KeyInfo& k : text::keys::allKeys())
         bytes += std::string(k.key) + "=" + std::string(k.key) + "\n";
     strings::StringTable t;
     t.loadFromBytes(bytes);
@@ -127,9 +127,9 @@ TEST(ConditionDescription, BadTemplatesAndMissingTexts) {
     strings::StringTable bad;
     bad.loadFromBytes("strNormalBrgTemp=%s %d %d\nstrElectricAndGas_01=%d\n");
     EXPECT_THROW(advice::conditionDescription(3, 1, &bad, core::Units::SI, labels()),
-                 strings::FormatError);
+                 text::FormatError);
     EXPECT_THROW(advice::conditionDescription(5, 0, &bad, core::Units::SI, labels()),
-                 strings::FormatError);
+                 text::FormatError);
     // The compensation is known before any line is formatted.
     const advice::DescriptionEntry* e = advice::findDescription(3, 1);
     ASSERT_NE(e, nullptr);

@@ -285,15 +285,15 @@ TEST(Warnings, LookupsAndValuesMatchTheKeyList) {
     std::vector<std::string> seen;
     for (const core::CalcInputs& in : inputs)
         for (const Page& p : advice::warnings(in, inRange()).pages) {
-            const auto* info = strings::keys::findKey(p.key);
+            const auto* info = text::keys::findKey(p.key);
             ASSERT_NE(info, nullptr) << p.key;
             SCOPED_TRACE(std::string(p.key));
-            EXPECT_EQ(info->kind == strings::keys::Kind::Numbered,
+            EXPECT_EQ(info->kind == text::keys::Kind::Numbered,
                       p.lookup == Page::Lookup::Numbered);
             // The ambient warnings quote their class bound in the units the text is
             // made for: pageText adds the number and the unit, the page has no values.
             const bool quotesAmbient =
-                p.key == strings::keys::strLOW_AMB_WARN || p.key == strings::keys::strHIGH_AMB_WARN;
+                p.key == text::keys::strLOW_AMB_WARN || p.key == text::keys::strHIGH_AMB_WARN;
             ASSERT_EQ(quotesAmbient ? 0u : info->signature.size(), p.valueCount);
             for (std::size_t i = 0; i < p.valueCount; ++i)
                 EXPECT_EQ(info->signature[i] == 'd',

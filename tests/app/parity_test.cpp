@@ -70,18 +70,18 @@ std::string generatedRows(int count) {
 
 std::vector<Row> readRows(const std::string& csv) {
     std::FILE* in = fmemopen(const_cast<char*>(csv.data()), csv.size(), "r");
-    cli::CsvReader reader(in);
-    cli::CsvRecord rec;
-    std::vector<cli::Column> columns;
+    io::CsvReader reader(in);
+    io::CsvRecord rec;
+    std::vector<io::Column> columns;
     std::string error;
     std::vector<Row> rows;
-    if (reader.next(rec) && cli::parseHeader(rec.fields, rec.count, columns, error))
+    if (reader.next(rec) && io::parseHeader(rec.fields, rec.count, columns, error))
         while (reader.next(rec)) {
             Row row;
             for (std::size_t i = 0; i < columns.size() && i < rec.count; ++i) {
                 if (!columns[i].field)
                     row.line += rec.fields[i];
-                else if (!cli::setInput(row.inputs, *columns[i].field, rec.fields[i], error))
+                else if (!io::setInput(row.inputs, *columns[i].field, rec.fields[i], error))
                     ADD_FAILURE() << "row " << rec.line << ": " << error;
             }
             rows.push_back(row);

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-using namespace unctora::cli;
+using namespace unctora;
 
 namespace {
 
@@ -14,8 +14,8 @@ std::vector<std::vector<std::string>> readAll(const std::string& text,
     std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
     if (text.empty())
         f = std::tmpfile();
-    CsvReader reader(f);
-    CsvRecord rec;
+    io::CsvReader reader(f);
+    io::CsvRecord rec;
     std::vector<std::vector<std::string>> out;
     while (reader.next(rec)) {
         out.emplace_back(rec.fields.begin(), rec.fields.begin() + rec.count);
@@ -69,21 +69,21 @@ TEST(CsvReader, MalformedRecordsAreReportedAndReadingGoesOn) {
 
 TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
     std::string out;
-    appendCsvField(out, "plain");
+    io::appendCsvField(out, "plain");
     out += '|';
-    appendCsvField(out, "a,b");
+    io::appendCsvField(out, "a,b");
     out += '|';
-    appendCsvField(out, "say \"hi\"");
+    io::appendCsvField(out, "say \"hi\"");
     out += '|';
-    appendCsvField(out, "two\nlines");
+    io::appendCsvField(out, "two\nlines");
     EXPECT_EQ(out, "plain|\"a,b\"|\"say \"\"hi\"\"\"|\"two\nlines\"");
 }
 
 TEST(JsonWriter, EscapesAndRepairsText) {
     std::string out;
-    appendJsonString(out, "q\"b\\s\n\t\x01 \xC3\xA4 \xE0\xB8\x81");
+    io::appendJsonString(out, "q\"b\\s\n\t\x01 \xC3\xA4 \xE0\xB8\x81");
     EXPECT_EQ(out, "\"q\\\"b\\\\s\\n\\t\\u0001 \xC3\xA4 \xE0\xB8\x81\"");
     out.clear();
-    appendJsonString(out, "bad \xC3 \xFF \xED\xA0\x80 end"); // truncated, invalid, surrogate
+    io::appendJsonString(out, "bad \xC3 \xFF \xED\xA0\x80 end"); // truncated, invalid, surrogate
     EXPECT_EQ(out, "\"bad \xEF\xBF\xBD \xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD end\"");
 }

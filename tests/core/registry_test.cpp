@@ -125,11 +125,11 @@ TEST(ConditionTable, FieldsAndLanguageItemListsMatchTheRows) {
             EXPECT_EQ(f->items[s], c.settings[s].item);
         // The language file lists as many items as the row has settings.
         if (!c.itemsKey.empty()) {
-            const strings::keys::KeyInfo* info = strings::keys::findKey(c.itemsKey);
+            const text::keys::KeyInfo* info = text::keys::findKey(c.itemsKey);
             ASSERT_NE(info, nullptr) << c.itemsKey;
             EXPECT_EQ(info->items, static_cast<int>(c.settings.size())) << c.itemsKey;
         }
-        ASSERT_NE(strings::keys::findKey(c.captionKey), nullptr) << c.captionKey;
+        ASSERT_NE(text::keys::findKey(c.captionKey), nullptr) << c.captionKey;
     }
     // The Dial setting tab's bar holds every condition but the bearing temperature.
     EXPECT_EQ(kDialBarConditionCount, kConditionCount - 1);
@@ -154,10 +154,10 @@ TEST(GreaseTable, RowsMatchTheFieldChartAndTexts) {
             if (ch != ' ')
                 joined += ch;
         EXPECT_EQ(joined, e.name);
-        const std::string key = strings::keys::greaseDescriptionKey(e.chart.name);
-        const strings::keys::KeyInfo* info = strings::keys::findKey(key);
+        const std::string key = text::keys::greaseDescriptionKey(e.chart.name);
+        const text::keys::KeyInfo* info = text::keys::findKey(key);
         ASSERT_NE(info, nullptr) << key;
-        EXPECT_EQ(info->kind, strings::keys::Kind::Numbered) << key;
+        EXPECT_EQ(info->kind, text::keys::Kind::Numbered) << key;
     }
     // Every grease but "Unspecified" is on the chart.
     EXPECT_EQ(kChartGreaseCount, kGreaseCount - 1);

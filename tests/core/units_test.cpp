@@ -41,5 +41,5 @@ TEST(FormatQuantity, NoteTemplates) {
     EXPECT_EQ(strings::FormatQuantity("every %s", 0, 1, "", "", si), "every %s");
     EXPECT_EQ(strings::FormatQuantity("plain", 0, 1, "", "x", si), "plain");
     // A second "%.*f" has no precision value: a format error, never a crash.
-    EXPECT_THROW(strings::FormatQuantity("%.*f and %.*f", 0, 1, "", "", si), strings::FormatError);
+    EXPECT_THROW(strings::FormatQuantity("%.*f and %.*f", 0, 1, "", "", si), text::FormatError);
 }

@@ -226,8 +226,8 @@ std::vector<std::vector<std::string>> batchRecords(const std::string& path) {
         out.append(buf, n);
     ::pclose(p);
     std::FILE* f = fmemopen(out.data(), out.size(), "rb");
-    cli::CsvReader reader(f);
-    cli::CsvRecord rec;
+    io::CsvReader reader(f);
+    io::CsvRecord rec;
     std::vector<std::vector<std::string>> records;
     while (reader.next(rec))
         records.emplace_back(rec.fields.begin(), rec.fields.begin() + static_cast<std::ptrdiff_t>(rec.count));

@@ -48,7 +48,7 @@ TEST(AccessoryCatalogue, ThirtySevenDistinctAccessoriesWithTheirPicturesAndKeys)
         EXPECT_EQ(a.descriptionKey, reports::accessoryDescriptionKey(a.designation));
         // The key names a C++ constant and a line of the language file.
         EXPECT_TRUE(std::regex_match(std::string(a.descriptionKey), std::regex("str[A-Za-z0-9]+")));
-        EXPECT_NE(strings::keys::findKey(a.descriptionKey), nullptr) << "not in the key list";
+        EXPECT_NE(text::keys::findKey(a.descriptionKey), nullptr) << "not in the key list";
         EXPECT_EQ(reports::accessoryDesignation(i), a.designation);
         EXPECT_EQ(reports::accessoryNumber(a.designation), i);
         EXPECT_EQ(reports::accessoryPictureNumber(i), 101 + i);

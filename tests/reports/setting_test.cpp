@@ -63,28 +63,28 @@ TEST(SettingDisplay, SinglePointDialsAndSwitches) {
     } cases[] = {
         // VOXA dial: 0.5 to 12.5, halves to the even neighbour.
         {core::VOXA125, 0.49, "--", 14, kHidden},
-        {core::VOXA125, 0.5, "0", 1, strings::keys::strMonths},
-        {core::VOXA125, 1.4, "1", 2, strings::keys::strMonth},
-        {core::VOXA125, 1.5, "2", 3, strings::keys::strMonths},
-        {core::VOXA125, 2.5, "2", 3, strings::keys::strMonths},
-        {core::VOXA125, 12.5, "12", 13, strings::keys::strMonths},
+        {core::VOXA125, 0.5, "0", 1, text::keys::strMonths},
+        {core::VOXA125, 1.4, "1", 2, text::keys::strMonth},
+        {core::VOXA125, 1.5, "2", 3, text::keys::strMonths},
+        {core::VOXA125, 2.5, "2", 3, text::keys::strMonths},
+        {core::VOXA125, 12.5, "12", 13, text::keys::strMonths},
         {core::VOXA125, 12.51, "--", 14, kHidden},
         {core::VOXA60, 0, "--", 14, kHidden},
-        {core::VOXA60, 0.581, "1", 2, strings::keys::strMonth},
+        {core::VOXA60, 0.581, "1", 2, text::keys::strMonth},
         {core::VOXA60, std::numeric_limits<double>::quiet_NaN(), "--", 14, kHidden},
         // TENO dial: 1, 2, 3, 4, 6, 8, 9, 10, 12 on pictures 60 to 68.
         {core::TENO125, 5, "--", 69, kHidden},
-        {core::TENO125, 6, "6", 64, strings::keys::strMonths},
-        {core::TENO125, 1, "1", 60, strings::keys::strMonth},
-        {core::TENO250, 12, "12", 68, strings::keys::strMonths},
+        {core::TENO125, 6, "6", 64, text::keys::strMonths},
+        {core::TENO125, 1, "1", 60, text::keys::strMonth},
+        {core::TENO250, 12, "12", 68, text::keys::strMonths},
         {core::TENO250, 99, "--", 69, kHidden}, // feed rate below the slowest step
         {core::TENO250, 0, "--", 69, kHidden},  // above the fastest
         {core::TENO125, 1e300, "--", 69, kHidden},
         // ZOLT DIP switches: 1, 2, 3, 6, 9, 12, 18, 24.
-        {core::ZOLT380, 24, "24", 97, strings::keys::strMonths},
+        {core::ZOLT380, 24, "24", 97, text::keys::strMonths},
         {core::ZOLT380, 4, "--", 98, kHidden},
-        {core::ZOLT380, 1, "1", 90, strings::keys::strMonth},
-        {core::ZOLT120, 18, "18", 86, strings::keys::strMonths},
+        {core::ZOLT380, 1, "1", 90, text::keys::strMonth},
+        {core::ZOLT120, 18, "18", 86, text::keys::strMonths},
         {core::ZOLT120, 99, "--", 88, kHidden},
     };
     for (const auto& c : cases) {

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdint>
 
-using unctora::strings::FmtArg;
-using unctora::strings::format;
-using unctora::strings::FormatError;
+using unctora::text::FmtArg;
+using unctora::text::format;
+using unctora::text::FormatError;
 
 TEST(Format, Conversions) {
     // A value outlives the table that refers to it, as it does in every real call.
@@ -58,7 +58,7 @@ TEST(Format, DecimalSeparator) {
     EXPECT_EQ(format("%06.1f", {2.25}, ","), "0002,2");
     EXPECT_EQ(format("%d", {1000}, ","), "1000"); // integers are left alone
     EXPECT_EQ(format("%.2f", {1.5}, "\u066b"), "1\u066b50");
-    EXPECT_EQ(unctora::strings::fixed(2.345, 1, ","), "2,3");
+    EXPECT_EQ(unctora::text::fixed(2.345, 1, ","), "2,3");
 }
 
 TEST(Format, TemplatesThatDoNotFitTheirValues) {

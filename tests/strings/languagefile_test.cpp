@@ -18,7 +18,7 @@
 namespace {
 
 using namespace unctora::strings;
-using keys::Kind;
+using unctora::text::keys::Kind;
 
 const std::string kPath = std::string(UNCTORA_SOURCE_DIR) + "/resources/unctora.sil";
 
@@ -59,7 +59,7 @@ std::string numberedKey(std::string_view key, int n) {
 }
 
 // The text of key in language n (1..11), as the program reads it.
-std::string textOf(const keys::KeyInfo& info, int n) {
+std::string textOf(const unctora::text::keys::KeyInfo& info, int n) {
     const std::string_view lang = kLanguageNames[static_cast<std::size_t>(n - 1)];
     return table().ResolveText(info.key, lang, info.kind == Kind::Numbered ? n : 0);
 }
@@ -127,7 +127,7 @@ TEST(LanguageFile, IsUtf8WithHeaderAndCrLfLines) {
 }
 
 TEST(LanguageFile, HoldsEveryKeyInElevenLanguages) {
-    for (const keys::KeyInfo& info : keys::allKeys()) {
+    for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys()) {
         SCOPED_TRACE(std::string(info.key));
         if (info.kind == Kind::Column) {
             const auto value = rawValue(info.key);
@@ -148,7 +148,7 @@ TEST(LanguageFile, HoldsEveryKeyInElevenLanguages) {
 }
 
 TEST(LanguageFile, TranslationsTakeTheSameValuesAsTheProgramPasses) {
-    for (const keys::KeyInfo& info : keys::allKeys()) {
+    for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys()) {
         SCOPED_TRACE(std::string(info.key));
         const auto english = conversions(textOf(info, 1));
         EXPECT_EQ(signatureOf(english), info.signature);
@@ -161,7 +161,7 @@ TEST(LanguageFile, TranslationsTakeTheSameValuesAsTheProgramPasses) {
 TEST(LanguageFile, ItemListsAndChartTextsKeepTheirShape) {
     for (int n = 1; n <= kLanguageCount; ++n) {
         SCOPED_TRACE(std::string(kLanguageNames[static_cast<std::size_t>(n - 1)]));
-        for (const keys::KeyInfo& info : keys::allKeys()) {
+        for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys()) {
             if (info.items > 0) {
                 const auto items = parseItemList(textOf(info, n));
                 EXPECT_EQ(items.size(), static_cast<std::size_t>(info.items)) << info.key;
@@ -174,8 +174,8 @@ TEST(LanguageFile, ItemListsAndChartTextsKeepTheirShape) {
                 EXPECT_EQ(std::count(text.begin(), text.end(), ','), 3) << info.key << ": " << text;
             }
         }
-        EXPECT_EQ(textOf(*keys::findKey(keys::strSelChartHeadCount), n),
-                  std::to_string(keys::kSelChartHeadRows));
+        EXPECT_EQ(textOf(*unctora::text::keys::findKey(unctora::text::keys::strSelChartHeadCount), n),
+                  std::to_string(unctora::text::keys::kSelChartHeadRows));
     }
 }
 
@@ -186,7 +186,7 @@ TEST(LanguageFile, EveryLanguageIsReallyTranslated) {
     for (int n = 2; n <= kLanguageCount; ++n) {
         SCOPED_TRACE(std::string(kLanguageNames[static_cast<std::size_t>(n - 1)]));
         int texts = 0, sameAsEnglish = 0, withoutScript = 0;
-        for (const keys::KeyInfo& info : keys::allKeys()) {
+        for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys()) {
             const std::string english = textOf(info, 1);
             // Model names, numbers and units may stay as they are.
             if (kSameInEveryLanguage.contains(info.key) ||
@@ -216,7 +216,7 @@ TEST(LanguageFile, EachLanguageWritesItsDecimalNumbersWithAPoint) {
     static const std::regex number(R"((?:^|[^\d.,%])(\d+)([.,])(\d+)(?![.,]?\d))");
     for (int n = 1; n <= kLanguageCount; ++n) {
         SCOPED_TRACE(std::string(kLanguageNames[static_cast<std::size_t>(n - 1)]));
-        for (const keys::KeyInfo& info : keys::allKeys()) {
+        for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys()) {
             const std::string text = textOf(info, n);
             for (auto it = std::sregex_iterator(text.begin(), text.end(), number); it != std::sregex_iterator(); ++it)
                 EXPECT_EQ((*it)[2].str(), ".") << info.key << ": " << (*it)[0].str();
@@ -245,7 +245,7 @@ TEST(LanguageFile, TermsReadAsTechniciansUseThem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(kLanguageNames[static_cast<std::size_t>(c.language - 1)]) + " " +
                      (c.wrong.empty() ? c.right : c.wrong));
-        for (const keys::KeyInfo& info : keys::allKeys()) {
+        for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys()) {
             if (!c.key.empty() && info.key != c.key)
                 continue;
             const std::string text = textOf(info, c.language);
@@ -259,7 +259,7 @@ TEST(LanguageFile, TermsReadAsTechniciansUseThem) {
     }
     // "Graisseur" alone is a grease nipple: every French text says which it is.
     static const std::regex bare("[Gg]raisseurs?(?!s| automatique)");
-    for (const keys::KeyInfo& info : keys::allKeys())
+    for (const unctora::text::keys::KeyInfo& info : unctora::text::keys::allKeys())
         EXPECT_FALSE(std::regex_search(textOf(info, 3), bare)) << info.key << ": " << textOf(info, 3);
 }
 

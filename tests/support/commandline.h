@@ -44,8 +44,8 @@ inline std::vector<std::vector<std::string>> csvRecords(const std::string& text)
     if (text.empty())
         return out;
     std::FILE* f = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
-    unctora::cli::CsvReader reader(f);
-    unctora::cli::CsvRecord rec;
+    unctora::io::CsvReader reader(f);
+    unctora::io::CsvRecord rec;
     while (reader.next(rec))
         out.emplace_back(rec.fields.begin(), rec.fields.begin() + static_cast<std::ptrdiff_t>(rec.count));
     std::fclose(f);

@@ -19,7 +19,7 @@
 #include <memory>
 
 using namespace unctora;
-namespace K = unctora::strings::keys;
+namespace K = unctora::text::keys;
 
 namespace {
 
@@ -74,7 +74,7 @@ protected:
                          .arg(unit);
         inputs[3]->setItems(items);
         auto bound = [&](std::string_view key, int value) {
-            return QString::fromStdString(strings::format(text(key).toStdString(), {value, unit.toStdString()}));
+            return QString::fromStdString(text::format(text(key).toStdString(), {value, unit.toStdString()}));
         };
         inputs[5]->setItems({bound(K::strBelow, si ? -10 : 15), text(K::strAverage),
                              bound(K::strAbove, si ? 40 : 105)});
@@ -141,7 +141,7 @@ TEST_F(OpCondTabTest, BearingTemperatureListsClassNamesOnly) {
     EXPECT_EQ(tab->edDialComp->text(), "x 2.0");
     clickSetting(1);
     EXPECT_EQ(tab->edDialComp->text(), text(K::strNone));
-    EXPECT_EQ(memoLines(), QStringList{QString::fromStdString(strings::format(
+    EXPECT_EQ(memoLines(), QStringList{QString::fromStdString(text::format(
                                strings::LangStr(&texts, K::strNormalBrgTemp), {63, 78, "\u00B0C"}))});
 }
 
@@ -221,7 +221,7 @@ TEST_F(OpCondTabTest, FailingTemplateStillShowsTheMemo) {
     EXPECT_EQ(broken.edDialComp->text(), "x 2.0");
     broken.rgSetting->setItemIndex(1);
     broken.Memo2->setPlainText("old");
-    EXPECT_THROW(broken.ShowConditionDescription(), strings::FormatError);
+    EXPECT_THROW(broken.ShowConditionDescription(), text::FormatError);
     EXPECT_FALSE(broken.Memo2->isHidden());
     EXPECT_TRUE(broken.Memo2->toPlainText().isEmpty());
     EXPECT_EQ(broken.edDialComp->text(), "none");
