@@ -142,7 +142,11 @@ int shownTemperature(int celsius, core::Units units, bool difference) {
     return static_cast<int>(core::Round(celsius * 9.0 / 5.0 + (difference ? 0 : 32)));
 }
 
-std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts) {
+std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts,
+                             int load) {
+    if (entry.condition == static_cast<int>(Condition::ShockLoad) && entry.setting == 1 &&
+        core::hasSetting(Condition::Load, load))
+        return core::shockFactorTextAtLoad(load);
     if (entry.compensation.empty())
         return strings::LangStr(texts, K::strNone);
     return std::string(entry.compensation);
@@ -194,11 +198,11 @@ std::vector<std::string> descriptionLines(const DescriptionEntry& entry,
 
 ConditionDescription conditionDescription(int condition, int setting,
                                           const strings::StringTable* texts, core::Units units,
-                                          const strings::UnitLabels& labels) {
+                                          const strings::UnitLabels& labels, int load) {
     const DescriptionEntry* entry = findDescription(condition, setting);
     if (!entry)
         return {};
-    return {compensationText(*entry, texts), descriptionLines(*entry, texts, units, labels)};
+    return {compensationText(*entry, texts, load), descriptionLines(*entry, texts, units, labels)};
 }
 
 } // namespace unctora::advice

@@ -76,8 +76,12 @@ TemperatureSpan normalBearingTemperature(core::Units units);
 // 32 degrees.
 int shownTemperature(int celsius, core::Units units, bool difference = false);
 
-// The compensation text of a row: the fixed text, or the text of strNone.
-std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts);
+// The compensation text of a row: the fixed text, or the text of strNone. A shock
+// load's factor depends on the load it comes with: given the load setting of the
+// inputs (0..3), its row shows the factor at that load; with -1, or a load outside
+// the row, the table's text (that at a moderate load).
+std::string compensationText(const DescriptionEntry& entry, const strings::StringTable* texts,
+                             int load = -1);
 
 // The description lines of a row in order. texts may be null (every look-up then
 // gives the no-table marker). Templates come from the language file: one that does
@@ -94,6 +98,6 @@ struct ConditionDescription {
 };
 ConditionDescription conditionDescription(int condition, int setting,
                                           const strings::StringTable* texts, core::Units units,
-                                          const strings::UnitLabels& labels);
+                                          const strings::UnitLabels& labels, int load = -1);
 
 } // namespace unctora::advice

@@ -20,10 +20,6 @@ namespace {
 constexpr double kGreaseCoefficient = 0.005; // g per mm^2
 constexpr double kReferenceInterval = 30000; // h, also the cap of tfc
 constexpr double kSpeedCoefficient = -5.62e-6;
-// Under a shock load the load counts one class heavier; the heaviest class goes on
-// to 0.1.
-constexpr double kLoadFactorShock[] = {0.7, 0.35, 0.15, 0.1};
-static_assert(std::size(kLoadFactorShock) == conditionEntry(Condition::Load).settings.size());
 constexpr double kFullComplementDivisor = 10;
 constexpr double kSettingConstant = 110; // g
 constexpr double kHoursPerMonth = 730;
@@ -40,15 +36,6 @@ constexpr std::array<Step, 9> kZoltSteps{{{0.14, 99}, {0.18, 24}, {0.24, 18}, {0
                                           {0.49, 9}, {0.86, 6}, {1.54, 3}, {2.47, 2},
                                           {4.94, 1}}};
 constexpr double kZolt380Scale = 3.1666666666666665;
-
-// A table entry by index; an index outside the table is a fault of the inputs.
-template <std::size_t N>
-double at(const double (&table)[N], int index, const char* field) {
-    if (index < 0 || index >= static_cast<int>(N))
-        throw CalculationError(std::string("List index out of bounds (") + std::to_string(index) +
-                               ") for " + field);
-    return table[index];
-}
 
 void log(const CalcContext& ctx, std::string_view line) {
     if (ctx.log)
@@ -98,7 +85,7 @@ double calculateCorrectedRelubricationInterval(const CalcInputs& in, double tf,
     double t = tf;
     if (in.ShaftOrientation == 1)
         t = t * conditionFactor(Condition::ShaftOri, in.ShaftOrientation);
-    const double loadFactor = in.ShockLoad == 1 ? at(kLoadFactorShock, in.Load, "Load")
+    const double loadFactor = in.ShockLoad == 1 ? shockedLoadFactor(in.Load)
                                                 : conditionFactor(Condition::Load, in.Load);
     const double tempFactor = conditionFactor(Condition::BrgOpTemp, in.BrgOpTemp);
     double y = checkedFinite(t * tempFactor * loadFactor * checkedDiv(24, in.OpHours));

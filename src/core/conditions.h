@@ -14,6 +14,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace unctora::core {
@@ -66,7 +67,12 @@ using S = ConditionSetting;
 inline constexpr S kContMoist[] = {{"Low", 1.0, ""}, {"Moderate", 0.5, "x 0.5"}, {"High", 0.2, "x 0.2"}};
 inline constexpr S kLoad[] = {
     {"Low", 1.0, ""}, {"Moderate", 0.7, "x 0.7"}, {"High", 0.35, "x 0.35"}, {"Very High", 0.15, "x 0.15"}};
+// Under a shock load the load counts one class heavier; the heaviest class goes on
+// to 0.1. The factor and text of "Yes" are those at the moderate load (0.35 / 0.7);
+// shockFactorAtLoad gives the one a load really takes.
 inline constexpr S kShockLoad[] = {{"No", 1.0, ""}, {"Yes", 0.5, "x 0.5"}};
+inline constexpr double kShockedLoadFactors[] = {0.7, 0.35, 0.15, 0.1};
+static_assert(std::size(kShockedLoadFactors) == std::size(kLoad), "one shocked factor per load");
 // The interval halves for every 15 degrees C of bearing temperature above 70: the
 // classes stand for 55, 70, 85 and 100.
 inline constexpr S kBrgOpTemp[] = {
@@ -135,6 +141,17 @@ inline constexpr bool hasSetting(Condition c, int setting) {
 // CalculationError naming the field, as any list index out of bounds does. A setting
 // without a factor counts as one.
 double conditionFactor(Condition c, int setting);
+
+// The load factor under a shock load at the given load setting; raises
+// CalculationError naming Load for a setting outside the row.
+double shockedLoadFactor(int load);
+
+// What a shock load multiplies the interval by at the given load: the shocked load
+// factor over the plain one (0.7 at a low load, 0.5 at a moderate, 0.43 at a high and
+// 0.67 at a very high load), and its text as the operating-conditions tab shows it,
+// "x 0.43" (two decimals at most, no trailing zeros). Raises as shockedLoadFactor.
+double shockFactorAtLoad(int load);
+std::string shockFactorTextAtLoad(int load);
 
 // Compile-time checks of the rows: each stands at its own index, the bar places run
 // 0 .. kDialBarConditionCount - 1 once each, the first-start setting is a setting.

@@ -57,7 +57,7 @@ inline constexpr GreaseEntry kGreases[] = {
      {8, "NVLO 2", "FFFF00", "000080", "FFFFBF", "M,M,L %s M", "o,-,-,+,-,-,o,+"}},
     {"NVFI2", 1.0, "1111", "1000", "00111", "Lithium soap", "PAO oil", 18, "00000010",
      {11, "NVFI 2", "73A331", "FFFFFF", "EAF1E0", "L %s M,M %s EH,L", "o,-,-,-,o,+,+,o"}},
-    {"NVGU2", 0.7, "1110", "0110", "01100", "Lithium-calium soap", "synthetic ester oil", 110, "01000011",
+    {"NVGU2", 0.7, "1110", "0110", "01100", "Lithium-calcium soap", "synthetic ester oil", 110, "01000011",
      {1, "NVGU 2", "008000", "FFFFFF", "BFDFBF", "L %s M,L %s M,M %s H", "o,-,+,+,+,-,o,o"}},
     {"NVHA2", 0.7, "1111", "1100", "00100", "aluminium complex", "medical white oil", 130, "11111111",
      {2, "NVHA 2", "FFFFFF", "0066CC", "FFFFFF", "M,M,L %s M", "o,-,-,-,-,-,o,+"}},

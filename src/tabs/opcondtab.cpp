@@ -167,7 +167,9 @@ void OpCondTab::ShowConditionDescription() {
     if (!entry)
         return;
     const strings::StringTable* texts = table();
-    edDialComp->setText(qs(advice::compensationText(*entry, texts)));
+    // A shock load's factor is that at the load chosen on the Dial setting tab.
+    const TRadioGroup* load = inputGroup(static_cast<int>(advice::Condition::Load));
+    edDialComp->setText(qs(advice::compensationText(*entry, texts, load ? load->itemIndex() : -1)));
     static const strings::UnitLabels kEnglishLabels;
     const core::Units units = m_ctx.units ? m_ctx.units() : core::Units::SI;
     const strings::UnitLabels& labels = m_ctx.unitLabels ? m_ctx.unitLabels() : kEnglishLabels;
@@ -202,6 +204,14 @@ void OpCondTab::applyLanguage() {
     rgCond->setTitle(text(K::strCond));
     rgSetting->setTitle(text(K::strSetting));
     FillConditionSettings();
+}
+
+void OpCondTab::showEvent(QShowEvent* event) {
+    // The load may have changed on the Dial setting tab since the shock load's
+    // factor was shown.
+    if (rgCond->itemIndex() == static_cast<int>(advice::Condition::ShockLoad))
+        ShowConditionDescription();
+    QWidget::showEvent(event);
 }
 
 void OpCondTab::unitsChanged() {

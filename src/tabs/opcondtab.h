@@ -82,6 +82,9 @@ public:
     QGroupBox* gbDesc;
     QPlainTextEdit* Memo2;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     TRadioGroup* inputGroup(int condition) const;
     const unctora::strings::StringTable* table() const;

@@ -103,6 +103,26 @@ TEST(ConditionTable, FactorTextsAgreeWithTheNumbersAndTheFormulas) {
     EXPECT_EQ(textFactor("x 0,5"), -1.0);
 }
 
+// A shock load moves the load one class heavier, so what it multiplies the interval
+// by depends on the load: the text shown for it at each load is that load's effect.
+TEST(ConditionTable, ShockLoadTextAtEachLoadIsWhatTheIntervalTakes) {
+    const char* expected[] = {"x 0.7", "x 0.5", "x 0.43", "x 0.67"};
+    for (int load = 0; load < 4; ++load) {
+        CalcInputs plain = quiet();
+        plain.Load = load;
+        plain.ShockLoad = 0;
+        CalcInputs shocked = plain;
+        shocked.ShockLoad = 1;
+        const double effect = calculateCorrectedRelubricationInterval(shocked, 1000, kNoLog) /
+                              calculateCorrectedRelubricationInterval(plain, 1000, kNoLog);
+        EXPECT_NEAR(shockFactorAtLoad(load), effect, 1e-12) << load;
+        EXPECT_EQ(shockFactorTextAtLoad(load), expected[load]);
+        EXPECT_NEAR(*textFactor(shockFactorTextAtLoad(load)), effect, 0.005) << load;
+    }
+    EXPECT_THROW(shockFactorAtLoad(4), CalculationError);
+    EXPECT_THROW(shockFactorTextAtLoad(-1), CalculationError);
+}
+
 TEST(ConditionTable, OutOfRangeSettingsNameTheirField) {
     try {
         conditionFactor(Condition::AmbTemp, 3);

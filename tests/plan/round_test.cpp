@@ -23,6 +23,11 @@ TEST(GreaseMix, ComparesThickenersOfTheGreaseTable) {
     EXPECT_EQ(checkGreaseMix(0, 5).verdict, Verdict::Unknown);
     EXPECT_EQ(checkGreaseMix(5, 99).verdict, Verdict::Unknown);
     EXPECT_EQ(checkGreaseMix(3, 3).verdict, Verdict::Same);
+    // A mixed lithium-calcium soap is not a lithium soap; the warning names it spelled
+    // as the grease supplier would.
+    const GreaseMix mixed = checkGreaseMix(5, 11);
+    EXPECT_EQ(mixed.verdict, Verdict::Different);
+    EXPECT_EQ(mixed.newThickener, "Lithium-calcium soap");
 }
 
 TEST(GreaseMix, FindsGreasesByTheNamesTheHistoryStores) {

@@ -133,6 +133,27 @@ TEST_F(OpCondTabTest, ChosenSettingCarriesOverToTheNextCondition) {
     EXPECT_FALSE(tab->Memo2->isHidden());
 }
 
+// The shock load's factor is the one the calculation takes at the load chosen on
+// the Dial setting tab, also after the load changed while the tab was hidden.
+TEST_F(OpCondTabTest, ShockLoadFactorFollowsTheChosenLoad) {
+    inputs[1]->setItemIndex(1);
+    clickCondition(2);
+    clickSetting(1);
+    EXPECT_EQ(tab->edDialComp->text(), "x 0.5");
+    const char* expected[] = {"x 0.7", "x 0.5", "x 0.43", "x 0.67"};
+    for (int load = 0; load < 4; ++load) {
+        tab->hide();
+        inputs[1]->setItemIndex(load);
+        tab->show();
+        EXPECT_EQ(tab->edDialComp->text(), expected[load]) << load;
+    }
+    // No load chosen: the factor at a moderate load.
+    inputs[1]->setItemIndex(-1);
+    clickSetting(1);
+    EXPECT_EQ(tab->edDialComp->text(), "x 0.5");
+    tab->hide();
+}
+
 TEST_F(OpCondTabTest, BearingTemperatureListsClassNamesOnly) {
     clickCondition(3);
     EXPECT_EQ(tab->rgSetting->items(),
