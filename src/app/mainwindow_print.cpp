@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "desktop/messages.h"
 #include "desktop/printing.h"
+#include "reports/htmlpage.h"
 #include "reports/printlayout.h"
 #include "text/keys.h"
 #include "tabs/acctab.h"
@@ -101,4 +102,11 @@ void TfrmMain::PrintCommand() {
         printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Window)));
         reports::printWidgetImage(printer, *this);
     }
+}
+
+void TfrmMain::saveHtml(THtmlView* view, std::string_view fileName) {
+    const std::string path =
+        m_env.dataFilePath(QString::fromUtf8(fileName.data(), static_cast<int>(fileName.size()))).toStdString();
+    unctora::reports::saveHtmlSource(path, std::string_view(view->source().constData(), view->source().size()));
+    m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
 }
