@@ -87,8 +87,8 @@ void DialTab::showSetting(const unctora::reports::SettingDisplay& setting, const
         badge.top = std::max(0, std::min(badge.top, shown - badge.height));
         pbDS->setGeometry(badge.left, badge.top, badge.width, badge.height);
     }
+    // The badge draws itself again when its text, colour, size or place changes.
     pbDS->show();
-    pbDS->update();
     nameSetting(monthText);
 }
 
