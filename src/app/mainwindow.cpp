@@ -255,30 +255,11 @@ void TfrmMain::createTabs() {
         m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
     });
     connect(m_widgets.pgMain, &QTabWidget::currentChanged, this, [this] { showAccessoryPicture(); });
-    const struct {
-        const char* tab;
-        const char* label;
-        const char* caption;
-        const char* heading;
-    } pages[] = {
-        {"tabDesign", nullptr, "Design only", nullptr},
-    };
-    for (const auto& p : pages) {
-        auto* page = new QWidget;
-        page->setObjectName(p.tab);
-        auto* layout = new QVBoxLayout(page);
-        if (p.label) {
-            auto* heading = new QLabel(p.heading);
-            heading->setObjectName(p.label);
-            QFont f = heading->font();
-            f.setPixelSize(16);
-            f.setBold(true);
-            heading->setFont(f);
-            layout->addWidget(heading);
-        }
-        layout->addStretch(1);
-        m_widgets.pgMain->addTab(page, p.caption);
-    }
+    // "Design only" is never shown; it keeps the tabs after it at their numbers.
+    auto* design = new QWidget;
+    design->setObjectName("tabDesign");
+    (new QVBoxLayout(design))->addStretch(1);
+    m_widgets.pgMain->addTab(design, "Design only");
     auto* logPage = new QWidget;
     logPage->setObjectName("tabLog");
     auto* logLayout = new QVBoxLayout(logPage);

@@ -18,6 +18,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include <functional>
+
 using namespace unctora;
 
 namespace {
@@ -38,29 +40,26 @@ void TfrmMain::PrintCommand() {
     // With Shift nothing asks first: the calculation page goes to the default printer.
     if (!shift && !m_env.messages->choosePrinter(printer))
         return;
-    if (page == m_rateTab) {
+    // The two tables: with Shift copied as text, otherwise printed with their title.
+    auto gridTab = [&](const std::function<QString()>& copyText, reports::PrintSource source,
+                       const QTableWidget& grid, int titleChoice, reports::GridWidth width) {
         if (shift) {
-            QGuiApplication::clipboard()->setText(m_rateTab->copyText());
+            QGuiApplication::clipboard()->setText(copyText());
             return;
         }
-        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::DispenseRate)));
+        printer.setDocName(QString::fromStdString(reports::printJobName(source)));
+        const QString title = QString::fromStdString(reports::gridPrintTitle(source, table(), titleChoice));
+        reports::printGrid(printer, grid, width, m_fontName, title, footer);
+    };
+    if (page == m_rateTab) {
         // The title names the lubricator whose table is printed.
-        const QString title = QString::fromStdString(reports::gridPrintTitle(
-            reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
-        reports::printGrid(printer, *m_rateTab->sgRate, reports::GridWidth::ShrinkToPage,
-                           m_fontName, title, footer);
+        gridTab([this] { return m_rateTab->copyText(); }, reports::PrintSource::DispenseRate, *m_rateTab->sgRate,
+                m_rateTab->rgRateSelLub->itemIndex(), reports::GridWidth::ShrinkToPage);
         return;
     }
     if (page == m_accTab) {
-        if (shift) {
-            QGuiApplication::clipboard()->setText(m_accTab->copyText());
-            return;
-        }
-        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Accessories)));
-        const QString title = QString::fromStdString(
-            reports::gridPrintTitle(reports::PrintSource::Accessories, table(), 0));
-        reports::printGrid(printer, *m_accTab->sgAcc, reports::GridWidth::FillWithLastColumn,
-                           m_fontName, title, footer);
+        gridTab([this] { return m_accTab->copyText(); }, reports::PrintSource::Accessories, *m_accTab->sgAcc, 0,
+                reports::GridWidth::FillWithLastColumn);
         return;
     }
     if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {
