@@ -9,19 +9,14 @@
 #include "reports/calcpage.h"
 #include "reports/htmlpage.h"
 #include "reports/selchart.h"
-#include "text/keys.h"
 #include "strings/startcheck.h"
 #include "tabs/acctab.h"
 #include "tabs/dialtab.h"
 #include "tabs/opcondtab.h"
 #include "tabs/ratetab.h"
 #include "widgets/accent.h"
-#include "widgets/badge.h"
 #include "widgets/clicklabel.h"
-#include "widgets/groupbar.h"
 #include "widgets/htmlview.h"
-#include "widgets/radiogroup.h"
-#include "widgets/spinedit.h"
 #include "widgets/tabbar.h"
 #include "windows/aboutwindow.h"
 #include "windows/accpicwindow.h"
@@ -35,22 +30,15 @@
 #include <QKeySequence>
 #include <QLocale>
 #include <QCloseEvent>
-#include <QDialog>
 #include <QDir>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTableWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -267,30 +255,11 @@ void TfrmMain::createTabs() {
         m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
     });
     connect(m_widgets.pgMain, &QTabWidget::currentChanged, this, [this] { showAccessoryPicture(); });
-    const struct {
-        const char* tab;
-        const char* label;
-        const char* caption;
-        const char* heading;
-    } pages[] = {
-        {"tabDesign", nullptr, "Design only", nullptr},
-    };
-    for (const auto& p : pages) {
-        auto* page = new QWidget;
-        page->setObjectName(p.tab);
-        auto* layout = new QVBoxLayout(page);
-        if (p.label) {
-            auto* heading = new QLabel(p.heading);
-            heading->setObjectName(p.label);
-            QFont f = heading->font();
-            f.setPixelSize(16);
-            f.setBold(true);
-            heading->setFont(f);
-            layout->addWidget(heading);
-        }
-        layout->addStretch(1);
-        m_widgets.pgMain->addTab(page, p.caption);
-    }
+    // "Design only" is never shown; it keeps the tabs after it at their numbers.
+    auto* design = new QWidget;
+    design->setObjectName("tabDesign");
+    (new QVBoxLayout(design))->addStretch(1);
+    m_widgets.pgMain->addTab(design, "Design only");
     auto* logPage = new QWidget;
     logPage->setObjectName("tabLog");
     auto* logLayout = new QVBoxLayout(logPage);
@@ -322,43 +291,6 @@ THtmlView* TfrmMain::addHtmlPage(const char* tab, const char* label, const char*
     return html;
 }
 
-void TfrmMain::ApplyFont(const QString& name) {
-    using T = unctora::app::FontTarget;
-    unctora::app::FontApplication a;
-    a.setFontName = [this](const QString& n) { m_fontName = n; };
-    a.controls = m_dial->fontTargets();
-    a.controls << T{m_widgets.pgMain, T::OwnFont} << T{m_widgets.bnQuit, T::OwnFont};
-    for (QWidget* w : std::initializer_list<QWidget*>{m_rateTab->labDisprate, m_rateTab->rgRateSelLub,
-                                                      m_rateTab->bnCopyRate})
-        a.controls << T{w, T::OwnFont};
-    a.controls << T{m_rateTab->sgRate, T::Grid};
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             m_opCondTab->labOpCond, m_opCondTab->labAmountOfLub1, m_opCondTab->rgCond,
-             m_opCondTab->rgSetting, m_opCondTab->gbDesc, m_opCondTab->labDialComp,
-             m_opCondTab->edDialComp, m_opCondTab->Memo2, m_opCondTab->labPleaseContact,
-             m_opCondTab->labBrgSpeedLow1})
-        a.controls << T{w, T::OwnFont};
-    a.badge = m_dial->badge();
-    // Before the first activation is complete the language is still to be applied,
-    // which builds both pages anyway: building them here too would only double the
-    // start-up work and any error message about an unwritable page.
-    a.pages = {{findChild<QLabel*>("labCalc"),
-                [this](const QString& n) {
-                    m_htmlCalc->setDefaultFontFace(n);
-                    if (m_activated)
-                        BuildCalcPage();
-                }},
-               {findChild<QLabel*>("labSelChart"), [this](const QString& n) {
-                    m_htmlSelChart->setDefaultFontFace(n);
-                    if (m_activated)
-                        BuildSelectionChart();
-                }}};
-    a.accessories << T{m_accTab->labAcc, T::OwnFont} << T{m_accTab->sgAcc, T::Grid};
-    a.menu = menuBar();
-    unctora::app::ApplyFont(name, a);
-    m_dial->fitConditionItems();
-}
-
 void TfrmMain::showAccessoryPicture() {
     if (!m_accPic || m_shutDown)
         return;
@@ -381,42 +313,6 @@ void TfrmMain::resizeEvent(QResizeEvent* event) {
     // The bottom right corner moves with the size as well.
     QMainWindow::resizeEvent(event);
     showAccessoryPicture();
-}
-
-void TfrmMain::BuildCalcPage() {
-    const std::string path = m_env.dataFilePath(QString::fromUtf8(unctora::reports::kCalcPageFile.data())).toStdString();
-    unctora::reports::writeCalcPage(path, table()); // the view keeps its page when this fails
-    m_htmlCalc->loadFromFile(QString::fromStdString(path));
-}
-
-void TfrmMain::BuildSelectionChart() {
-    const std::string path = m_env.dataFilePath(QString::fromUtf8(unctora::reports::kChartPageFile.data())).toStdString();
-    unctora::reports::writeSelChartPage(path, table(), m_fontName.toStdString());
-    m_htmlSelChart->loadFromFile(QString::fromStdString(path));
-}
-
-void TfrmMain::rebuildPages(bool calc, bool chart) {
-    // A page that cannot be written is reported; the view keeps what it showed and
-    // the rest of the operation goes on.
-    try {
-        if (calc)
-            BuildCalcPage();
-    } catch (const std::exception& e) {
-        showError(QString::fromStdString(e.what()));
-    }
-    try {
-        if (chart)
-            BuildSelectionChart();
-    } catch (const std::exception& e) {
-        showError(QString::fromStdString(e.what()));
-    }
-}
-
-void TfrmMain::saveHtml(THtmlView* view, std::string_view fileName) {
-    const std::string path =
-        m_env.dataFilePath(QString::fromUtf8(fileName.data(), static_cast<int>(fileName.size()))).toStdString();
-    unctora::reports::saveHtmlSource(path, std::string_view(view->source().constData(), view->source().size()));
-    m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
 }
 
 void TfrmMain::createFooter() {
@@ -493,30 +389,6 @@ void TfrmMain::FirstActivation() {
     applyLubricatorChoice();
     recalculate();
     m_dial->focusFirstInput();
-}
-
-void TfrmMain::fitToScreen(const QRect& available) {
-    if (available.height() > 520 || qobject_cast<QScrollArea*>(centralWidget()))
-        return;
-    // The whole client area scrolls (menu bar excepted), so that every input and
-    // result stays within reach; the window is as high as the screen lets it be.
-    QWidget* client = takeCentralWidget();
-    client->setFixedSize(client->size().expandedTo(QSize(870, 659)));
-    auto* scroll = new QScrollArea;
-    scroll->setObjectName("sbMain");
-    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the inputs; it scrolls to them
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    scroll->setWidget(client);
-    setCentralWidget(scroll);
-    const int bar = std::max(10, style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll));
-    const int frame = std::max(0, frameGeometry().height() - height());
-    const int menu = menuBar()->sizeHint().height();
-    const int high = std::min(client->height() + menu, available.height() - frame);
-    setFixedSize(client->width() + bar, high);
-    const int left = std::clamp(x(), available.left(), std::max(available.left(), available.right() + 1 - frameGeometry().width()));
-    move(left, available.top());
 }
 
 bool TfrmMain::FontInstalled(const QString& name) { return unctora::app::FontInstalled(name); }

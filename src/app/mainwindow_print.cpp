@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "desktop/messages.h"
 #include "desktop/printing.h"
+#include "reports/htmlpage.h"
 #include "reports/printlayout.h"
 #include "text/keys.h"
 #include "tabs/acctab.h"
@@ -16,6 +17,8 @@
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTableWidget>
+
+#include <functional>
 
 using namespace unctora;
 
@@ -37,29 +40,26 @@ void TfrmMain::PrintCommand() {
     // With Shift nothing asks first: the calculation page goes to the default printer.
     if (!shift && !m_env.messages->choosePrinter(printer))
         return;
-    if (page == m_rateTab) {
+    // The two tables: with Shift copied as text, otherwise printed with their title.
+    auto gridTab = [&](const std::function<QString()>& copyText, reports::PrintSource source,
+                       const QTableWidget& grid, int titleChoice, reports::GridWidth width) {
         if (shift) {
-            QGuiApplication::clipboard()->setText(m_rateTab->copyText());
+            QGuiApplication::clipboard()->setText(copyText());
             return;
         }
-        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::DispenseRate)));
+        printer.setDocName(QString::fromStdString(reports::printJobName(source)));
+        const QString title = QString::fromStdString(reports::gridPrintTitle(source, table(), titleChoice));
+        reports::printGrid(printer, grid, width, m_fontName, title, footer);
+    };
+    if (page == m_rateTab) {
         // The title names the lubricator whose table is printed.
-        const QString title = QString::fromStdString(reports::gridPrintTitle(
-            reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
-        reports::printGrid(printer, *m_rateTab->sgRate, reports::GridWidth::ShrinkToPage,
-                           m_fontName, title, footer);
+        gridTab([this] { return m_rateTab->copyText(); }, reports::PrintSource::DispenseRate, *m_rateTab->sgRate,
+                m_rateTab->rgRateSelLub->itemIndex(), reports::GridWidth::ShrinkToPage);
         return;
     }
     if (page == m_accTab) {
-        if (shift) {
-            QGuiApplication::clipboard()->setText(m_accTab->copyText());
-            return;
-        }
-        printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Accessories)));
-        const QString title = QString::fromStdString(
-            reports::gridPrintTitle(reports::PrintSource::Accessories, table(), 0));
-        reports::printGrid(printer, *m_accTab->sgAcc, reports::GridWidth::FillWithLastColumn,
-                           m_fontName, title, footer);
+        gridTab([this] { return m_accTab->copyText(); }, reports::PrintSource::Accessories, *m_accTab->sgAcc, 0,
+                reports::GridWidth::FillWithLastColumn);
         return;
     }
     if (THtmlView* view = page ? page->findChild<THtmlView*>() : nullptr) {
@@ -101,4 +101,11 @@ void TfrmMain::PrintCommand() {
         printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::Window)));
         reports::printWidgetImage(printer, *this);
     }
+}
+
+void TfrmMain::saveHtml(THtmlView* view, std::string_view fileName) {
+    const std::string path =
+        m_env.dataFilePath(QString::fromUtf8(fileName.data(), static_cast<int>(fileName.size()))).toStdString();
+    unctora::reports::saveHtmlSource(path, std::string_view(view->source().constData(), view->source().size()));
+    m_env.messages->showMessage(QString::fromStdString(unctora::reports::htmlSavedMessage(path)));
 }

@@ -1,4 +1,4 @@
-// TfrmMain: the settings file and the window placement.
+// TfrmMain: the settings file, the window placement and the fit to a low screen.
 
 #include "app/mainwindow.h"
 #include "desktop/placement.h"
@@ -10,6 +10,9 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStyle>
 
 using namespace unctora;
 
@@ -63,4 +66,28 @@ void TfrmMain::RestoreWindowPlacement() {
 
 void TfrmMain::SaveWindowPlacement() {
     app::SaveWindowPlacement(*this, settingsPath(m_env), "frmMain", false);
+}
+
+void TfrmMain::fitToScreen(const QRect& available) {
+    if (available.height() > 520 || qobject_cast<QScrollArea*>(centralWidget()))
+        return;
+    // The whole client area scrolls (menu bar excepted), so that every input and
+    // result stays within reach; the window is as high as the screen lets it be.
+    QWidget* client = takeCentralWidget();
+    client->setFixedSize(client->size().expandedTo(QSize(870, 659)));
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("sbMain");
+    scroll->setFocusPolicy(Qt::NoFocus); // Tab goes to the inputs; it scrolls to them
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
+    const int bar = std::max(10, style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll));
+    const int frame = std::max(0, frameGeometry().height() - height());
+    const int menu = menuBar()->sizeHint().height();
+    const int high = std::min(client->height() + menu, available.height() - frame);
+    setFixedSize(client->width() + bar, high);
+    const int left = std::clamp(x(), available.left(), std::max(available.left(), available.right() + 1 - frameGeometry().width()));
+    move(left, available.top());
 }

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -103,8 +104,14 @@ void DialTab::showNotePage(const QString& text) {
     // would be half the cost of the change.
     if (memoNotes->toPlainText() != text)
         memoNotes->setPlainText(text);
-    memoNotes->moveCursor(QTextCursor::Start);
-    memoNotes->ensureCursorVisible();
+    // The page is shown from its start. Moving a cursor that is there already
+    // would draw the box again for nothing.
+    const QScrollBar* bar = memoNotes->verticalScrollBar();
+    if (memoNotes->textCursor().position() != 0 || memoNotes->textCursor().hasSelection() ||
+        bar->value() != bar->minimum()) {
+        memoNotes->moveCursor(QTextCursor::Start);
+        memoNotes->ensureCursorVisible();
+    }
 }
 
 void DialTab::setSpeedRed(bool red) {

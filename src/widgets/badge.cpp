@@ -7,22 +7,32 @@
 
 TBadge::TBadge(QWidget* parent) : QWidget(parent) {}
 
+// Each input change sets every property; only a change is drawn again.
+
 void TBadge::setText(const QString& text) {
+    if (m_text == text)
+        return;
     m_text = text;
     update();
 }
 
 void TBadge::setTextColour(const QColor& colour) {
+    if (m_textColour == colour)
+        return;
     m_textColour = colour;
     update();
 }
 
 void TBadge::setTextSize(int pixels) {
+    if (m_textSize == pixels)
+        return;
     m_textSize = pixels;
     update();
 }
 
 void TBadge::setFontFamily(const QString& family) {
+    if (m_family == family)
+        return;
     m_family = family;
     update();
 }

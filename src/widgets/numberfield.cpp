@@ -58,7 +58,13 @@ int TNumberField::widthFor(const QString& text) const {
 }
 
 void TNumberField::setNumber(const QString& text) {
+    if (m_measured && text == m_number && m_shownWidth == width()) {
+        setCursorPosition(0);
+        return;
+    }
     m_number = text;
+    m_numberWidth = fontMetrics().horizontalAdvance(m_number) + m_chrome;
+    m_shownWidth = -1;
     fit();
 }
 
@@ -68,10 +74,22 @@ void TNumberField::shareWidth(const QList<TNumberField*>& column) {
     column.first()->fit();
 }
 
+void TNumberField::measure() {
+    m_chrome = widthFor(QString());
+    m_numberWidth = fontMetrics().horizontalAdvance(m_number) + m_chrome;
+    m_measured = true;
+    m_shownWidth = -1;
+}
+
+int TNumberField::neededWidth() const { return std::clamp(m_numberWidth, m_designed, m_widest); }
+
 void TNumberField::fit() {
     int width = 0;
-    for (const TNumberField* f : m_column)
-        width = std::max(width, std::clamp(f->widthFor(f->m_number), f->m_designed, f->m_widest));
+    for (TNumberField* f : m_column) {
+        if (!f->m_measured)
+            f->measure();
+        width = std::max(width, f->neededWidth());
+    }
     for (TNumberField* f : m_column)
         f->show(width);
 }
@@ -79,19 +97,26 @@ void TNumberField::fit() {
 void TNumberField::show(int width) {
     if (width != this->width() || minimumWidth() != width || maximumWidth() != width)
         setFixedWidth(width);
+    if (width == m_shownWidth) {
+        setCursorPosition(0);
+        return;
+    }
     QString shown = m_number;
-    if (widthFor(m_number) > width)
-        shown = shorter(m_number, fontMetrics(), width - widthFor(QString()));
+    if (m_numberWidth > width)
+        shown = shorter(m_number, fontMetrics(), width - m_chrome);
     const QString tip = shown == m_number ? QString() : m_number;
     if (toolTip() != tip)
         setToolTip(tip);
     if (text() != shown)
         setText(shown);
     setCursorPosition(0);
+    m_shownWidth = width;
 }
 
 void TNumberField::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_measured = false;
         fit();
+    }
 }

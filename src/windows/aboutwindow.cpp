@@ -31,16 +31,18 @@ const char* const kAddress[] = {
     "Millbrook EX9 4TV",
     "United Kingdom",
 };
-const char* const kLegalLine = "\u00A9 2013 Talvik Lubrication Systems. All rights reserved.";
+// The program is free software under the MIT licence of the LICENSE file; the legal
+// line and the notice say what it says, with its holder and year.
+const char* const kLegalLine = "Copyright \u00A9 2026 Unctora authors. MIT licence.";
 const char* const kWebSite = "www.talvik.example.com";
 const char* const kWebLink = "https://www.talvik.example.com/unctora";
 const char* const kEmail = "unctora@talvik.example.com";
 const char* const kDisclaimer[] = {
-    "Talvik reserves all rights in this program and its documentation.",
-    "It may be copied and passed on free of charge, unchanged and complete.",
-    "The results are recommendations for typical operating conditions and do",
-    "not replace the judgement of the engineer; Talvik accepts no liability",
-    "for damage arising from their use.",
+    "Free software under the MIT licence: anyone may use, copy, change,",
+    "publish, pass on and sell it, keeping the copyright and licence notice.",
+    "It comes without warranty of any kind; the authors are not liable for",
+    "damage arising from its use. The results are recommendations for typical",
+    "operating conditions and do not replace the judgement of the engineer.",
     "Talvik, Unctora, VOXA, TENO, ZOLT and MERIDOSE are trade marks of Talvik",
     "Lubrication Systems. Other names may be trade marks of their owners.",
 };

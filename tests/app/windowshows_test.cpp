@@ -1,6 +1,7 @@
 // What the window shows a user, read back from the screen: the drawn colour of the
 // speed field, the page Ctrl+Shift+Tab brings up, the results while a number is
-// typed, every temperature in the imperial units, and the accessories list scrolled.
+// typed, every temperature in the imperial units, the accessories list scrolled, and
+// the setting and the notes drawn again only when they change.
 
 #include "mainwindow_fixture.h"
 
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -24,6 +26,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextCursor>
 #include <QTextBrowser>
 #include <QWheelEvent>
 
@@ -345,4 +348,63 @@ TEST_F(WindowShows, AccessoryPictureFollowsTheMainWindowWhenItIsResized) {
     pg->setCurrentWidget(acc);
     EXPECT_NE(followed, before);
     EXPECT_EQ(followed, picture.pos());
+}
+
+namespace {
+
+// Counts what is drawn on the watched widgets.
+struct PaintCount : QObject {
+    QMap<QObject*, int> paints;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            ++paints[watched];
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(WindowShows, AChangeDrawsTheSettingAndTheNotesOnlyWhenTheyChange) {
+    showActive();
+    const DialControls d = dial();
+    QWidget* notes = d.memoNotes->viewport();
+    d.spedSpeed->setValue(1500);
+    QTest::qWait(20);
+    const QString badge = d.pbDS->text(), page = d.memoNotes->toPlainText();
+    ASSERT_FALSE(page.isEmpty());
+    PaintCount count;
+    d.pbDS->installEventFilter(&count);
+    notes->installEventFilter(&count);
+
+    // Another speed with the same setting and the same first note: the results change,
+    // the badge and the notes box are not drawn again.
+    d.spedSpeed->setValue(1510);
+    QTest::qWait(20);
+    ASSERT_EQ(d.pbDS->text(), badge);
+    ASSERT_EQ(d.memoNotes->toPlainText(), page);
+    EXPECT_EQ(count.paints.value(d.pbDS), 0);
+    EXPECT_EQ(count.paints.value(notes), 0);
+
+    // Scrolled down with its text selected, the notes box starts from the top at the next
+    // change, as before.
+    d.memoNotes->verticalScrollBar()->setValue(d.memoNotes->verticalScrollBar()->maximum());
+    QTextCursor end = d.memoNotes->textCursor();
+    end.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    d.memoNotes->setTextCursor(end);
+    d.spedSpeed->setValue(1520);
+    QTest::qWait(20);
+    EXPECT_EQ(d.memoNotes->toPlainText(), page);
+    EXPECT_EQ(d.memoNotes->textCursor().position(), 0);
+    EXPECT_FALSE(d.memoNotes->textCursor().hasSelection());
+    EXPECT_EQ(d.memoNotes->verticalScrollBar()->value(), d.memoNotes->verticalScrollBar()->minimum());
+
+    // A change of the setting draws the badge with its new text.
+    count.paints.clear();
+    d.spedSpeed->setValue(100);
+    QTest::qWait(20);
+    EXPECT_NE(d.pbDS->text(), badge);
+    EXPECT_GT(count.paints.value(d.pbDS), 0);
+    EXPECT_GT(count.paints.value(notes), 0);
+    d.pbDS->removeEventFilter(&count);
+    notes->removeEventFilter(&count);
 }

@@ -1,11 +1,15 @@
-// The about window: its version label, its texts and the ways it closes.
+// The about window: its version label, its texts (the legal ones as the licence has
+// them) and the ways it closes.
 #include "windows/aboutwindow.h"
 #include "../app/widget_main.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -31,6 +35,48 @@ TEST(AboutWindow, LayoutAndTexts) {
     // Every control stands inside the window.
     for (QWidget* c : w.pMain->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(w.pMain->rect().contains(c->geometry())) << c->objectName().toStdString();
+}
+
+TEST(AboutWindow, LegalTextsAgreeWithTheLicenceAndFitTheirPlace) {
+    // The holder and year of the licence file and of the package's copyright file.
+    QFile licenceFile(UNCTORA_SOURCE_DIR "/LICENSE"), copyrightFile(UNCTORA_SOURCE_DIR "/resources/copyright");
+    ASSERT_TRUE(licenceFile.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(copyrightFile.open(QIODevice::ReadOnly));
+    const QString licence = QString::fromUtf8(licenceFile.readAll());
+    const QString copyright = QString::fromUtf8(copyrightFile.readAll());
+    ASSERT_TRUE(licence.startsWith("MIT License"));
+    const QRegularExpressionMatch holder =
+        QRegularExpression("Copyright \\(c\\) (\\d{4}) ([^\\n]+)").match(licence);
+    ASSERT_TRUE(holder.hasMatch());
+    EXPECT_TRUE(copyright.contains("Copyright: " + holder.captured(1) + " " + holder.captured(2)));
+    EXPECT_TRUE(copyright.contains("License: MIT"));
+
+    RecordedMessages messages;
+    TfrmAbout w(&messages);
+    w.show();
+    const QString legal = w.lbCopyrite->text();
+    EXPECT_TRUE(legal.contains(QString::fromUtf8("\u00A9 ") + holder.captured(1) + " " + holder.captured(2)))
+        << legal.toStdString();
+    EXPECT_TRUE(legal.contains("MIT")) << legal.toStdString();
+    QStringList notice;
+    for (int i = 0; i < w.lbDisclaimer->count(); ++i)
+        notice << w.lbDisclaimer->item(i)->text();
+    const QString all = (legal + " " + notice.join(' ')).toLower();
+    EXPECT_TRUE(all.contains("mit licence"));
+    // Nothing the licence does not say: it grants copying, changing and selling.
+    for (const char* wrong : {"all rights reserved", "reserves all rights", "unchanged and complete"})
+        EXPECT_FALSE(all.contains(wrong)) << wrong;
+    for (const char* granted : {"use", "copy", "change", "sell", "without warranty"})
+        EXPECT_TRUE(all.contains(granted)) << granted;
+
+    // Every line whole within its list, and the legal line beside the picture.
+    const QFontMetrics fm(w.lbDisclaimer->font());
+    for (int i = 0; i < w.lbDisclaimer->count(); ++i) {
+        const QRect row = w.lbDisclaimer->visualItemRect(w.lbDisclaimer->item(i));
+        EXPECT_LE(fm.horizontalAdvance(notice[i]), w.lbDisclaimer->viewport()->width()) << notice[i].toStdString();
+        EXPECT_LE(row.bottom(), w.lbDisclaimer->viewport()->height()) << notice[i].toStdString();
+    }
+    EXPECT_LT(w.lbCopyrite->geometry().right(), w.Image1->x());
 }
 
 TEST(AboutWindow, ShiftPressOnTheVersionShowsTheFullTitle) {
