@@ -48,28 +48,38 @@ void generatedPlant(int count, std::string& plant, std::string& history) {
         const int model = r % 8;
         const bool multi = model >= 6;
         const std::string id = "P" + std::to_string(r);
-        const int bore = 20 + g.next(260);
+        const bool shares = multi && g.next(3) == 0;
+        const int bore = 20 + g.next(shares ? 80 : 260);
         const int d = bore + bore / 2 + g.next(bore / 2 + 1);
         const int b = (d - bore) / 2 + g.next(20);
         std::string row = id + ",Hall " + std::to_string(g.next(3)) + ",M" + std::to_string(g.next(9)) + ",";
-        if (multi && g.next(3) == 0)
-            row += "U" + std::to_string(g.next(6));
+        // A shared unit holds one model with one grease, power source and outlet count;
+        // now and then a point of another model joins it.
+        int unit = -1;
+        if (shares) {
+            unit = g.next(3);
+            row += g.next(10) == 0 ? "MIX" : (model == 6 ? "A" : "B") + std::to_string(unit);
+        }
         row += ",";
         row += kModels[model];
         row += "," + std::to_string(bore) + "," + std::to_string(d) + "," + std::to_string(b);
-        row += "," + std::to_string(g.next(10)) + "," + std::to_string(g.next(14));
+        const int grease = g.next(14);
+        row += "," + std::to_string(g.next(10)) + "," + std::to_string(unit >= 0 ? 2 * unit + 1 : grease);
         const int speeds[] = {40, 300, 750, 1480, 2950, 6000};
-        row += "," + std::to_string(speeds[g.next(6)] + g.next(200));
+        row += "," + std::to_string(speeds[g.next(shares ? 3 : 6)] + g.next(200));
         row += "," + std::to_string(8 + g.next(17));
         row += "," + std::to_string(g.next(4)) + "," + std::to_string(g.next(3)) + "," + std::to_string(g.next(4));
         row += "," + std::to_string(g.next(2)) + "," + std::to_string(g.next(3)) + "," + std::to_string(g.next(2));
         row += "," + std::to_string(g.next(2)) + "," + std::to_string(g.next(2));
-        row += "," + std::string(g.next(2) ? "DC" : "AC") + "," + std::to_string(10 + 2 * g.next(6));
+        const bool dc = g.next(2) != 0;
+        const int outlets = 10 + 2 * g.next(6);
+        row += "," + std::string(unit >= 0 ? (unit == 1 ? "DC" : "AC") : dc ? "DC" : "AC");
+        row += "," + std::to_string(unit >= 0 ? 10 + 4 * unit : outlets);
         std::string date;
         if (g.next(12) != 0)
             date = std::to_string(2025 + g.next(3)) + "-" + twoDigits(1 + g.next(12)) + "-" + twoDigits(1 + g.next(28));
         row += "," + date + ",";
-        switch (g.next(14)) {
+        switch (unit >= 0 ? 2 : g.next(14)) {
         case 0: row += std::to_string(50 + g.next(2000)); break;
         case 1: row += "lots"; break;
         default: break;
