@@ -4,6 +4,7 @@
 #include "desktop/messages.h"
 #include "desktop/printing.h"
 #include "reports/printlayout.h"
+#include "reports/ratetable.h"
 #include "text/keys.h"
 #include "tabs/acctab.h"
 #include "tabs/ratetab.h"
@@ -45,7 +46,7 @@ void TfrmMain::PrintCommand() {
         printer.setDocName(QString::fromStdString(reports::printJobName(reports::PrintSource::DispenseRate)));
         // The title names the lubricator whose table is printed.
         const QString title = QString::fromStdString(reports::gridPrintTitle(
-            reports::PrintSource::DispenseRate, table(), m_rateTab->rgRateSelLub->itemIndex()));
+            reports::PrintSource::DispenseRate, table(), reports::rateModel(m_rateTab->rgRateSelLub->itemIndex())));
         reports::printGrid(printer, *m_rateTab->sgRate, reports::GridWidth::ShrinkToPage,
                            m_fontName, title, footer);
         return;

@@ -200,6 +200,7 @@ std::string lubricatorName(int lubricator);
 
 inline bool isGasDriven(int lub) { const auto* m = lubricatorModel(lub); return m && isGasDriven(*m); }
 inline bool isMultiPoint(int lub) { const auto* m = lubricatorModel(lub); return m && isMultiPoint(*m); }
+// The rotary-switch and the DIP-switch family.
 inline bool isTeno(int lub) {
     const auto* m = lubricatorModel(lub);
     return m && m->control == SettingControl::RotarySwitch;

@@ -184,12 +184,14 @@ std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Da
                 wrong = message(kUnitSingle, {name, core::lubricatorName(a.Lubricator)});
                 break;
             }
-            const int differ = a.Lubricator != b.Lubricator                                          ? 0
-                               : a.Grease != b.Grease                                                ? 1
-                               : plan[i].volumeMl != plan[read.front()].volumeMl                     ? 2
-                               : a.Lubricator == core::VOXA1000 && a.PowerSource != b.PowerSource ? 3
-                               : a.Lubricator == core::VOXA1000 && a.Outlets != b.Outlets         ? 4
-                                                                                                    : -1;
+            // A pump serves all its outlets from one power source.
+            const bool pump = core::lubricatorModel(a.Lubricator)->pump != nullptr;
+            const int differ = a.Lubricator != b.Lubricator                      ? 0
+                               : a.Grease != b.Grease                            ? 1
+                               : plan[i].volumeMl != plan[read.front()].volumeMl ? 2
+                               : pump && a.PowerSource != b.PowerSource          ? 3
+                               : pump && a.Outlets != b.Outlets                  ? 4
+                                                                                 : -1;
             if (differ >= 0 && !wrong)
                 wrong = message(kUnitMixed, {name, itemArg(kUnitDiffItems, differ)});
         }

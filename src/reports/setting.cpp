@@ -115,9 +115,24 @@ std::optional<double> badgeNumber(std::string_view t) {
     return v;
 }
 
-// The text between `prefix` and `suffix` when `text` is exactly prefix, number, suffix.
+// The badge's words with one blank between them: a line break may have become a
+// blank, or blanks may have been added.
+std::string words(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '|' || c == '\t';
+        if (blank && (out.empty() || out.back() == ' '))
+            continue;
+        out.push_back(blank ? ' ' : c);
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+// The number of `text` when it is exactly prefix, number, suffix.
 std::optional<double> between(std::string_view text, std::string_view prefix, std::string_view suffix) {
-    if (!text.starts_with(prefix) || !text.ends_with(suffix) || text.size() < prefix.size() + suffix.size())
+    if (text.size() < prefix.size() + suffix.size() || !text.starts_with(prefix) || !text.ends_with(suffix))
         return std::nullopt;
     return badgeNumber(text.substr(prefix.size(), text.size() - prefix.size() - suffix.size()));
 }
@@ -125,21 +140,21 @@ std::optional<double> between(std::string_view text, std::string_view prefix, st
 } // namespace
 
 std::optional<double> shownFeedRateMlPerDay(std::string_view text) {
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (const auto ml = between(text, "Feed rate:|", " ml/day"))
+    const std::string w = words(text);
+    if (const auto ml = between(w, "Feed rate: ", " ml/day"))
         return ml;
-    if (const auto oz = between(text, "Feed rate:|", " fl oz/day"))
+    if (const auto oz = between(w, "Feed rate: ", " fl oz/day"))
         return *oz * core::kMlPerFluidOunce;
     return std::nullopt;
 }
 
 std::optional<ShownSetting> shownPumpSetting(std::string_view text) {
-    const std::size_t bar = text.find('|');
-    if (bar == std::string_view::npos)
+    const std::string w = words(text);
+    const std::size_t gap = w.find(" tPa=");
+    if (gap == std::string::npos)
         return std::nullopt;
-    const auto on = between(text.substr(0, bar), "tCo=", " min");
-    const auto pause = between(text.substr(bar + 1), "tPa=", " hs");
+    const auto on = between(std::string_view(w).substr(0, gap), "tCo=", " min");
+    const auto pause = between(std::string_view(w).substr(gap + 1), "tPa=", " hs");
     if (!on || !pause)
         return std::nullopt;
     ShownSetting s;
