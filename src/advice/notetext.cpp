@@ -2,6 +2,7 @@
 
 #include "core/calcinputs.h"
 #include "core/greases.h"
+#include "core/lubricators.h"
 #include "core/units.h"
 #include "text/format.h"
 #include "text/keys.h"
@@ -18,19 +19,10 @@ namespace {
 namespace keys = text::keys;
 using strings::LangStr;
 
-// Ounces per month at the shortest and the longest setting, by lubricator index.
-constexpr double kNote1Amount[] = {1.94, 3.88, 3.88, 7.76,
-                                                          3.88, 12.06, 3.88, 3.88};
-static_assert(std::size(kNote1Amount) == core::kLubricatorCount);
-constexpr double kNote2Amount[] = {0.15, 0.3, 0.33, 0.6,
-                                                          0.16, 0.5,  0.3,  0.3};
-static_assert(std::size(kNote2Amount) == core::kLubricatorCount);
 // The multi-point units' amounts stand in for an index outside the table.
-constexpr int kFallbackAmountRow = core::VOXA400;
-
-int amountRow(int lubricator) {
-    return lubricator >= 0 && lubricator < core::kLubricatorCount ? lubricator
-                                                                  : kFallbackAmountRow;
+const core::LubricatorModel& amountRow(int lubricator) {
+    const core::LubricatorModel* m = core::lubricatorModel(lubricator);
+    return m ? *m : core::kLubricators[core::VOXA400];
 }
 
 // The ambient warnings quote the bound of their ambient class as its item shows it:
@@ -58,22 +50,28 @@ std::optional<std::string> ambientWarning(const Page& page, const std::string& t
     return std::nullopt;
 }
 
-// The pump of the VOXA 1000 runs at most this many minutes per cycle.
-constexpr int kMaxPumpMinutes = 5;
-// The VOXA 400 dispenses at most this much per day and outlet, in ounces.
-constexpr double kVoxa400MaxPerDay = 0.35;
+// The limits notes 6 and 8 quote: the fastest feed rate of an outlet, in ounces per
+// day, and the longest on-time of a pump. From the first model of each kind.
+constexpr const core::FeedRateSpec& feedRateSpec() {
+    for (const core::LubricatorModel& m : core::kLubricators)
+        if (m.feedRate)
+            return *m.feedRate;
+    throw "a model with outlets set to feed rates";
+}
+constexpr const core::PumpSpec& pumpSpec() {
+    for (const core::LubricatorModel& m : core::kLubricators)
+        if (m.pump)
+            return *m.pump;
+    throw "a model with a pump";
+}
+constexpr double kFeedRateMaxOzPerDay = feedRateSpec().fastestOzPerDay;
+constexpr int kMaxPumpMinutes = static_cast<int>(pumpSpec().maxOnMinutes);
 
 std::string note1(int lub, const strings::StringTable* t, const strings::QuantityContext& q) {
     std::string text =
         strings::FormatQuantity(LangStr(t, keys::strNote1_1), 1, note1Amount(lub), "", "", q);
-    // The models that have a larger sibling point to it.
-    int larger = -1;
-    switch (lub) {
-    case core::VOXA60: larger = core::VOXA125; break;
-    case core::TENO125: larger = core::TENO250; break;
-    case core::ZOLT120: larger = core::ZOLT380; break;
-    default: break;
-    }
+    // The models that have a larger size point to it.
+    const int larger = amountRow(lub).larger;
     if (larger >= 0)
         text += text::format(LangStr(t, keys::strNote1_2), {core::lubricatorName(larger)},
                                 q.decimalSeparator);
@@ -85,20 +83,14 @@ std::string note1(int lub, const strings::StringTable* t, const strings::Quantit
 std::string note2(int lub, const strings::StringTable* t, const strings::QuantityContext& q) {
     const double amount = note2Amount(lub);
     std::string text = strings::FormatQuantity(LangStr(t, keys::strNote2_1), 0, amount, "", "", q);
-    // The models that have a smaller sibling point to it below their slowest rate.
-    int smaller = -1;
-    switch (lub) {
-    case core::VOXA125: smaller = core::VOXA60; break;
-    case core::TENO250: smaller = core::TENO125; break;
-    case core::ZOLT380: smaller = core::ZOLT120; break;
-    default: break;
-    }
+    // The models that have a smaller size point to it below their slowest rate.
+    const int smaller = amountRow(lub).smaller;
     if (smaller >= 0) {
         text += strings::FormatQuantity(LangStr(t, keys::strNote2_2), 0, amount, "",
                                     core::lubricatorName(smaller), q);
     } else {
         // Longest run time in months: the grease ages in the unit.
-        const char* months = lub == core::ZOLT120 ? "24" : "12";
+        const std::string months = std::to_string(amountRow(lub).longestRunMonths);
         text += text::format(LangStr(t, keys::strNote2_3), {core::lubricatorName(lub), months},
                                 q.decimalSeparator);
     }
@@ -107,8 +99,8 @@ std::string note2(int lub, const strings::StringTable* t, const strings::Quantit
 
 } // namespace
 
-double note1Amount(int lubricator) { return kNote1Amount[amountRow(lubricator)]; }
-double note2Amount(int lubricator) { return kNote2Amount[amountRow(lubricator)]; }
+double note1Amount(int lubricator) { return amountRow(lubricator).note1OzPerMonth; }
+double note2Amount(int lubricator) { return amountRow(lubricator).note2OzPerMonth; }
 
 std::string NoteText(int lubricator, int code, const strings::StringTable* t,
                      const strings::QuantityContext& q) {
@@ -123,7 +115,7 @@ std::string NoteText(int lubricator, int code, const strings::StringTable* t,
                LangStr(t, keys::strNote4_6);
     case 5: return LangStr(t, keys::strCalcFailed);
     case 6:
-        return strings::FormatQuantity(LangStr(t, keys::strNote6_1), 0, kVoxa400MaxPerDay,
+        return strings::FormatQuantity(LangStr(t, keys::strNote6_1), 0, kFeedRateMaxOzPerDay,
                                    strings::UnitLabels::volumeUnitLabel(q.units), "", q) +
                LangStr(t, keys::strNote6_2);
     case 7: return LangStr(t, keys::strNote7_1);

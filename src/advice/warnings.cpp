@@ -1,6 +1,7 @@
 #include "advice/warnings.h"
 
 #include "core/bearings.h"
+#include "core/lubricators.h"
 #include "core/round.h"
 #include "text/keys.h"
 
@@ -33,7 +34,8 @@ int intervalNote(int lubricator, const core::CalcResults& r) {
         return 4;
     if (!(r.DS >= 0.5))
         return 1;
-    const double maxSetting = core::isZolt(lubricator) ? 24.5 : 12.5;
+    const core::LubricatorModel* m = core::lubricatorModel(lubricator);
+    const double maxSetting = (m ? core::slowestMonths(*m) : 12) + 0.5;
     if (r.DS > maxSetting)
         return 2;
     return 0;

@@ -5,6 +5,7 @@
 #include "desktop/printing.h"
 #include "reports/htmlpage.h"
 #include "reports/printlayout.h"
+#include "reports/ratetable.h"
 #include "text/keys.h"
 #include "tabs/acctab.h"
 #include "tabs/ratetab.h"
@@ -54,7 +55,7 @@ void TfrmMain::PrintCommand() {
     if (page == m_rateTab) {
         // The title names the lubricator whose table is printed.
         gridTab([this] { return m_rateTab->copyText(); }, reports::PrintSource::DispenseRate, *m_rateTab->sgRate,
-                m_rateTab->rgRateSelLub->itemIndex(), reports::GridWidth::ShrinkToPage);
+                reports::rateModel(m_rateTab->rgRateSelLub->itemIndex()), reports::GridWidth::ShrinkToPage);
         return;
     }
     if (page == m_accTab) {

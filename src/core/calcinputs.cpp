@@ -32,10 +32,16 @@ constexpr auto kGreaseItems = [] {
         items[g] = kGreases[g].name;
     return items;
 }();
-constexpr SV kLubricatorItems[] = {"VOXA 60",    "VOXA 125",   "TENO 125", "TENO 250",
-                                   "ZOLT 120ml", "ZOLT 380ml", "VOXA 400", "VOXA 1000"};
+constexpr auto kLubricatorItems = [] {
+    std::array<SV, kLubricatorCount> names{};
+    for (int i = 0; i < kLubricatorCount; ++i)
+        names[static_cast<std::size_t>(i)] = kLubricators[i].name;
+    return names;
+}();
 constexpr SV kPowerSourceItems[] = {"AC", "DC"};
 constexpr SV kOutletItems[] = {"10", "12", "14", "16", "18", "20"};
+// The pump's cycle is given for each item.
+static_assert(std::size(kOutletItems) == lubricator_data::kPump.cycleMinutes.size());
 
 using K = InputField::Kind;
 using C = CalcInputs;

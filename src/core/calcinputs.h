@@ -5,6 +5,7 @@
 // enumerations are zero-based indexes in the order the window lists them.
 
 #include "core/greasetable.h"
+#include "core/lubricators.h"
 
 #include <array>
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 namespace unctora::core {
 
-// Lubricator indexes and families.
+// Lubricator indexes: the rows of kLubricators (core/lubricators.h) that code names.
 enum Lubricator : int {
     VOXA60 = 0,
     VOXA125 = 1,
@@ -25,7 +26,10 @@ enum Lubricator : int {
     VOXA400 = 6,
     VOXA1000 = 7,
 };
-inline constexpr int kLubricatorCount = 8;
+static_assert(kLubricators[VOXA60].name == "VOXA 60" && kLubricators[VOXA125].name == "VOXA 125" &&
+              kLubricators[TENO125].name == "TENO 125" && kLubricators[TENO250].name == "TENO 250" &&
+              kLubricators[ZOLT120].name == "ZOLT 120ml" && kLubricators[ZOLT380].name == "ZOLT 380ml" &&
+              kLubricators[VOXA400].name == "VOXA 400" && kLubricators[VOXA1000].name == "VOXA 1000");
 
 // Bearing types, in the order the window lists them. Cylindrical, spherical and
 // toroidal roller bearings have sub-variants.
@@ -47,11 +51,6 @@ inline bool takesGreaseFromTheSideOnly(int type) { return type >= DeepGrooveBall
 // The cylindrical roller bearing without cage (CRBsub2) and the toroidal one (TORBsub1).
 inline constexpr int kCrbFullComplement = 3;
 inline constexpr int kTorbFullComplement = 1;
-
-inline bool isGasDriven(int lub) { return lub == VOXA60 || lub == VOXA125; }
-inline bool isTeno(int lub) { return lub == TENO125 || lub == TENO250; }
-inline bool isZolt(int lub) { return lub == ZOLT120 || lub == ZOLT380; }
-inline bool isMultiPoint(int lub) { return lub == VOXA400 || lub == VOXA1000; }
 
 struct CalcInputs {
     double Bore_mm = 100;

@@ -4,6 +4,7 @@
 #include "core/conditions.h"
 #include "core/errors.h"
 #include "core/greases.h"
+#include "core/lubricators.h"
 #include "core/log.h"
 #include "core/round.h"
 #include "core/units.h"
@@ -25,17 +26,6 @@ constexpr double kSettingConstant = 110; // g
 constexpr double kHoursPerMonth = 730;
 constexpr double kPauseDivisor = 5;
 
-struct Step {
-    double bound;
-    int setting;
-};
-constexpr std::array<Step, 10> kTenoSteps{{{0.32, 99}, {0.37, 12}, {0.42, 10}, {0.48, 9},
-                                           {0.59, 8}, {0.81, 6}, {1.16, 4}, {1.61, 3},
-                                           {2.68, 2}, {5.14, 1}}};
-constexpr std::array<Step, 9> kZoltSteps{{{0.14, 99}, {0.18, 24}, {0.24, 18}, {0.36, 12},
-                                          {0.49, 9}, {0.86, 6}, {1.54, 3}, {2.47, 2},
-                                          {4.94, 1}}};
-constexpr double kZolt380Scale = 3.1666666666666665;
 
 void log(const CalcContext& ctx, std::string_view line) {
     if (ctx.log)
@@ -45,14 +35,6 @@ void log(const CalcContext& ctx, std::string_view line) {
 void logResult(const CalcContext& ctx, double value) {
     if (ctx.log)
         ctx.log->addLogLine(text::format("  Result=%.2f", {value}, ctx.decimalSeparator));
-}
-
-template <std::size_t N>
-int stepSetting(const std::array<Step, N>& steps, double v, double k) {
-    for (const Step& s : steps)
-        if (s.bound * k > v)
-            return s.setting;
-    return 0;
 }
 
 } // namespace
@@ -149,21 +131,24 @@ void calculateLubricatorSetting(const CalcInputs& in, double Gp, double tfc, dou
             r.PauseBase = checkedFinite((static_cast<double>(hours) / kPauseDivisor) /
                                         (Gp / kGramsPerMl));
     }
-    switch (in.Lubricator) {
-    case VOXA60: DS = DS / 2; break;
-    case TENO125: case TENO250: DS = tenoSetting(Qf, in.Lubricator); break;
-    case ZOLT120: case ZOLT380: DS = zoltSetting(Qf, in.Lubricator); break;
-    default: break;
+    // A dial shows the months at its own scale; a step model the step of the feed rate.
+    if (const LubricatorModel* m = lubricatorModel(in.Lubricator)) {
+        if (!m->steps.empty())
+            DS = monthStep(*m, gramsToMillilitres(Qf));
+        else if (m->control == SettingControl::MonthDial && m->dialScale != 1)
+            DS = DS * m->dialScale;
     }
     r.DS = checkedFinite(DS);
 }
 
 int tenoSetting(double Qf, int lubricator) {
-    return stepSetting(kTenoSteps, gramsToMillilitres(Qf), lubricator == TENO250 ? 2.0 : 1.0);
+    const LubricatorModel* m = lubricatorModel(lubricator);
+    return m && m->control == SettingControl::RotarySwitch ? monthStep(*m, gramsToMillilitres(Qf)) : 0;
 }
 
 int zoltSetting(double Qf, int lubricator) {
-    return stepSetting(kZoltSteps, gramsToMillilitres(Qf), lubricator == ZOLT380 ? kZolt380Scale : 1.0);
+    const LubricatorModel* m = lubricatorModel(lubricator);
+    return m && m->control == SettingControl::DipSwitches ? monthStep(*m, gramsToMillilitres(Qf)) : 0;
 }
 
 } // namespace unctora::core

@@ -26,8 +26,8 @@ double calculateFeedRate(const CalcInputs& in, double Gp, double tfc, const Calc
 void calculateLubricatorSetting(const CalcInputs& in, double Gp, double tfc, double Qf,
                                 CalcResults& r, const CalcContext& ctx);
 
-// The step tables of the TENO and ZOLT units: Qf in g/day to the setting code
-// (99 below the slowest step, 0 above the fastest).
+// The month steps of the rotary-switch and DIP-switch units: Qf in g/day to the setting
+// (99 below the slowest step, 0 above the fastest; 0 for a model of another family).
 int tenoSetting(double Qf, int lubricator);
 int zoltSetting(double Qf, int lubricator);
 

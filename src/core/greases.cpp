@@ -8,10 +8,6 @@ namespace unctora::core {
 
 namespace {
 
-constexpr const char* kLubricatorNames[] = {
-    "VOXA 60", "VOXA 125", "TENO 125", "TENO 250", "ZOLT 120ml", "ZOLT 380ml", "VOXA 400", "VOXA 1000"};
-static_assert(std::size(kLubricatorNames) == kLubricatorCount);
-
 static_assert([] {
     for (const GreaseEntry& g : kGreases)
         if (g.lubricators.size() != kLubricatorCount)
@@ -80,12 +76,6 @@ bool isGreaseAllowed(int grease, int lubricator) {
     if (lubricator < 0 || lubricator >= kLubricatorCount || !validGrease(grease))
         return false;
     return kGreases[grease].lubricators[static_cast<std::size_t>(lubricator)] == '1';
-}
-
-std::string lubricatorName(int lubricator) {
-    if (lubricator < 0 || lubricator >= kLubricatorCount)
-        return unknownName(lubricator);
-    return kLubricatorNames[lubricator];
 }
 
 std::string greaseName(int grease) {

@@ -2,6 +2,7 @@
 // Reference data of the greases and lubricators and which grease fits which lubricator.
 
 #include "core/greasetable.h"
+#include "core/lubricators.h"
 
 #include <array>
 #include <cstdint>
@@ -31,8 +32,7 @@ bool greaseTempOk(int grease, int tempClass);
 // Whether the lubricator may be filled with the grease (false outside the table).
 bool isGreaseAllowed(int grease, int lubricator);
 
-// The fixed names; an index outside the table gives the index followed by "?".
-std::string lubricatorName(int lubricator);
+// The fixed name; an index outside the table gives the index followed by "?".
 std::string greaseName(int grease);
 
 // Grease factor of the corrected interval; 1.0 for "Unspecified".

@@ -1,6 +1,8 @@
 #include "pictures/pictures.h"
 #include "widgets/accent.h"
 
+#include "core/lubricators.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -22,28 +24,24 @@ const QColor kCrossRed(214, 28, 36);
 constexpr QSize kSettingSize(172, 120);
 constexpr QSize kPhotoSize(280, 310);
 
-// The settings each family can show, in the order of its picture numbers.
-constexpr std::array<int, 13> kDialMonths{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-constexpr std::array<int, 9> kRotaryMonths{1, 2, 3, 4, 6, 8, 9, 10, 12};
-constexpr std::array<int, 8> kDipMonths{1, 2, 3, 6, 9, 12, 18, 24};
-
-enum class Family { None, MonthDial, RotarySwitch, Dip120, Dip380, Photo };
+// A picture number: the setting picture of a model's control at a position (-1:
+// crossed out), or the photo of a model. Every number comes from the models' rows.
+enum class Kind { None, Setting, Photo };
 
 struct PictureId {
-    Family family = Family::None;
-    int position = -1; // the setting's index in its family, or the item; -1: crossed out
+    Kind kind = Kind::None;
+    const core::LubricatorModel* model = nullptr;
+    int position = -1; // the setting's index in the model's positions; -1: crossed out
 };
 
 PictureId identify(int number) {
-    if (number >= 1 && number <= 13) return {Family::MonthDial, number - 1};
-    if (number == 14) return {Family::MonthDial, -1};
-    if (number >= 49 && number <= 54) return {Family::Photo, number - 49};
-    if (number >= 60 && number <= 68) return {Family::RotarySwitch, number - 60};
-    if (number == 69) return {Family::RotarySwitch, -1};
-    if (number >= 80 && number <= 87) return {Family::Dip120, number - 80};
-    if (number == 88) return {Family::Dip120, -1};
-    if (number >= 90 && number <= 97) return {Family::Dip380, number - 90};
-    if (number == 98) return {Family::Dip380, -1};
+    for (const core::LubricatorModel& m : core::kLubricators) {
+        if (m.photo > 0 && number == m.photo)
+            return {Kind::Photo, &m, -1};
+        const int count = static_cast<int>(m.positions.size());
+        if (m.firstPicture > 0 && number >= m.firstPicture && number <= m.firstPicture + count)
+            return {Kind::Setting, &m, number < m.firstPicture + count ? number - m.firstPicture : -1};
+    }
     return {};
 }
 
@@ -172,7 +170,7 @@ void drawCrossedOut(QPainter& p) {
 
 // Top view of the gas-driven lubricator's cap: a blue knurled rim round a white month
 // scale 0 … 12, with a turning knob in the middle.
-void drawMonthDial(QPainter& p, int position) {
+void drawMonthDial(QPainter& p, int position, std::span<const int> months) {
     const QPointF c(60, 60);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 45));
@@ -199,7 +197,7 @@ void drawMonthDial(QPainter& p, int position) {
     // 0 … 12 over 330 degrees, the gap at the bottom between 12 and 0.
     const ScaleStyle scale{37, 44.5, 48.5, 10.5, QColor(0x44, 0x4c, 0x55), QColor(0x1c, 0x24, 0x30),
                            kAccent, Qt::white};
-    drawScale(p, c, kDialMonths, -165, 27.5, position, scale);
+    drawScale(p, c, months, -165, 27.5, position, scale);
 
     const KnobStyle knob{21, 28, QColor(0xf4, 0xf6, 0xf8), QColor(0x80, 0x88, 0x92),
                          QColor(0x3a, 0x40, 0x48), QColor(0xe6, 0xea, 0xee), QColor(0x98, 0xa0, 0xaa),
@@ -209,7 +207,7 @@ void drawMonthDial(QPainter& p, int position) {
 
 // Top view of the dark drive head with its rotary switch; only the marks 1, 2, 3, 4, 6,
 // 8, 9, 10 and 12 are on the switch.
-void drawRotarySwitch(QPainter& p, int position) {
+void drawRotarySwitch(QPainter& p, int position, std::span<const int> months) {
     const QPointF c(60, 60);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 50));
@@ -242,7 +240,7 @@ void drawRotarySwitch(QPainter& p, int position) {
     // Nine marks over 280 degrees.
     const ScaleStyle scale{35, 42.5, 46, 10.5, QColor(0xc9, 0xce, 0xd4), Qt::white,
                            QColor(0xff, 0xb3, 0x00), QColor(0x17, 0x1a, 0x1e)};
-    drawScale(p, c, kRotaryMonths, -140, 35, position, scale);
+    drawScale(p, c, months, -140, 35, position, scale);
 
     const KnobStyle knob{19.5, 26, QColor(0x4a, 0x50, 0x57), QColor(0x0c, 0x0e, 0x10),
                          QColor(0x05, 0x06, 0x07), QColor(0xd8, 0xdc, 0xe1), QColor(0x86, 0x8e, 0x97),
@@ -253,8 +251,10 @@ void drawRotarySwitch(QPainter& p, int position) {
 // The red block of four DIP switches inside the lubricator's housing; a white lever up is
 // ON. The settings are coded as the binary number position + 1 (switch 1 the lowest bit),
 // so all off is never a setting and is what the crossed-out picture shows.
-void drawDipSwitches(QPainter& p, int position, bool large) {
-    // The yellow housing of both sizes; the size plate tells them apart at a glance.
+void drawDipSwitches(QPainter& p, int position, const core::LubricatorModel& m) {
+    // The yellow housing of both sizes; the size plate tells them apart at a glance,
+    // dark on the larger one of a pair.
+    const bool large = m.smaller >= 0;
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 45));
     p.drawRoundedRect(QRectF(5.5, 6.5, 112, 112), 10, 10);
@@ -271,7 +271,7 @@ void drawDipSwitches(QPainter& p, int position, bool large) {
     p.drawRoundedRect(plate, 3, 3);
     p.setFont(pictureFont(11, true));
     p.setPen(large ? QColor(0xf8, 0xd5, 0x58) : QColor(0x22, 0x26, 0x2b));
-    p.drawText(plate, Qt::AlignCenter, large ? "380 ml" : "120 ml");
+    p.drawText(plate, Qt::AlignCenter, QString::number(m.volumeMl) + QStringLiteral(" ml"));
 
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x22, 0x26, 0x2b));
@@ -349,8 +349,8 @@ QImage trimmedArtwork(QSvgRenderer& svg, qreal scale) {
     return art.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
 }
 
-bool drawPhoto(QPainter& p, int item, qreal devicePixelRatio) {
-    QSvgRenderer svg(QString(":/pictures/%1.svg").arg(41 + item));
+bool drawPhoto(QPainter& p, int artwork, qreal devicePixelRatio) {
+    QSvgRenderer svg(QString(":/pictures/%1.svg").arg(artwork));
     if (!svg.isValid()) return false;
     const QImage art = trimmedArtwork(svg, 2.5 * devicePixelRatio);
     if (art.isNull()) return false;
@@ -413,16 +413,16 @@ bool drawPhoto(QPainter& p, int item, qreal devicePixelRatio) {
 } // namespace
 
 QSize settingPictureSize(int number) {
-    switch (identify(number).family) {
-    case Family::None: return {};
-    case Family::Photo: return kPhotoSize;
+    switch (identify(number).kind) {
+    case Kind::None: return {};
+    case Kind::Photo: return kPhotoSize;
     default: return kSettingSize;
     }
 }
 
 QImage settingImage(int number, qreal devicePixelRatio) {
     const PictureId id = identify(number);
-    if (id.family == Family::None) return {};
+    if (id.kind == Kind::None) return {};
     const qreal ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
     const QSize logical = settingPictureSize(number);
     QImage image((QSizeF(logical) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -433,33 +433,23 @@ QImage settingImage(int number, qreal devicePixelRatio) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    int months = -1;
-    switch (id.family) {
-    case Family::MonthDial:
-        drawMonthDial(p, id.position);
-        if (id.position >= 0) months = kDialMonths[id.position];
-        break;
-    case Family::RotarySwitch:
-        drawRotarySwitch(p, id.position);
-        if (id.position >= 0) months = kRotaryMonths[id.position];
-        break;
-    case Family::Dip120:
-    case Family::Dip380:
-        drawDipSwitches(p, id.position, id.family == Family::Dip380);
-        if (id.position >= 0) months = kDipMonths[id.position];
-        break;
-    case Family::Photo:
-        if (!drawPhoto(p, id.position, ratio)) {
+    const core::LubricatorModel& m = *id.model;
+    if (id.kind == Kind::Photo) {
+        if (!drawPhoto(p, m.artwork, ratio)) {
             p.end();
             return {};
         }
-        break;
-    case Family::None: break;
+        p.end();
+        return image;
     }
-    if (id.family != Family::Photo) {
-        if (id.position < 0) drawCrossedOut(p);
-        drawReadout(p, months);
+    switch (m.control) {
+    case core::SettingControl::MonthDial: drawMonthDial(p, id.position, m.positions); break;
+    case core::SettingControl::RotarySwitch: drawRotarySwitch(p, id.position, m.positions); break;
+    case core::SettingControl::DipSwitches: drawDipSwitches(p, id.position, m); break;
+    default: break; // the multi-point units have no setting pictures
     }
+    if (id.position < 0) drawCrossedOut(p);
+    drawReadout(p, id.position >= 0 ? m.positions[static_cast<std::size_t>(id.position)] : -1);
     p.end();
     return image;
 }

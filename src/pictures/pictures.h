@@ -1,6 +1,7 @@
 #pragma once
 // The numbered pictures of the setting display and the Dispense rate tab, drawn at run
-// time rather than stored, so that every family comes from one drawing routine:
+// time rather than stored, so that every family comes from one drawing routine. The
+// numbers and the settings they show are the lubricator rows' (core/lubricators.h):
 //
 //   1–13   the gas-driven lubricator's month dial turned to 0 … 12, 14 crossed out
 //   49–54  the lubricator of item 0–5, drawn from its artwork on a studio background

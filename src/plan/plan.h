@@ -4,7 +4,8 @@
 // its cartridge or reservoir is next changed, the change dates of a coming period and
 // what they take to buy.
 //
-// Cartridge life, by what the unit delivers at its setting:
+// Cartridge life, by what the unit delivers at its setting (each model's rule is its
+// row's LifeRule in core/lubricators.h):
 //   VOXA 60, 125  the dial position in months; the gas cell runs twice as fast above
 //                 40 degC and half as fast below -10 degC, so the cartridge is empty
 //                 after half or twice the dialled months.
@@ -93,8 +94,6 @@ std::string messageText(const PlanMessage& m, const strings::StringTable* table 
 
 // The nominal cartridge or reservoir volume of a lubricator model, in ml.
 double nominalVolumeMl(int lubricator);
-// The outlets of a VOXA 1000 by its Outlets input: 10, 12, ... 20.
-int outletCount(int outletsItem);
 
 struct PointPlan {
     PointStatus status = PointStatus::Invalid;
@@ -151,7 +150,8 @@ LastChangeById lastChangeById(const ChangeRecords& records);
 // runs at the setting dialled then: a later edit of speed or conditions does not move
 // its next change, and the point is marked while today's inputs give another setting.
 // A single-point unit's life is counted from the dialled months; a multi-point unit's
-// setting cannot be read back from its badge text, so its life stays today's.
+// from the feed rates its outlets were set to, or the pump's on-time and pause, as the
+// records' badge texts read back (today's where a text does not read).
 std::vector<PointPlan> evaluatePlan(const PlantFile& file, core::Units units, Date day,
                                     const LastChangeById* history = nullptr);
 

@@ -3,9 +3,11 @@
 // setting delivers per week and per month, in ounces and in grams, as the
 // "Dispense rate" tab shows them in its grid and copies them to the clipboard.
 //
-// The tables are reference data and do not depend on any calculation. Items are
-// the lubricator indexes 0 to 5 (VOXA 60 to ZOLT 380ml).
+// The tables are reference data and do not depend on any calculation; they are the
+// rows of the models that have one (core::kRateModels), in the models' order, and an
+// item is the index into that list.
 
+#include "core/lubricators.h"
 #include "strings/quantity.h"
 
 #include <array>
@@ -20,16 +22,15 @@ class StringTable;
 
 namespace unctora::reports {
 
-inline constexpr int kRateItemCount = 6;
+inline constexpr int kRateItemCount = static_cast<int>(core::kRateModels.size());
 inline constexpr int kRateColumnCount = 6;
 inline constexpr int kRateSpacerColumn = 3;
 
 // One setting: the values as the grid shows them (oz with two decimals, g with one).
-struct RateRow {
-    double setting;
-    double ozPerWeek, ozPerMonth;
-    double gPerWeek, gPerMonth;
-};
+using RateRow = core::RateRow;
+
+// The lubricator of item; -1 for any other index.
+int rateModel(int item);
 
 // The table of item; empty for any other index.
 std::span<const RateRow> rateTable(int item);
@@ -73,8 +74,8 @@ std::string rateCopyText(std::span<const std::array<std::string, kRateColumnCoun
 int rateGridWidth(int columnCount = kRateColumnCount);
 int rateGridHeight(int rowCount);
 
-// The picture of the lubricator of item, beside the grid.
-inline int ratePicture(int item) { return 49 + item; }
+// The picture of the lubricator of item, beside the grid (0 for any other index).
+int ratePicture(int item);
 
 // Left edge of the picture, centred in the room between the grid's right edge and
 // the tab's right edge (each half truncated toward zero).

@@ -1,9 +1,11 @@
 #include "reports/setting.h"
 
+#include "core/lubricators.h"
 #include "core/round.h"
 #include "text/format.h"
 #include "text/keys.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -15,26 +17,6 @@ namespace {
 using core::Round;
 
 constexpr std::string_view kOutOfRange = "--";
-
-// The dial positions of the TENO units and the DIP-switch settings of the ZOLT
-// units, in the order of their pictures.
-constexpr std::array<int, 9> kTenoPositions = {1, 2, 3, 4, 6, 8, 9, 10, 12};
-constexpr std::array<int, 8> kZoltPositions = {1, 2, 3, 6, 9, 12, 18, 24};
-
-constexpr int kTenoFirstPicture = 60;
-constexpr int kZolt120FirstPicture = 80;
-constexpr int kZolt380FirstPicture = 90;
-
-// The VOXA 400 takes at most 10 ml a day and at least 0.1.
-constexpr double kVoxa400MaxMlPerDay = kVoxa400FastestMlPerDay;
-constexpr double kVoxa400MinMlPerDay = kVoxa400SlowestMlPerDay;
-// Millilitres per fluid ounce as the feed-rate badge has always converted them; the
-// notes convert their quantities with the grams-per-ounce factor instead.
-constexpr double kMlPerFluidOunce = 28.41;
-
-constexpr std::array<double, 6> kPumpCycleMinutes = {1.0, 1.2, 1.4, 1.6, 1.8, 2.0};
-constexpr double kPumpMinPauseAC = 0.4;
-constexpr double kPumpMinPauseDC = 0.8;
 
 // A setting to the nearest whole month, halves to even; none when it is too far out
 // to be on any dial (Round would raise there).
@@ -57,76 +39,36 @@ void showMonths(SettingDisplay& out, std::int64_t n) {
     out.monthKey = n == 1 ? text::keys::strMonth : text::keys::strMonths;
 }
 
-// A dial of fixed positions: the position of the setting, or none.
-template <std::size_t N>
-std::optional<int> positionOf(const std::array<int, N>& positions, double ds) {
-    const std::optional<std::int64_t> n = nearestMonth(ds);
-    if (n)
-        for (std::size_t p = 0; p < N; ++p)
-            if (positions[p] == *n)
-                return static_cast<int>(p);
-    return std::nullopt;
-}
-
-void voxaDial(double ds, SettingDisplay& out) {
-    if (!(ds >= 0.5 && ds <= 12.5)) {
+// A dial turned to any month of its positions: from half a month up, to the nearest month.
+void monthDial(const core::LubricatorModel& m, double ds, SettingDisplay& out) {
+    const int crossed = m.firstPicture + static_cast<int>(m.positions.size());
+    if (!(ds >= 0.5 && ds <= core::slowestMonths(m) + 0.5)) {
         outOfRange(out);
-        out.picture = kVoxaDialCrossed;
+        out.picture = crossed;
         return;
     }
     const std::int64_t n = Round(ds); // 0.5 shows 0, 12.5 shows 12
     showMonths(out, n);
-    out.picture = static_cast<int>(n) + 1;
+    out.picture = m.firstPicture + static_cast<int>(n - m.positions.front());
 }
 
-template <std::size_t N>
-void stepDial(const std::array<int, N>& positions, int firstPicture, double ds,
-              SettingDisplay& out) {
-    const std::optional<int> p = positionOf(positions, ds);
-    if (p) {
-        showMonths(out, positions[*p]);
-        out.picture = firstPicture + *p;
-    } else {
-        outOfRange(out);
-        out.picture = firstPicture + static_cast<int>(N);
-    }
+// A switch of fixed positions: the position of the setting, or crossed out.
+void stepDial(const core::LubricatorModel& m, double ds, SettingDisplay& out) {
+    const std::optional<std::int64_t> n = nearestMonth(ds);
+    for (std::size_t p = 0; n && p < m.positions.size(); ++p)
+        if (m.positions[p] == *n) {
+            showMonths(out, m.positions[p]);
+            out.picture = m.firstPicture + static_cast<int>(p);
+            return;
+        }
+    outOfRange(out);
+    out.picture = m.firstPicture + static_cast<int>(m.positions.size());
 }
 
-// The step the feed rate is set in: finer for slow rates.
-double feedRateStep(double v, core::Units units) {
-    if (units == core::Units::Imperial) {
-        if (v <= 0.01) return 0.001;
-        if (v <= 0.02) return 0.002;
-        if (v <= 0.05) return 0.005;
-        if (v <= 0.1) return 0.01;
-        if (v <= 0.2) return 0.025;
-        return 0.05;
-    }
-    if (v <= 0.2) return 0.02;
-    if (v <= 0.5) return 0.05;
-    if (v <= 1) return 0.1;
-    if (v <= 2) return 0.25;
-    if (v <= 5) return 0.5;
-    return 1.0;
-}
-
-// The rate an outlet is set to, in the display's unit: never below the slowest rate,
-// snapped to the display's step.
-double snappedFeedRate(double mlPerDay, core::Units units) {
-    double v = std::max(mlPerDay, kVoxa400MinMlPerDay);
-    if (units == core::Units::Imperial)
-        v /= kMlPerFluidOunce;
-    const double step = feedRateStep(v, units);
-    // Snapped in ten-thousandths so that the step divides exactly.
-    const double k = static_cast<double>(
-        Round(static_cast<double>(Round(v * 10000)) / static_cast<double>(Round(step * 10000))));
-    return k * step;
-}
-
-void voxa400(const core::CalcInputs& in, double Qf, core::Units units,
-             std::string_view decimalSeparator, SettingDisplay& out) {
+void feedRate(const core::FeedRateSpec& spec, const core::CalcInputs& in, double Qf, core::Units units,
+              std::string_view decimalSeparator, SettingDisplay& out) {
     double v = core::gramsToMillilitres(Qf);
-    if (v > kVoxa400MaxMlPerDay) {
+    if (v > spec.fastestMlPerDay) {
         outOfRange(out);
         out.note = advice::Page::note(in.Lubricator, 6);
         return;
@@ -137,60 +79,88 @@ void voxa400(const core::CalcInputs& in, double Qf, core::Units units,
     }
     out.note = advice::Page::note(in.Lubricator, 7);
     const bool imperial = units == core::Units::Imperial;
-    v = snappedFeedRate(v, units);
+    v = core::snappedFeedRate(spec, v, units);
     out.colour = BadgeColour::White;
     const text::FmtArg args[] = {imperial ? 3 : 2, v, imperial ? "fl oz/day" : "ml/day"};
     text::formatTo(out.text, "Feed rate:|%.*f %s", args, decimalSeparator);
     out.sizingLine = 1;
 }
 
-void voxa1000(const core::CalcInputs& in, double pauseBase, std::string_view decimalSeparator,
-              SettingDisplay& out) {
+void pump(const core::PumpSpec& pump, const core::CalcInputs& in, double pauseBase,
+          std::string_view decimalSeparator, SettingDisplay& out) {
     if (!(pauseBase > 0) || !std::isfinite(pauseBase)) {
         outOfRange(out);
         return;
     }
-    const double cycle = pumpCycleMinutes(in.Outlets);
-    const double minPause = pumpMinimumPauseHours(in.PowerSource);
-    // The pump pauses for whole multiples of the base until the pause is long enough;
-    // each multiple adds a cycle to the on-time. From the sixth multiple on the
-    // on-time is beyond the pump whatever the cycle, so the count can stop there
-    // (a tiny base would otherwise take millions of steps).
-    int k = 1;
-    double pause = pauseBase;
-    while (pause < minPause && k < 6) {
-        ++k;
-        pause = k * pauseBase;
-    }
-    const double onTime = k * cycle;
-    if (pause < minPause || onTime > kPumpMaxOnMinutes) {
+    const core::PumpSetting set = core::pumpSetting(pump, in.Outlets, in.PowerSource, pauseBase);
+    if (!set.fits) {
         outOfRange(out);
         out.note = advice::Page::note(in.Lubricator, 8);
         return;
     }
     out.colour = BadgeColour::White;
-    const text::FmtArg args[] = {onTime, pause};
+    const text::FmtArg args[] = {set.onMinutes, set.pauseHours};
     text::formatTo(out.text, "tCo=%.1f min|tPa=%.1f hs", args, decimalSeparator);
     out.sizingLine = 0;
 }
 
+// A number as the badge writes it, "." or "," before the decimals.
+std::optional<double> badgeNumber(std::string_view t) {
+    std::string digits(t);
+    std::replace(digits.begin(), digits.end(), ',', '.');
+    double v = 0;
+    const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    if (digits.empty() || r.ec != std::errc() || r.ptr != digits.data() + digits.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+// The badge's words with one blank between them: a line break may have become a
+// blank, or blanks may have been added.
+std::string words(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        const bool blank = c == ' ' || c == '|' || c == '\t';
+        if (blank && (out.empty() || out.back() == ' '))
+            continue;
+        out.push_back(blank ? ' ' : c);
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+// The number of `text` when it is exactly prefix, number, suffix.
+std::optional<double> between(std::string_view text, std::string_view prefix, std::string_view suffix) {
+    if (text.size() < prefix.size() + suffix.size() || !text.starts_with(prefix) || !text.ends_with(suffix))
+        return std::nullopt;
+    return badgeNumber(text.substr(prefix.size(), text.size() - prefix.size() - suffix.size()));
+}
+
 } // namespace
 
-std::optional<double> voxa400SetRateMlPerDay(double Qf, core::Units units) {
-    const double v = core::gramsToMillilitres(Qf);
-    if (!(v <= kVoxa400MaxMlPerDay))
+std::optional<double> shownFeedRateMlPerDay(std::string_view text) {
+    const std::string w = words(text);
+    if (const auto ml = between(w, "Feed rate: ", " ml/day"))
+        return ml;
+    if (const auto oz = between(w, "Feed rate: ", " fl oz/day"))
+        return *oz * core::kMlPerFluidOunce;
+    return std::nullopt;
+}
+
+std::optional<ShownSetting> shownPumpSetting(std::string_view text) {
+    const std::string w = words(text);
+    const std::size_t gap = w.find(" tPa=");
+    if (gap == std::string::npos)
         return std::nullopt;
-    const double set = snappedFeedRate(v, units);
-    return units == core::Units::Imperial ? set * kMlPerFluidOunce : set;
-}
-
-double pumpCycleMinutes(int outlets) {
-    return kPumpCycleMinutes[static_cast<std::size_t>(
-        std::clamp(outlets, 0, static_cast<int>(kPumpCycleMinutes.size()) - 1))];
-}
-
-double pumpMinimumPauseHours(int powerSource) {
-    return powerSource == 1 ? kPumpMinPauseDC : kPumpMinPauseAC;
+    const auto on = between(std::string_view(w).substr(0, gap), "tCo=", " min");
+    const auto pause = between(std::string_view(w).substr(gap + 1), "tPa=", " hs");
+    if (!on || !pause)
+        return std::nullopt;
+    ShownSetting s;
+    s.onMinutes = *on;
+    s.pauseHours = *pause;
+    return s;
 }
 
 void settingDisplay(const core::CalcInputs& in, const core::CalcResults& results,
@@ -201,28 +171,24 @@ void settingDisplay(const core::CalcInputs& in, const core::CalcResults& results
     out.monthKey = {};
     out.sizingLine.reset();
     out.note.reset();
-    const int lub = in.Lubricator;
-    if (core::isMultiPoint(lub)) {
+    const core::LubricatorModel* m = core::lubricatorModel(in.Lubricator);
+    if (m && core::isMultiPoint(*m)) {
         out.layout = SettingLayout::MultiPoint;
         out.textSize = kMultiPointTextSize;
-        if (lub == core::VOXA400)
-            voxa400(in, results.Qf, units, decimalSeparator, out);
-        else
-            voxa1000(in, results.PauseBase, decimalSeparator, out);
+        if (m->feedRate)
+            feedRate(*m->feedRate, in, results.Qf, units, decimalSeparator, out);
+        else if (m->pump)
+            pump(*m->pump, in, results.PauseBase, decimalSeparator, out);
         return;
     }
     out.layout = SettingLayout::Dial;
     out.textSize = kDialTextSize;
-    if (core::isGasDriven(lub))
-        voxaDial(results.DS, out);
-    else if (core::isTeno(lub))
-        stepDial(kTenoPositions, kTenoFirstPicture, results.DS, out);
-    else if (lub == core::ZOLT120)
-        stepDial(kZoltPositions, kZolt120FirstPicture, results.DS, out);
-    else if (lub == core::ZOLT380)
-        stepDial(kZoltPositions, kZolt380FirstPicture, results.DS, out);
-    else
+    if (!m)
         outOfRange(out); // no such lubricator: nothing to picture
+    else if (m->control == core::SettingControl::MonthDial)
+        monthDial(*m, results.DS, out);
+    else
+        stepDial(*m, results.DS, out);
 }
 
 SettingDisplay settingDisplay(const core::CalcInputs& inputs, const core::CalcResults& results,

@@ -6,6 +6,7 @@
 // picture of the dial or the DIP switches in that position, with "month" or
 // "months" under the badge. The multi-point units show a wider badge instead: the
 // feed rate of the VOXA 400, or the on-time and pause of the VOXA 1000's pump.
+// What each model shows follows from its family (core/lubricators.h).
 // settingDisplay() decides everything that does not need a font; the window measures
 // the text, sizes the badge with the helpers below and draws it.
 
@@ -31,12 +32,6 @@ enum class BadgeColour : std::uint8_t { White, Red };
 
 inline constexpr int kDialTextSize = 24;
 inline constexpr int kMultiPointTextSize = 18;
-
-// Picture numbers of the settings out of range.
-inline constexpr int kVoxaDialCrossed = 14;
-inline constexpr int kTenoDialCrossed = 69;
-inline constexpr int kZolt120Crossed = 88;
-inline constexpr int kZolt380Crossed = 98;
 
 struct SettingDisplay {
     SettingLayout layout = SettingLayout::Dial;
@@ -66,18 +61,16 @@ SettingDisplay settingDisplay(const core::CalcInputs& inputs, const core::CalcRe
 void settingDisplay(const core::CalcInputs& inputs, const core::CalcResults& results,
                     core::Units units, std::string_view decimalSeparator, SettingDisplay& out);
 
-// The VOXA 400: the feed rate an outlet is set to for Qf (grams per day), as its
-// display shows it in `units` (never below the slowest rate, snapped to the display's
-// step), in ml per day; none beyond the fastest rate.
-std::optional<double> voxa400SetRateMlPerDay(double Qf, core::Units units);
-inline constexpr double kVoxa400SlowestMlPerDay = 0.1;
-inline constexpr double kVoxa400FastestMlPerDay = 10;
-
-// The VOXA 1000 pump: cycle length in minutes by outlet index (10 to 20 outlets),
-// shortest pause in hours by power source, longest on-time in minutes.
-double pumpCycleMinutes(int outlets);
-double pumpMinimumPauseHours(int powerSource);
-inline constexpr double kPumpMaxOnMinutes = 5.0;
+// The setting a badge text shows, read back: a feed-rate outlet's rate in ml per day,
+// or a pump's on-time in minutes and pause in hours. None when the text is not such a
+// badge (the text as settingDisplay writes it, in either unit system, with "." or ","
+// as decimal separator).
+struct ShownSetting {
+    double mlPerDay = 0;
+    double onMinutes = 0, pauseHours = 0;
+};
+std::optional<double> shownFeedRateMlPerDay(std::string_view text);
+std::optional<ShownSetting> shownPumpSetting(std::string_view text);
 
 // ---- Geometry of the badge ------------------------------------------------------
 

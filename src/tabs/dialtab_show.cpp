@@ -38,9 +38,10 @@ void DialTab::showSuitability(const unctora::core::Suitability& s) {
 }
 
 void DialTab::showLubricator() {
-    const int lub = rgLubricator->itemIndex();
-    imgUnit->setPixmap(QIcon(QString(":/pictures/%1.svg").arg(41 + lub)).pixmap(112, 164));
-    pnVOXA1000->setVisible(lub == unctora::core::VOXA1000);
+    const auto* m = unctora::core::lubricatorModel(rgLubricator->itemIndex());
+    imgUnit->setPixmap(QIcon(QString(":/pictures/%1.svg").arg(m ? m->artwork : 0)).pixmap(112, 164));
+    // The power source and outlets are a pump's.
+    pnVOXA1000->setVisible(m && m->pump);
     setSystemHeading();
     nameLubricatorPicture();
 }

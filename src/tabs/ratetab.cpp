@@ -35,8 +35,11 @@ RateTab::RateTab(Context context, QWidget* parent) : QWidget(parent), m_context(
 
     rgRateSelLub = new TRadioGroup(this);
     rgRateSelLub->setObjectName("rgRateSelLub");
-    rgRateSelLub->setItems({"VOXA 60", "VOXA 125", "TENO 125", "TENO 250", "ZOLT 120ml", "ZOLT 380ml"});
-    rgRateSelLub->setColumns(6);
+    QStringList models;
+    for (int item = 0; item < R::kRateItemCount; ++item)
+        models << QString::fromStdString(unctora::core::lubricatorName(R::rateModel(item)));
+    rgRateSelLub->setItems(models);
+    rgRateSelLub->setColumns(R::kRateItemCount);
     rgRateSelLub->setItemIndex(1);
     rgRateSelLub->setGeometry(12, 38, 580, 44);
     connect(rgRateSelLub, &TRadioGroup::clicked, this, &RateTab::buildRateTable);
