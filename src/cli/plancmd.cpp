@@ -6,6 +6,7 @@
 #include "files/fileio.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"
+#include "plan/purchases.h"
 
 #include <algorithm>
 #include <array>

@@ -7,6 +7,7 @@
 
 #include "core/units.h"
 #include "plan/plan.h"
+#include "plan/purchases.h"
 
 #include <QAbstractTableModel>
 
