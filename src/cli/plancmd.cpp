@@ -1,6 +1,7 @@
 #include "cli/plancmd.h"
 
 #include "cli/batch.h"
+#include "cli/planrecords.h"
 #include "io/csv.h"
 #include "core/greases.h"
 #include "files/fileio.h"
@@ -8,11 +9,7 @@
 #include "plan/plan.h"
 #include "plan/purchases.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
-#include <charconv>
-#include <cstring>
 #include <new>
 #include <optional>
 
@@ -41,112 +38,10 @@ constexpr const char* kPlanOptions =
     "  --history FILE        the recorded changes (PLANT.history.csv unless given)\n"
     "  -h, --help            print this help and exit\n";
 
-constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
-                                    "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
-                                    "Overdue", "Cartridges", "Grease_g", "Status",            "Error"};
-constexpr std::size_t kColumnCount = std::size(kColumns);
-
 int usage(std::FILE* err, const std::string& message) {
     std::fprintf(err, "unctora-calc plan: %s\n%s", message.c_str(), kPlanUsage);
     return 2;
 }
-
-std::string number(double v) {
-    char buf[32];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
-
-const char* statusName(plan::PointStatus s) {
-    switch (s) {
-    case plan::PointStatus::Ok: return "ok";
-    case plan::PointStatus::DueSoon: return "due";
-    case plan::PointStatus::Overdue: return "overdue";
-    case plan::PointStatus::Failed: return "failed";
-    case plan::PointStatus::Invalid: return "invalid";
-    case plan::PointStatus::TooSmall: return "unit too small";
-    case plan::PointStatus::NotPlanned: return "not planned";
-    }
-    return "";
-}
-
-const char* attentionName(plan::Attention a) {
-    switch (a) {
-    case plan::Attention::OverGreased: return "over-greased";
-    case plan::Attention::GreaseUnsuitable: return "grease unsuitable";
-    case plan::Attention::InstalledInFuture: return "installed in the future";
-    case plan::Attention::DuplicateId: return "duplicate id";
-    case plan::Attention::LifeCapped: return "life capped";
-    case plan::Attention::SettingDiffers: return "setting differs";
-    }
-    return "";
-}
-
-std::string oneDecimal(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
-}
-
-// One output record: a value (or none) per column.
-using Record = std::array<std::optional<std::string>, kColumnCount>;
-enum Col { Kind, Date, Id, Location, Machine, Lubricator, Grease, Setting, Months, Volume, Overdue,
-           Cartridges, Grams, Status, Error };
-
-class Writer {
-public:
-    Writer(std::FILE* out, bool json) : m_output(out), m_json(json) {}
-    Writer(const Writer&) = delete;
-    void header() {
-        if (m_json)
-            return;
-        for (std::size_t c = 0; c < kColumnCount; ++c) {
-            if (c)
-                m_buf.push_back(',');
-            m_buf.append(kColumns[c]);
-        }
-        m_buf.append("\r\n");
-    }
-    // Numbers, booleans and null go into JSON unquoted.
-    void record(const Record& r, std::initializer_list<int> bare) {
-        if (m_json) {
-            m_buf.push_back('{');
-            bool first = true;
-            for (std::size_t c = 0; c < kColumnCount; ++c) {
-                if (!r[c])
-                    continue;
-                if (!first)
-                    m_buf.push_back(',');
-                first = false;
-                io::appendJsonString(m_buf, kColumns[c]);
-                m_buf.push_back(':');
-                if (std::find(bare.begin(), bare.end(), int(c)) != bare.end())
-                    m_buf.append(*r[c]);
-                else
-                    io::appendJsonString(m_buf, *r[c]);
-            }
-            m_buf.append("}\n");
-        } else {
-            for (std::size_t c = 0; c < kColumnCount; ++c) {
-                if (c)
-                    m_buf.push_back(',');
-                if (r[c])
-                    io::appendCsvField(m_buf, *r[c]);
-            }
-            m_buf.append("\r\n");
-        }
-        m_output.drainIfLarge();
-    }
-    // 0 when everything reached the stream, else the errno of the first failure.
-    int finish() {
-        m_output.flush();
-        return m_output.error();
-    }
-
-private:
-    io::CheckedOutput m_output;
-    std::string& m_buf = m_output.buffer();
-    bool m_json;
-};
 
 } // namespace
 
@@ -262,66 +157,23 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
             return 2;
         }
     }
-    Writer w(out, json);
+    PlanRecordWriter w(out, json, false);
     w.header();
-    auto own = [&](Record& r, std::size_t i) {
-        const plan::PlantPoint& p = plant.points[i];
-        r[Id] = p.cell(plan::OwnColumn::Id);
-        r[Location] = p.cell(plan::OwnColumn::Location);
-        r[Machine] = p.cell(plan::OwnColumn::Machine);
-    };
-    for (const plan::ChangeEntry& c : changes) {
-        const plan::PointPlan& p = points[c.point];
-        Record r;
-        r[Kind] = "change";
-        r[Date] = plan::isoDate(c.date);
-        own(r, c.point);
-        // A shared unit is changed once, under its own name.
-        if (!p.unit.empty())
-            r[Id] = p.unit;
-        r[Lubricator] = core::lubricatorName(p.inputs.Lubricator);
-        r[Grease] = core::greaseName(p.inputs.Grease);
-        r[Setting] = p.setting;
-        r[Months] = oneDecimal(p.months());
-        r[Volume] = number(p.volumeMl);
-        r[Overdue] = c.overdue ? "true" : "false";
-        w.record(r, {Months, Volume, Overdue});
-    }
+    for (const plan::ChangeEntry& c : changes)
+        w.change({.point = &plant.points[c.point], .plan = &points[c.point], .change = &c});
     int code = 0;
     // The points that could not be planned, then what the planned ones need looked at.
     for (std::size_t i = 0; i < points.size(); ++i) {
         const plan::PointPlan& p = points[i];
         if (!p.computed())
             code = 1;
-        if (p.reason) {
-            Record r;
-            r[Kind] = "point";
-            own(r, i);
-            r[Status] = statusName(p.status);
-            r[Error] = p.status == plan::PointStatus::Failed ? p.error : plan::messageText(*p.reason);
-            w.record(r, {});
-        }
-        for (const plan::PointPlan::Note& n : p.attention) {
-            Record r;
-            r[Kind] = "point";
-            own(r, i);
-            r[Status] = n.kind == plan::Attention::OverGreased
-                            ? std::string(attentionName(n.kind)) + " \u00D7" + oneDecimal(p.overGreasedBy)
-                            : attentionName(n.kind);
-            r[Error] = plan::messageText(n.message);
-            w.record(r, {});
-        }
+        if (p.reason)
+            w.point({.point = &plant.points[i], .plan = &p});
+        for (const plan::PointPlan::Note& n : p.attention)
+            w.point({.point = &plant.points[i], .plan = &p, .note = &n});
     }
-    for (const plan::PurchaseLine& l : plan::purchaseSummary(points, changes)) {
-        Record r;
-        r[Kind] = "purchase";
-        r[Lubricator] = core::lubricatorName(l.lubricator);
-        r[Grease] = core::greaseName(l.grease);
-        r[Cartridges] = std::to_string(l.cartridges);
-        r[Volume] = number(l.volumeMl);
-        r[Grams] = number(l.grams);
-        w.record(r, {Cartridges, Volume, Grams});
-    }
+    for (const plan::PurchaseLine& l : plan::purchaseSummary(points, changes))
+        w.purchase({.purchase = &l});
     if (const int e = w.finish())
         return reportWriteError(err, out, e);
     return code;
