@@ -8,6 +8,7 @@
 #include "plan/calendar.h"
 #include "plan/plan.h"
 #include "plan/purchases.h"
+#include "plan/stock.h"
 
 #include <cerrno>
 #include <new>
@@ -20,12 +21,14 @@ namespace {
 constexpr const char* kPlanUsage =
     "Usage: unctora-calc plan PLANT.csv [--from YYYY-MM-DD] [--months N] [--ics FILE]\n"
     "                         [--remind N] [--format csv|jsonl] [--units si|imperial]\n"
-    "                         [--history FILE]\n"
+    "                         [--history FILE] [--stock FILE]\n"
     "Prints the cartridge changes of the coming months (12 unless --months says, from\n"
     "today unless --from says), the points that could not be planned or need looking at,\n"
     "and the cartridges to buy; --ics also writes the changes as an iCalendar file whose\n"
     "events remind of each change N days ahead (7 unless --remind says). The changes\n"
-    "recorded in PLANT.history.csv, when it exists, date each point's cartridge.\n";
+    "recorded in PLANT.history.csv, when it exists, date each point's cartridge; with\n"
+    "the cartridges in store listed in PLANT.stock.csv, the purchases say what to order\n"
+    "by which date.\n";
 
 constexpr const char* kPlanOptions =
     "  --from YYYY-MM-DD     the first day of the plan (today unless given)\n"
@@ -36,6 +39,8 @@ constexpr const char* kPlanOptions =
     "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
     "  --units si|imperial   SI (the default) or imperial units\n"
     "  --history FILE        the recorded changes (PLANT.history.csv unless given)\n"
+    "  --stock FILE          the cartridges in store and the lead times\n"
+    "                        (PLANT.stock.csv unless given)\n"
     "  -h, --help            print this help and exit\n";
 
 int usage(std::FILE* err, const std::string& message) {
@@ -66,7 +71,7 @@ std::string planCommandHelp() {
 namespace {
 
 int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-    std::optional<std::string> file, ics, historyFile;
+    std::optional<std::string> file, ics, historyFile, stockFile;
     int remind = plan::CalendarOptions::kDefaultRemindDays;
     plan::Date from = plan::today();
     int months = 12;
@@ -115,6 +120,11 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
             if (!v || v->empty())
                 return usage(err, "--history needs a file name");
             historyFile = *v;
+        } else if (a == "--stock") {
+            const std::string* v = value();
+            if (!v || v->empty())
+                return usage(err, "--stock needs a file name");
+            stockFile = *v;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage(err, "unknown option " + io::printable(a));
         } else if (file) {
@@ -143,6 +153,21 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
     for (const plan::SetAsideLine& l : history.setAside)
         std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", io::printable(historyPath).c_str(), l.line,
                      io::printable(l.reason).c_str());
+    // So may the stock list: without one the plan says nothing of orders.
+    const std::string stockPath = stockFile.value_or(plan::stockPathFor(*file));
+    plan::StockFile stock;
+    std::string stockError;
+    if (!plan::readStock(stockPath, stock, stockError)) {
+        std::fprintf(err, "unctora-calc: %s\n", io::printable(stockError).c_str());
+        return 2;
+    }
+    if (stockFile && !stock.existed) {
+        std::fprintf(err, "unctora-calc: %s: no such file\n", io::printable(stockPath).c_str());
+        return 2;
+    }
+    for (const plan::PlanMessage& m : stock.problems)
+        std::fprintf(err, "unctora-calc: %s: %s; the row is not used\n", io::printable(stockPath).c_str(),
+                     io::printable(plan::messageText(m)).c_str());
     const plan::LastChangeById last = plan::lastChangeById(history.records);
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from, &last);
     const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);
@@ -157,7 +182,7 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
             return 2;
         }
     }
-    PlanRecordWriter w(out, json, false);
+    PlanRecordWriter w(out, json, stock.existed);
     w.header();
     for (const plan::ChangeEntry& c : changes)
         w.change({.point = &plant.points[c.point], .plan = &points[c.point], .change = &c});
@@ -172,7 +197,10 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
         for (const plan::PointPlan::Note& n : p.attention)
             w.point({.point = &plant.points[i], .plan = &p, .note = &n});
     }
-    for (const plan::PurchaseLine& l : plan::purchaseSummary(points, changes))
+    std::vector<plan::PurchaseLine> purchases = plan::purchaseSummary(points, changes);
+    if (stock.existed)
+        plan::planOrders(purchases, points, changes, stock, from);
+    for (const plan::PurchaseLine& l : purchases)
         w.purchase({.purchase = &l});
     if (const int e = w.finish())
         return reportWriteError(err, out, e);

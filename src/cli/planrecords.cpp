@@ -49,6 +49,7 @@ const char* attentionName(plan::Attention a) {
 }
 
 V own(const S& s, plan::OwnColumn c) { return s.point->cell(c); }
+const plan::StockOrder* order(const S& s) { return s.purchase->stock ? &*s.purchase->stock : nullptr; }
 
 const PlanRecordColumn kColumns[] = {
     {.name = "Kind",
@@ -78,8 +79,16 @@ const PlanRecordColumn kColumns[] = {
      .bare = true,
      .change = [](const S& s) -> V { return number(s.plan->volumeMl); },
      .purchase = [](const S& s) -> V { return number(s.purchase->volumeMl); }},
-    // A change due before the first day.
-    {.name = "Overdue", .bare = true, .change = [](const S& s) -> V { return s.change->overdue ? "true" : "false"; }},
+    // A change due before the first day; an order that should have gone out before it.
+    {.name = "Overdue",
+     .bare = true,
+     .change = [](const S& s) -> V { return s.change->overdue ? "true" : "false"; },
+     .purchase = [](const S& s) -> V {
+         const plan::StockOrder* o = order(s);
+         if (!o || !o->orderBy)
+             return std::nullopt;
+         return o->overdue ? "true" : "false";
+     }},
     {.name = "Cartridges", .bare = true, .purchase = [](const S& s) -> V { return std::to_string(s.purchase->cartridges); }},
     {.name = "Grease_g", .bare = true, .purchase = [](const S& s) -> V { return number(s.purchase->grams); }},
     {.name = "Status",
@@ -96,6 +105,23 @@ const PlanRecordColumn kColumns[] = {
              return plan::messageText(s.note->message);
          return s.plan->status == plan::PointStatus::Failed ? s.plan->error : plan::messageText(*s.plan->reason);
      }},
+    {.name = "Stock",
+     .bare = true,
+     .stockOnly = true,
+     .purchase = [](const S& s) -> V { return order(s) ? V(std::to_string(order(s)->inStore)) : std::nullopt; }},
+    {.name = "LeadTime_days",
+     .bare = true,
+     .stockOnly = true,
+     .purchase = [](const S& s) -> V { return order(s) ? V(std::to_string(order(s)->leadDays)) : std::nullopt; }},
+    {.name = "OrderBy",
+     .stockOnly = true,
+     .purchase = [](const S& s) -> V {
+         return order(s) && order(s)->orderBy ? V(plan::isoDate(*order(s)->orderBy)) : std::nullopt;
+     }},
+    {.name = "ToOrder",
+     .bare = true,
+     .stockOnly = true,
+     .purchase = [](const S& s) -> V { return order(s) ? V(std::to_string(order(s)->toOrder)) : std::nullopt; }},
 };
 
 } // namespace
