@@ -134,7 +134,7 @@ void StockFile::set(int lubricator, int grease, int stock, int leadDays) {
             columns.emplace_back(kStockColumnNames[c]);
         }
     for (StockRow& r : rows)
-        if (!r.rawText)
+        if (!r.malformed)
             r.cells.resize(columns.size());
     // The first row that names the item, even one whose counts did not read: a second
     // row would only be refused as the same item.
@@ -156,6 +156,7 @@ void StockFile::set(int lubricator, int grease, int stock, int leadDays) {
     it->stock = stock;
     it->leadDays = leadDays;
     it->valid = true;
+    it->edited = true;
     // The row's own problems are solved now; those of other rows stand.
     const long line = it->line;
     if (line > 0)
@@ -220,12 +221,13 @@ bool parseStock(std::string_view bytes, StockFile& file, std::string& error) {
     while (reader.next(rec)) {
         StockRow row;
         row.line = rec.line;
+        std::string_view text = bytes.substr(static_cast<std::size_t>(rec.offset),
+                                             static_cast<std::size_t>(reader.offset() - rec.offset));
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.remove_suffix(1);
+        row.asRead = std::string(text);
         if (!rec.error.empty() || rec.count != width) {
-            std::string_view text = bytes.substr(static_cast<std::size_t>(rec.offset),
-                                                 static_cast<std::size_t>(reader.offset() - rec.offset));
-            while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-                text.remove_suffix(1);
-            row.rawText = std::string(text);
+            row.malformed = true;
             // The reader's own words for a quote out of place, as the plant file has them.
             if (!rec.error.empty())
                 out.problems.push_back(problem(Template{{}, "%s"}, row.line, {rec.error}));
@@ -291,8 +293,8 @@ std::string stockBytes(const StockFile& file) {
     appendRow(out, fields, file.separator);
     const std::string none;
     for (const StockRow& r : file.rows) {
-        if (r.rawText) {
-            out += *r.rawText;
+        if (r.malformed || (r.line > 0 && !r.edited)) {
+            out += r.asRead;
             out += "\r\n";
             continue;
         }

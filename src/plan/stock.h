@@ -36,8 +36,12 @@ inline constexpr int kDefaultLeadDays = 14;
 struct StockRow {
     // One text per column of the file (StockFile::columns), as read or stored.
     std::vector<std::string> cells;
-    // A row that could not be split into the header's columns: written back as it was.
-    std::optional<std::string> rawText;
+    // The row's text as it stood in the file, without its line end: written back as
+    // it was unless the program set the row.
+    std::string asRead;
+    bool edited = false;
+    // A row that could not be split into the header's columns.
+    bool malformed = false;
     long line = 0; // of the file; 0 for a row the program added
     // What the row says. `item` when its lubricator and grease read; `valid` when the
     // whole row does and it is the first of its item.

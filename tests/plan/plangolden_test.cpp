@@ -101,6 +101,20 @@ protected:
         std::ofstream(dir / "generated.csv", std::ios::binary) << generatedPlant(160);
         std::ofstream(dir / "history/generated.csv", std::ios::binary) << generatedPlant(160);
         std::ofstream(dir / "history/generated.history.csv", std::ios::binary) << generatedHistory();
+        // A stock list beside the example plant, with a column of its own and a bad row;
+        // one for the generated plant named with --stock.
+        fs::create_directories(dir / "stock");
+        fs::copy_file(fs::path(UNCTORA_SOURCE_DIR) / "examples/plant.csv", dir / "stock/example.csv");
+        std::ofstream(dir / "stock/example.stock.csv", std::ios::binary)
+            << "Lubricator,Grease,Stock,LeadTime_days,Shelf\n"
+               "VOXA 125,NVSU2,4,14,A1\nVOXA 1000,NVSU2,30,60,B2\nVOXA 60,NVTE2,5,10,A2\n"
+               "TENO 125,NVSU2,two,14,A3\nVOXA 400,NVKA2,2,21,B1\n";
+        std::string stock = "Lubricator,Grease,Stock,LeadTime_days\n";
+        for (int m = 0; m < 8; ++m)
+            for (int g = 0; g < 14; g += 1 + m % 3)
+                stock += std::string(kModels[m]) + "," + std::to_string(g) + "," + std::to_string((m * 7 + g) % 5) +
+                         "," + std::to_string((m * 13 + g * 5) % 40) + "\n";
+        std::ofstream(dir / "generated-stock.csv", std::ios::binary) << stock;
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -137,6 +151,9 @@ TEST_F(PlanGolden, EveryFormatGivesTheKeptBytes) {
         check("example.csv --format " + f + " --units imperial --months 6 --from 2027-01-31", "example-imperial." + f);
         check("generated.csv --format " + f + period, "generated." + f);
         check("history/generated.csv --format " + f + period, "generated-history." + f);
+        check("stock/example.csv --format " + f + period, "example-stock." + f);
+        check("generated.csv --stock generated-stock.csv --months 12 --from 2026-12-10 --format " + f,
+              "generated-stock." + f);
     }
 }
 
