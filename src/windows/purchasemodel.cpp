@@ -1,7 +1,6 @@
 #include "windows/purchasemodel.h"
 
 #include "core/greases.h"
-#include "files/fileio.h"
 #include "text/format.h"
 #include "windows/planmodel.h"
 
@@ -57,7 +56,8 @@ bool PurchaseModel::createStock(QString* error) {
         return m_stock.existed;
     plan::StockFile made;
     made.existed = true;
-    for (const plan::PurchaseLine& l : m_purchases)
+    // Every item of the plant's changes, whatever the filter lists.
+    for (const plan::PurchaseLine& l : plan::purchaseSummary(m_plan->plan(), m_all))
         made.set(l.lubricator, l.grease, 0, plan::kDefaultLeadDays);
     if (made.rows.empty())
         made.columns.assign(std::begin(plan::kStockColumnNames), std::end(plan::kStockColumnNames));
