@@ -48,6 +48,7 @@ PurchasePage::PurchasePage(const PlanModel* plan, MessageSink* messages, QWidget
     m_keep = new QPushButton("Keep a stock list");
     m_keep->setObjectName("bnPlanKeepStock");
     row->addWidget(m_whole, 1);
+    row->addStretch(); // keeps the button at its own width when the note is hidden
     row->addWidget(m_keep);
     layout->addLayout(row);
     m_view = new QTableView;
@@ -59,6 +60,7 @@ PurchasePage::PurchasePage(const PlanModel* plan, MessageSink* messages, QWidget
     m_view->verticalHeader()->hide();
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setAlternatingRowColors(true);
+    m_view->setWordWrap(false);
     auto* counts = new CountDelegate(m_view);
     m_view->setItemDelegateForColumn(PurchaseModel::InStore, counts);
     m_view->setItemDelegateForColumn(PurchaseModel::LeadTime, counts);
@@ -69,6 +71,9 @@ PurchasePage::PurchasePage(const PlanModel* plan, MessageSink* messages, QWidget
             m_messages->showError(message);
     });
     connect(m_model, &QAbstractItemModel::modelReset, this, &PurchasePage::updateControls);
+    // An edited store may turn a date into "Overdue since ...".
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this] { m_view->resizeColumnToContents(PurchaseModel::OrderBy); });
     updateControls();
 }
 
@@ -117,9 +122,6 @@ void PurchasePage::showProblems() {
 
 void PurchasePage::refresh(plan::Date from, int months, const std::vector<bool>& shown) {
     m_model->refresh(from, months, shown);
-    m_view->horizontalHeader()->setResizeContentsPrecision(50);
-    m_view->resizeColumnsToContents();
-    updateControls();
 }
 
 bool PurchasePage::keepStock() {
@@ -129,12 +131,13 @@ bool PurchasePage::keepStock() {
             m_messages->showError(error);
         return false;
     }
-    m_view->resizeColumnsToContents();
-    updateControls();
     return true;
 }
 
 void PurchasePage::updateControls() {
+    // Sized on what is listed whenever the lines or the columns change.
+    m_view->horizontalHeader()->setResizeContentsPrecision(50);
+    m_view->resizeColumnsToContents();
     const bool stock = m_model->hasStock();
     m_keep->setVisible(!stock);
     m_keep->setEnabled(!m_model->stockPath().isEmpty());
