@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -54,6 +55,13 @@ bool PurchaseModel::setPlantPath(const QString& plantPath, QString* error) {
 bool PurchaseModel::createStock(QString* error) {
     if (m_stockPath.isEmpty() || m_stock.existed)
         return m_stock.existed;
+    // A list that is there but could not be read is the user's to mend, not ours to
+    // replace.
+    if (QFileInfo::exists(m_stockPath)) {
+        if (error)
+            *error = m_stockPath + ": the file is there but could not be read";
+        return false;
+    }
     plan::StockFile made;
     made.existed = true;
     // Every item of the plant's changes, whatever the filter lists.
@@ -78,7 +86,18 @@ bool PurchaseModel::createStock(QString* error) {
 bool PurchaseModel::setStock(int lubricator, int grease, int inStore, int leadDays, QString* error) {
     if (!m_stock.existed || m_stockPath.isEmpty())
         return false;
-    plan::StockFile changed = m_stock;
+    // Set in the list as it is on the disk now, so that what a spreadsheet changed
+    // meanwhile is kept.
+    plan::StockFile changed;
+    std::string readError;
+    if (!plan::readStock(path8(m_stockPath), changed, readError)) {
+        if (error)
+            *error = qs(readError);
+        return false;
+    }
+    // A list removed meanwhile is written again as it was shown.
+    if (!changed.existed)
+        changed = m_stock;
     changed.set(lubricator, grease, inStore, leadDays);
     try {
         plan::writeStock(path8(m_stockPath), changed);

@@ -140,6 +140,7 @@ void PurchasePage::updateControls() {
     m_view->resizeColumnsToContents();
     const bool stock = m_model->hasStock();
     m_keep->setVisible(!stock);
-    m_keep->setEnabled(!m_model->stockPath().isEmpty());
+    // Not over a list that is there but could not be read.
+    m_keep->setEnabled(!m_model->stockPath().isEmpty() && !QFileInfo::exists(m_model->stockPath()));
     m_whole->setVisible(stock && m_model->partial());
 }

@@ -7,6 +7,7 @@
 #include "windows/planmodel.h"
 #include "windows/planwindow.h"
 #include "windows/purchasemodel.h"
+#include "windows/purchasepage.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -169,6 +170,32 @@ TEST_F(PurchaseTabTest, BadRowsAreSaidAndKeptAndAListThatCannotBeReadIsNotWritte
     EXPECT_EQ(stockOnDisk(),
               "Lubricator,Grease,Stock,LeadTime_days,Shelf\r\nVOXA 125,NVSU2,2,14,A1\r\nVOXA 61,NVTE2,1,1,A2\r\n");
 
+    // What a spreadsheet wrote meanwhile is kept by the next edit in the table.
+    {
+        QFile f(stockPath);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("TENO 125,NVSU2,6,9,C1\r\n");
+    }
+    ASSERT_TRUE(view(w)->model()->setData(view(w)->model()->index(row, PurchaseModel::LeadTime), 20, Qt::EditRole));
+    EXPECT_EQ(stockOnDisk(), "Lubricator,Grease,Stock,LeadTime_days,Shelf\r\nVOXA 125,NVSU2,2,20,A1\r\n"
+                             "VOXA 61,NVTE2,1,1,A2\r\nTENO 125,NVSU2,6,9,C1\r\n");
+
+    // A list whose header is not a stock list's: said, and not replaced by a new one.
+    messages.errors.clear();
+    const QByteArray notOurs = "Lubricator,Grease,Count\r\nVOXA 125,NVSU2,2\r\n";
+    {
+        QFile f(stockPath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(notOurs);
+    }
+    ASSERT_TRUE(w.openFile(plantPath));
+    ASSERT_EQ(messages.errors.size(), 1);
+    EXPECT_TRUE(messages.errors[0].contains("does not name the columns")) << messages.errors[0].toStdString();
+    EXPECT_EQ(view(w)->model()->columnCount(), 5);
+    EXPECT_FALSE(w.findChild<QPushButton*>("bnPlanKeepStock")->isEnabled());
+    EXPECT_FALSE(w.findChild<PurchasePage*>()->keepStock());
+    EXPECT_EQ(stockOnDisk(), notOurs);
+
     // A stock list that is a folder: said once, nothing to edit, nothing written.
     messages.errors.clear();
     ASSERT_TRUE(QFile::remove(stockPath));
@@ -177,7 +204,7 @@ TEST_F(PurchaseTabTest, BadRowsAreSaidAndKeptAndAListThatCannotBeReadIsNotWritte
     ASSERT_EQ(messages.errors.size(), 1);
     EXPECT_TRUE(messages.errors[0].contains("plant.stock.csv")) << messages.errors[0].toStdString();
     EXPECT_EQ(view(w)->model()->columnCount(), 5);
-    w.findChild<QPushButton*>("bnPlanKeepStock")->click();
+    EXPECT_FALSE(w.findChild<PurchasePage*>()->keepStock());
     EXPECT_EQ(messages.errors.size(), 2);
     EXPECT_EQ(view(w)->model()->columnCount(), 5);
     EXPECT_TRUE(QFileInfo(stockPath).isDir());
