@@ -1,6 +1,7 @@
 // The plant plan of a large plant: every point planned again, as an edit of the
 // calculation or a change of units or day does, and the change dates of a year.
 #include "plan/plan.h"
+#include "plan/purchases.h"
 
 #include <benchmark/benchmark.h>
 

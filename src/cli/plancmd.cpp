@@ -1,17 +1,16 @@
 #include "cli/plancmd.h"
 
 #include "cli/batch.h"
+#include "cli/planrecords.h"
 #include "io/csv.h"
 #include "core/greases.h"
 #include "files/fileio.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"
+#include "plan/purchases.h"
+#include "plan/stock.h"
 
-#include <algorithm>
-#include <array>
 #include <cerrno>
-#include <charconv>
-#include <cstring>
 #include <new>
 #include <optional>
 
@@ -22,12 +21,14 @@ namespace {
 constexpr const char* kPlanUsage =
     "Usage: unctora-calc plan PLANT.csv [--from YYYY-MM-DD] [--months N] [--ics FILE]\n"
     "                         [--remind N] [--format csv|jsonl] [--units si|imperial]\n"
-    "                         [--history FILE]\n"
+    "                         [--history FILE] [--stock FILE]\n"
     "Prints the cartridge changes of the coming months (12 unless --months says, from\n"
     "today unless --from says), the points that could not be planned or need looking at,\n"
     "and the cartridges to buy; --ics also writes the changes as an iCalendar file whose\n"
     "events remind of each change N days ahead (7 unless --remind says). The changes\n"
-    "recorded in PLANT.history.csv, when it exists, date each point's cartridge.\n";
+    "recorded in PLANT.history.csv, when it exists, date each point's cartridge; with\n"
+    "the cartridges in store listed in PLANT.stock.csv, the purchases say what to order\n"
+    "by which date.\n";
 
 constexpr const char* kPlanOptions =
     "  --from YYYY-MM-DD     the first day of the plan (today unless given)\n"
@@ -38,114 +39,14 @@ constexpr const char* kPlanOptions =
     "  --format csv|jsonl    CSV (the default) or JSON Lines\n"
     "  --units si|imperial   SI (the default) or imperial units\n"
     "  --history FILE        the recorded changes (PLANT.history.csv unless given)\n"
+    "  --stock FILE          the cartridges in store and the lead times\n"
+    "                        (PLANT.stock.csv unless given)\n"
     "  -h, --help            print this help and exit\n";
-
-constexpr const char* kColumns[] = {"Kind",    "Date",        "Id",    "Location",          "Machine",
-                                    "Lubricator", "Grease",   "Setting", "MonthsPerCartridge", "Volume_ml",
-                                    "Overdue", "Cartridges", "Grease_g", "Status",            "Error"};
-constexpr std::size_t kColumnCount = std::size(kColumns);
 
 int usage(std::FILE* err, const std::string& message) {
     std::fprintf(err, "unctora-calc plan: %s\n%s", message.c_str(), kPlanUsage);
     return 2;
 }
-
-std::string number(double v) {
-    char buf[32];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
-
-const char* statusName(plan::PointStatus s) {
-    switch (s) {
-    case plan::PointStatus::Ok: return "ok";
-    case plan::PointStatus::DueSoon: return "due";
-    case plan::PointStatus::Overdue: return "overdue";
-    case plan::PointStatus::Failed: return "failed";
-    case plan::PointStatus::Invalid: return "invalid";
-    case plan::PointStatus::TooSmall: return "unit too small";
-    case plan::PointStatus::NotPlanned: return "not planned";
-    }
-    return "";
-}
-
-const char* attentionName(plan::Attention a) {
-    switch (a) {
-    case plan::Attention::OverGreased: return "over-greased";
-    case plan::Attention::GreaseUnsuitable: return "grease unsuitable";
-    case plan::Attention::InstalledInFuture: return "installed in the future";
-    case plan::Attention::DuplicateId: return "duplicate id";
-    case plan::Attention::LifeCapped: return "life capped";
-    case plan::Attention::SettingDiffers: return "setting differs";
-    }
-    return "";
-}
-
-std::string oneDecimal(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
-}
-
-// One output record: a value (or none) per column.
-using Record = std::array<std::optional<std::string>, kColumnCount>;
-enum Col { Kind, Date, Id, Location, Machine, Lubricator, Grease, Setting, Months, Volume, Overdue,
-           Cartridges, Grams, Status, Error };
-
-class Writer {
-public:
-    Writer(std::FILE* out, bool json) : m_output(out), m_json(json) {}
-    Writer(const Writer&) = delete;
-    void header() {
-        if (m_json)
-            return;
-        for (std::size_t c = 0; c < kColumnCount; ++c) {
-            if (c)
-                m_buf.push_back(',');
-            m_buf.append(kColumns[c]);
-        }
-        m_buf.append("\r\n");
-    }
-    // Numbers, booleans and null go into JSON unquoted.
-    void record(const Record& r, std::initializer_list<int> bare) {
-        if (m_json) {
-            m_buf.push_back('{');
-            bool first = true;
-            for (std::size_t c = 0; c < kColumnCount; ++c) {
-                if (!r[c])
-                    continue;
-                if (!first)
-                    m_buf.push_back(',');
-                first = false;
-                io::appendJsonString(m_buf, kColumns[c]);
-                m_buf.push_back(':');
-                if (std::find(bare.begin(), bare.end(), int(c)) != bare.end())
-                    m_buf.append(*r[c]);
-                else
-                    io::appendJsonString(m_buf, *r[c]);
-            }
-            m_buf.append("}\n");
-        } else {
-            for (std::size_t c = 0; c < kColumnCount; ++c) {
-                if (c)
-                    m_buf.push_back(',');
-                if (r[c])
-                    io::appendCsvField(m_buf, *r[c]);
-            }
-            m_buf.append("\r\n");
-        }
-        m_output.drainIfLarge();
-    }
-    // 0 when everything reached the stream, else the errno of the first failure.
-    int finish() {
-        m_output.flush();
-        return m_output.error();
-    }
-
-private:
-    io::CheckedOutput m_output;
-    std::string& m_buf = m_output.buffer();
-    bool m_json;
-};
 
 } // namespace
 
@@ -170,7 +71,7 @@ std::string planCommandHelp() {
 namespace {
 
 int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-    std::optional<std::string> file, ics, historyFile;
+    std::optional<std::string> file, ics, historyFile, stockFile;
     int remind = plan::CalendarOptions::kDefaultRemindDays;
     plan::Date from = plan::today();
     int months = 12;
@@ -219,6 +120,11 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
             if (!v || v->empty())
                 return usage(err, "--history needs a file name");
             historyFile = *v;
+        } else if (a == "--stock") {
+            const std::string* v = value();
+            if (!v || v->empty())
+                return usage(err, "--stock needs a file name");
+            stockFile = *v;
         } else if (a.size() > 1 && a[0] == '-') {
             return usage(err, "unknown option " + io::printable(a));
         } else if (file) {
@@ -247,6 +153,21 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
     for (const plan::SetAsideLine& l : history.setAside)
         std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", io::printable(historyPath).c_str(), l.line,
                      io::printable(l.reason).c_str());
+    // So may the stock list: without one the plan says nothing of orders.
+    const std::string stockPath = stockFile.value_or(plan::stockPathFor(*file));
+    plan::StockFile stock;
+    std::string stockError;
+    if (!plan::readStock(stockPath, stock, stockError)) {
+        std::fprintf(err, "unctora-calc: %s\n", io::printable(stockError).c_str());
+        return 2;
+    }
+    if (stockFile && !stock.existed) {
+        std::fprintf(err, "unctora-calc: %s: no such file\n", io::printable(stockPath).c_str());
+        return 2;
+    }
+    for (const plan::PlanMessage& m : stock.problems)
+        std::fprintf(err, "unctora-calc: %s: %s; the row is not used\n", io::printable(stockPath).c_str(),
+                     io::printable(plan::messageText(m)).c_str());
     const plan::LastChangeById last = plan::lastChangeById(history.records);
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from, &last);
     const std::vector<plan::ChangeEntry> changes = plan::changeDates(points, from, months);
@@ -261,66 +182,26 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
             return 2;
         }
     }
-    Writer w(out, json);
+    PlanRecordWriter w(out, json, stock.existed);
     w.header();
-    auto own = [&](Record& r, std::size_t i) {
-        const plan::PlantPoint& p = plant.points[i];
-        r[Id] = p.cell(plan::OwnColumn::Id);
-        r[Location] = p.cell(plan::OwnColumn::Location);
-        r[Machine] = p.cell(plan::OwnColumn::Machine);
-    };
-    for (const plan::ChangeEntry& c : changes) {
-        const plan::PointPlan& p = points[c.point];
-        Record r;
-        r[Kind] = "change";
-        r[Date] = plan::isoDate(c.date);
-        own(r, c.point);
-        // A shared unit is changed once, under its own name.
-        if (!p.unit.empty())
-            r[Id] = p.unit;
-        r[Lubricator] = core::lubricatorName(p.inputs.Lubricator);
-        r[Grease] = core::greaseName(p.inputs.Grease);
-        r[Setting] = p.setting;
-        r[Months] = oneDecimal(p.months());
-        r[Volume] = number(p.volumeMl);
-        r[Overdue] = c.overdue ? "true" : "false";
-        w.record(r, {Months, Volume, Overdue});
-    }
+    for (const plan::ChangeEntry& c : changes)
+        w.change({.point = &plant.points[c.point], .plan = &points[c.point], .change = &c});
     int code = 0;
     // The points that could not be planned, then what the planned ones need looked at.
     for (std::size_t i = 0; i < points.size(); ++i) {
         const plan::PointPlan& p = points[i];
         if (!p.computed())
             code = 1;
-        if (p.reason) {
-            Record r;
-            r[Kind] = "point";
-            own(r, i);
-            r[Status] = statusName(p.status);
-            r[Error] = p.status == plan::PointStatus::Failed ? p.error : plan::messageText(*p.reason);
-            w.record(r, {});
-        }
-        for (const plan::PointPlan::Note& n : p.attention) {
-            Record r;
-            r[Kind] = "point";
-            own(r, i);
-            r[Status] = n.kind == plan::Attention::OverGreased
-                            ? std::string(attentionName(n.kind)) + " \u00D7" + oneDecimal(p.overGreasedBy)
-                            : attentionName(n.kind);
-            r[Error] = plan::messageText(n.message);
-            w.record(r, {});
-        }
+        if (p.reason)
+            w.point({.point = &plant.points[i], .plan = &p});
+        for (const plan::PointPlan::Note& n : p.attention)
+            w.point({.point = &plant.points[i], .plan = &p, .note = &n});
     }
-    for (const plan::PurchaseLine& l : plan::purchaseSummary(points, changes)) {
-        Record r;
-        r[Kind] = "purchase";
-        r[Lubricator] = core::lubricatorName(l.lubricator);
-        r[Grease] = core::greaseName(l.grease);
-        r[Cartridges] = std::to_string(l.cartridges);
-        r[Volume] = number(l.volumeMl);
-        r[Grams] = number(l.grams);
-        w.record(r, {Cartridges, Volume, Grams});
-    }
+    std::vector<plan::PurchaseLine> purchases = plan::purchaseSummary(points, changes);
+    if (stock.existed)
+        plan::planOrders(purchases, points, changes, stock, from);
+    for (const plan::PurchaseLine& l : purchases)
+        w.purchase({.purchase = &l});
     if (const int e = w.finish())
         return reportWriteError(err, out, e);
     return code;

@@ -1,8 +1,8 @@
 #pragma once
 // What the plant plan makes of its points: each point computed as the calculator
 // computes it, how long the unit really runs at the setting a technician dials, when
-// its cartridge or reservoir is next changed, the change dates of a coming period and
-// what they take to buy.
+// its cartridge or reservoir is next changed, and the change dates of a coming period
+// (what they take to buy is in plan/purchases.h).
 //
 // Cartridge life, by what the unit delivers at its setting (each model's rule is its
 // row's LifeRule in core/lubricators.h):
@@ -171,16 +171,5 @@ struct ChangeEntry {
 // the next ones counted from `from`, when the cartridge is changed at the latest.
 std::vector<ChangeEntry> changeDates(const std::vector<PointPlan>& plan, Date from, int months);
 inline constexpr int kMaxPlanMonths = 120;
-
-// Cartridges to buy: per lubricator model and grease, ordered by model then grease.
-struct PurchaseLine {
-    int lubricator = 0;
-    int grease = 0;
-    int cartridges = 0;
-    double volumeMl = 0; // of all these cartridges together
-    double grams = 0;
-};
-std::vector<PurchaseLine> purchaseSummary(const std::vector<PointPlan>& plan,
-                                          const std::vector<ChangeEntry>& changes);
 
 } // namespace unctora::plan

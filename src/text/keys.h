@@ -319,6 +319,15 @@ struct KeyInfo {
     X(strPlanColumnItems, Column, "", 15) \
     X(strPlanChangeItems, Column, "", 7) \
     X(strPlanPurchaseItems, Column, "", 5) \
+    X(strPlanStockItems, Column, "", 4) \
+    X(strPlanStockKeep, Column, "", 0) \
+    X(strPlanStockWhole, Column, "", 0) \
+    X(strPlanStockBadRows, Column, "s", 0) \
+    X(strPlanStockNotModel, Column, "ss", 0) \
+    X(strPlanStockNotGrease, Column, "ss", 0) \
+    X(strPlanStockNotCount, Column, "ss", 0) \
+    X(strPlanStockNotDays, Column, "ss", 0) \
+    X(strPlanStockTwice, Column, "d", 0) \
     X(strPlanStatusItems, Column, "", 7) \
     X(strPlanSummary, Column, "dd", 0) \
     X(strPlanPeriod, Column, "s", 0) \

@@ -464,8 +464,7 @@ bool PlanFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
                        [&](const QString& w) { return all.contains(w, Qt::CaseInsensitive); });
 }
 
-PlanListModel::PlanListModel(Kind kind, const PlanModel* plan, QObject* parent)
-    : QAbstractTableModel(parent), m_kind(kind), m_plan(plan) {}
+PlanListModel::PlanListModel(const PlanModel* plan, QObject* parent) : QAbstractTableModel(parent), m_plan(plan) {}
 
 void PlanListModel::setHeaders(const QStringList& headers) {
     m_headers = headers;
@@ -477,53 +476,39 @@ void PlanListModel::refresh(plan::Date from, int months, const std::vector<bool>
     m_changes = plan::changeDates(m_plan->plan(), from, months);
     if (!shown.empty())
         std::erase_if(m_changes, [&](const plan::ChangeEntry& c) { return c.point >= shown.size() || !shown[c.point]; });
-    m_purchases = plan::purchaseSummary(m_plan->plan(), m_changes);
     endResetModel();
 }
 
 int PlanListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return static_cast<int>(m_kind == Kind::Changes ? m_changes.size() : m_purchases.size());
+    return static_cast<int>(m_changes.size());
 }
 
 int PlanListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_kind == Kind::Changes ? 7 : 5;
+    return parent.isValid() ? 0 : 7;
 }
 
 QVariant PlanListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const int c = index.column();
-    if (m_kind == Kind::Changes) {
-        const plan::ChangeEntry& e = m_changes[index.row()];
-        if (role == Qt::BackgroundRole && e.overdue)
-            return PlanModel::statusColour(PointStatus::Overdue);
-        if (role != Qt::DisplayRole)
-            return {};
-        const plan::PlantPoint& p = m_plan->file().points[e.point];
-        const plan::PointPlan& pp = m_plan->plan()[e.point];
-        switch (c) {
-        case 0: return PlanModel::dateText(qs(plan::isoDate(e.date)));
-        // A shared unit is changed once, under its own name.
-        case 1: return qs(pp.unit.empty() ? p.cell(OwnColumn::Id) : pp.unit);
-        case 2: return qs(p.cell(OwnColumn::Location));
-        case 3: return qs(p.cell(OwnColumn::Machine));
-        case 4: return qs(core::lubricatorName(pp.inputs.Lubricator));
-        case 5: return m_plan->greaseText(pp.inputs.Grease);
-        case 6: return qs(pp.setting).replace('|', ' ');
-        default: return {};
-        }
-    }
+    const plan::ChangeEntry& e = m_changes[index.row()];
+    if (role == Qt::BackgroundRole && e.overdue)
+        return PlanModel::statusColour(PointStatus::Overdue);
     if (role != Qt::DisplayRole)
         return {};
-    const plan::PurchaseLine& l = m_purchases[index.row()];
+    const plan::PlantPoint& p = m_plan->file().points[e.point];
+    const plan::PointPlan& pp = m_plan->plan()[e.point];
     switch (c) {
-    case 0: return qs(core::lubricatorName(l.lubricator));
-    case 1: return m_plan->greaseText(l.grease);
-    case 2: return l.cartridges;
-    case 3: return QLocale().toString(l.volumeMl, 'f', 0);
-    case 4: return m_plan->massText(l.grams);
+    case 0: return PlanModel::dateText(qs(plan::isoDate(e.date)));
+    // A shared unit is changed once, under its own name.
+    case 1: return qs(pp.unit.empty() ? p.cell(OwnColumn::Id) : pp.unit);
+    case 2: return qs(p.cell(OwnColumn::Location));
+    case 3: return qs(p.cell(OwnColumn::Machine));
+    case 4: return qs(core::lubricatorName(pp.inputs.Lubricator));
+    case 5: return m_plan->greaseText(pp.inputs.Grease);
+    case 6: return qs(pp.setting).replace('|', ' ');
     default: return {};
     }
 }

@@ -116,20 +116,18 @@ private:
     bool m_modified = false;
 };
 
-// The cartridge changes of the coming months, or what they take to buy, as a table:
-// the texts are made when the view asks for them, so a plant of thousands of points
-// lists its year at once.
+// The cartridge changes of the coming months as a table: the texts are made when the
+// view asks for them, so a plant of thousands of points lists its year at once. What
+// they take to buy is PurchaseModel's (windows/purchasemodel.h).
 class PlanListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum class Kind { Changes, Purchases };
-    PlanListModel(Kind kind, const PlanModel* plan, QObject* parent = nullptr);
+    explicit PlanListModel(const PlanModel* plan, QObject* parent = nullptr);
     void setHeaders(const QStringList& headers);
-    // Lists the changes from `from` for `months` months, and the purchases they make,
-    // of the points `shown` lets through (all when it is empty).
+    // Lists the changes from `from` for `months` months of the points `shown` lets
+    // through (all when it is empty).
     void refresh(unctora::plan::Date from, int months, const std::vector<bool>& shown = {});
     const std::vector<unctora::plan::ChangeEntry>& changes() const { return m_changes; }
-    const std::vector<unctora::plan::PurchaseLine>& purchases() const { return m_purchases; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -137,11 +135,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    Kind m_kind;
     const PlanModel* m_plan;
     QStringList m_headers;
     std::vector<unctora::plan::ChangeEntry> m_changes;
-    std::vector<unctora::plan::PurchaseLine> m_purchases;
 };
 
 // The points the filter lets through: those whose texts contain every word typed, and

@@ -14,6 +14,7 @@
 #include "text/keys.h"
 #include "strings/stringtable.h"
 #include "windows/planmodel.h"
+#include "windows/purchasepage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -154,8 +155,7 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     auto* changesLayout = new QVBoxLayout(changesPage);
     m_period = new QLabel;
     m_period->setObjectName("labPlanPeriod");
-    m_changeList = new PlanListModel(PlanListModel::Kind::Changes, m_model, this);
-    m_purchaseList = new PlanListModel(PlanListModel::Kind::Purchases, m_model, this);
+    m_changeList = new PlanListModel(m_model, this);
     m_changes = makeList("sgPlanChanges", m_changeList);
     auto* periodRow = new QHBoxLayout;
     m_remindLabel = new QLabel("Calendar reminder, days ahead:");
@@ -170,7 +170,7 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     changesLayout->addLayout(periodRow);
     changesLayout->addWidget(m_changes);
     m_tabs->addTab(changesPage, "Cartridge changes");
-    m_purchases = makeList("sgPlanPurchases", m_purchaseList);
+    m_purchases = new PurchasePage(m_model, m_ctx.messages);
     m_tabs->addTab(m_purchases, "Cartridges to buy");
     layout->addWidget(m_tabs, 1);
     setCentralWidget(central);
@@ -350,7 +350,7 @@ void TfrmPlan::applyLanguage() {
     updateEncodingNote();
     m_points->setAccessibleName(text("strPlanTabPoints"));
     m_changes->setAccessibleName(text("strPlanTabChanges"));
-    m_purchases->setAccessibleName(text("strPlanTabPurchases"));
+    m_purchases->applyLanguage(m_ctx.table());
     m_filterEdit->setAccessibleName(text("strPlanFilter").remove(':'));
     m_show->setAccessibleName(text("strPlanFilter").remove(':'));
     fitColumns();
@@ -381,7 +381,6 @@ void TfrmPlan::updateTitle() {
 
 void TfrmPlan::updateLists() {
     m_changeList->setHeaders(items("strPlanChangeItems"));
-    m_purchaseList->setHeaders(items("strPlanPurchaseItems"));
     std::vector<bool> shown;
     if (m_filter->rowCount() != m_model->rowCount()) {
         shown.resize(static_cast<std::size_t>(m_model->rowCount()));
@@ -392,12 +391,10 @@ void TfrmPlan::updateLists() {
             shown.assign(shown.size() + 1, false);
     }
     m_changeList->refresh(m_day, 12, shown);
-    m_purchaseList->refresh(m_day, 12, shown);
+    m_purchases->refresh(m_day, 12, shown);
     // Sized on what is shown, not on every row of a large plant.
-    for (QTableView* t : {m_changes, m_purchases}) {
-        t->horizontalHeader()->setResizeContentsPrecision(50);
-        t->resizeColumnsToContents();
-    }
+    m_changes->horizontalHeader()->setResizeContentsPrecision(50);
+    m_changes->resizeColumnsToContents();
     const auto& points = m_model->plan();
     int attention = 0;
     for (const plan::PointPlan& p : points)
@@ -439,6 +436,7 @@ void TfrmPlan::selectRow(int modelRow) {
 void TfrmPlan::newPlan() {
     m_model->setFile({});
     m_path.clear();
+    m_purchases->setPlantPath({});
     m_diskHash.clear();
     m_diskExists = false;
     m_openedRecovery.clear();
@@ -543,6 +541,8 @@ bool TfrmPlan::openFile(const QString& path) {
         m_ctx.messages->showError(qs(error));
     m_model->setFile(std::move(file), plan::lastChangeById(history.records));
     m_path = path;
+    // So does the stock list, when the plant keeps one.
+    m_purchases->setPlantPath(path);
     m_openedRecovery.clear();
     rememberDiskState();
     updateEncodingNote();
@@ -598,6 +598,9 @@ bool TfrmPlan::saveAs(const QString& given) {
         return false;
     }
     m_model->setDialect(written);
+    // A plan saved under another name has the stock list of that name, if any.
+    if (path != m_path)
+        m_purchases->setPlantPath(path);
     m_path = path;
     rememberDiskState();
     // The changes a recovery file held are in the plant file now.
@@ -669,7 +672,7 @@ void TfrmPlan::print() {
     const int tab = m_tabs->currentIndex();
     const QString title = text("strPlanTitle") + " \u2013 " + m_tabs->tabText(tab);
     printer.setDocName(title);
-    const QTableView* grid = tab == 0 ? m_points : tab == 1 ? m_changes : m_purchases;
+    const QTableView* grid = tab == 0 ? m_points : tab == 1 ? m_changes : m_purchases->view();
     reports::printGrid(printer, *grid, reports::GridWidth::ShrinkToPage, family, title, footer);
 }
 

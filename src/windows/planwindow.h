@@ -20,6 +20,7 @@ class MessageSink;
 class PlanFilter;
 class PlanListModel;
 class PlanModel;
+class PurchasePage;
 class QAction;
 class QComboBox;
 class QDateTime;
@@ -160,9 +161,8 @@ private:
     QTabWidget* m_tabs = nullptr;
     QTableView* m_points = nullptr;
     QTableView* m_changes = nullptr;
-    QTableView* m_purchases = nullptr;
+    PurchasePage* m_purchases = nullptr;
     PlanListModel* m_changeList = nullptr;
-    PlanListModel* m_purchaseList = nullptr;
     QLabel* m_period = nullptr;
     QLabel* m_summary = nullptr;
     QLabel* m_encodingNote = nullptr;

@@ -5,6 +5,7 @@
 #include "core/greases.h"
 #include "plan/calendar.h"
 #include "plan/plan.h"
+#include "plan/purchases.h"
 #include "strings/stringtable.h"
 
 #include <gtest/gtest.h>

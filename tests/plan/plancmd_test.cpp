@@ -249,3 +249,75 @@ TEST_F(PlanCommand, RecordedChangesDateTheCartridges) {
     EXPECT_EQ(changeOf("--history plant.csv").first.code, 2);
     EXPECT_EQ(changeOf("--history").first.code, 2);
 }
+
+TEST_F(PlanCommand, TheStockListBesideThePlantSaysWhatToOrderByWhen) {
+    // The shared VOXA 400 is refilled 2027-03-03, 06-09 and 09-14; the heated VOXA 125
+    // changed 2027-04-16 and 08-31.
+    write("plant.csv",
+          "Id,Unit,Lubricator,Bore_mm,D_mm,B_mm,Speed,ContMoist,Ambient,Load,Type,InstalledOn\n"
+          "FAN A,FAN-204,VOXA 400,100,180,46,1480,High,Above 40,Moderate,Spherical roller bearings,2026-11-25\n"
+          "FAN B,FAN-204,VOXA 400,60,110,22,2980,Low,Average,Low,Deep groove ball bearings,2026-11-20\n"
+          "HEAT,,VOXA 125,80,170,39,1480,High,Above 40,Low,Deep groove ball bearings,2026-11-30\n");
+    const Outcome plain = sh("$CALC plan plant.csv --from 2026-12-10 --months 12");
+    ASSERT_EQ(plain.code, 0) << plain.err;
+    write("plant.stock.csv", "Lubricator,Grease,Stock,LeadTime_days\n"
+                             "VOXA 400,Unspecified,1,20\n"
+                             "VOXA 125,Unspecified,two,16\n");
+    const Outcome o = sh("$CALC plan plant.csv --from 2026-12-10 --months 12");
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.err, "unctora-calc: plant.stock.csv: line 3: column Stock: \"two\" is not a whole number of "
+                     "cartridges from 0 to 100000; the row is not used\n");
+    const auto recs = records(o.out);
+    ASSERT_FALSE(recs.empty());
+    ASSERT_EQ(recs[0].size(), 19u);
+    EXPECT_EQ(std::vector<std::string>(recs[0].begin() + 15, recs[0].end()),
+              (std::vector<std::string>{"Stock", "LeadTime_days", "OrderBy", "ToOrder"}));
+    std::vector<std::string> purchases;
+    for (const auto& r : recs) {
+        ASSERT_EQ(r.size(), 19u);
+        if (r[0] == "purchase")
+            purchases.push_back(r[5] + " " + r[11] + " in store " + r[15] + ", " + r[16] + " days: by " + r[17] +
+                                " (" + r[10] + ") " + r[18]);
+        else if (r[0] != "Kind")
+            EXPECT_EQ(r[15] + r[16] + r[17] + r[18], "");
+    }
+    // Three refills of one reservoir with one in store: the second is ordered 20 days
+    // before 2027-06-09. The unreadable row leaves the VOXA 125 with nothing in store
+    // and the longest lead time listed: 20 days before 2027-04-16.
+    EXPECT_EQ(purchases, (std::vector<std::string>{"VOXA 125 2 in store 0, 20 days: by 2027-03-27 (false) 2",
+                                                   "VOXA 400 3 in store 1, 20 days: by 2027-05-20 (false) 2"}));
+    // Without a list the records are as they were; --stock names another list.
+    write("other.csv", "Lubricator,Grease,Stock,LeadTime_days\nVOXA 400,0,3,200\n");
+    const Outcome named = sh("$CALC plan plant.csv --from 2026-12-10 --months 12 --format jsonl --stock other.csv");
+    EXPECT_EQ(named.code, 0) << named.err;
+    EXPECT_NE(named.out.find("\"Lubricator\":\"VOXA 400\",\"Grease\":\"Unspecified\",\"Volume_ml\":1200,"
+                             "\"Cartridges\":3,\"Grease_g\":1080,\"Stock\":3,\"LeadTime_days\":200,\"ToOrder\":0}"),
+              std::string::npos)
+        << named.out;
+    EXPECT_NE(named.out.find("\"Overdue\":true,\"Cartridges\":2,\"Grease_g\":225,\"Stock\":0,\"LeadTime_days\":200,"
+                             "\"OrderBy\":\"2026-09-28\",\"ToOrder\":2}"),
+              std::string::npos)
+        << named.out;
+    fs::remove(dir / "plant.stock.csv");
+    EXPECT_EQ(sh("$CALC plan plant.csv --from 2026-12-10 --months 12").out, plain.out);
+
+    write("broken.csv", "Lubricator,Grease,Count\nVOXA 400,0,3\n");
+    fs::create_directory(dir / "folder");
+    const struct {
+        const char* options;
+        const char* message;
+    } bad[] = {
+        {"--stock", "--stock needs a file name"},
+        {"--stock missing.csv", "missing.csv: no such file"},
+        {"--stock broken.csv", "broken.csv: the header does not name the columns Lubricator, Grease, Stock and "
+                               "LeadTime_days"},
+        {"--stock folder", "cannot read folder: a folder, not a file"},
+    };
+    for (const auto& b : bad) {
+        SCOPED_TRACE(b.options);
+        const Outcome e = sh(std::string("$CALC plan plant.csv ") + b.options);
+        EXPECT_EQ(e.code, 2);
+        EXPECT_NE(e.err.find(b.message), std::string::npos) << e.err;
+        EXPECT_EQ(e.out, "");
+    }
+}
