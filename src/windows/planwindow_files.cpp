@@ -10,6 +10,7 @@
 #include "strings/itemlist.h"
 #include "strings/stringtable.h"
 #include "text/format.h"
+#include "windows/historytab.h"
 #include "windows/planmodel.h"
 
 #include <QCloseEvent>
@@ -273,7 +274,10 @@ void TfrmPlan::print() {
     const int tab = m_tabs->currentIndex();
     const QString title = text("strPlanTitle") + " \u2013 " + m_tabs->tabText(tab);
     printer.setDocName(title);
-    const QTableView* grid = tab == 0 ? m_points : tab == 1 ? m_changes : m_purchases;
+    const QTableView* grid = tab == 0                              ? m_points
+                             : tab == 1                            ? m_changes
+                             : m_tabs->widget(tab) == m_history ? m_history->view()
+                                                                  : m_purchases;
     reports::printGrid(printer, *grid, reports::GridWidth::ShrinkToPage, family, title, footer);
 }
 

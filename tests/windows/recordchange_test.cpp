@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -148,6 +149,18 @@ TEST_F(RecordChangeTest, TwoPointsRecordedTheHistoryAndThePlanFollowAcrossAResta
     // The Last change column stands beside the status, where it can be seen.
     EXPECT_EQ(w.pointsView()->horizontalHeader()->visualIndex(PlanModel::LastChange), PlanModel::Status + 1);
 
+    // The History tab prints as the other tabs do.
+    w.findChild<QTabWidget*>("pgPlan")->setCurrentWidget(w.historyTab());
+    messages.pdfPath = dataRoot.filePath("history.pdf");
+    w.print();
+    QProcess pdf;
+    pdf.start("pdftotext", {"-layout", messages.pdfPath, "-"});
+    ASSERT_TRUE(pdf.waitForFinished(20000));
+    const QString printed = QString::fromUtf8(pdf.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains("Plant plan \u2013 History") && printed.contains("A. Lindqvist") &&
+                printed.contains("L-2291"))
+        << printed.toStdString();
+
     // The program ends and starts again: the plan reopens with its history, and the
     // dialog offers the last name.
     quit();
@@ -158,6 +171,19 @@ TEST_F(RecordChangeTest, TwoPointsRecordedTheHistoryAndThePlanFollowAcrossAResta
     ASSERT_TRUE(next);
     EXPECT_EQ(next->doneBy(), "A. Lindqvist");
     next->reject();
+    // In another language: the tab, the new columns and the dialog follow it.
+    window->findChild<QAction*>("miRussian")->trigger();
+    auto* tabs = again.findChild<QTabWidget*>("pgPlan");
+    EXPECT_EQ(tabs->tabText(tabs->indexOf(again.historyTab())), "История");
+    EXPECT_EQ(again.model()->headerData(PlanModel::LastChange, Qt::Horizontal, Qt::DisplayRole).toString(),
+              "Последняя замена");
+    EXPECT_EQ(again.historyTab()->model()->headerData(HistoryModel::DoneBy, Qt::Horizontal, Qt::DisplayRole).toString(),
+              "Выполнил");
+    EXPECT_EQ(again.findChild<QAction*>("miPlanRecord")->text(), "&Записать замену…");
+    TfrmRecordChange* ru = pressRecord(again);
+    ASSERT_TRUE(ru);
+    EXPECT_EQ(ru->windowTitle(), "Запись замены картриджа");
+    ru->reject();
 }
 
 TEST_F(RecordChangeTest, HistoryTabFiltersByPointLocationDateAndTheWindowFilter) {
