@@ -377,7 +377,7 @@ struct KeyInfo {
     X(strHistWriteFailed, Column, "ss", 0) \
     X(strHistMixItems, Column, "", 2) \
     X(strHistSaveFirst, Column, "", 0) \
-    X(strHistRecorded, Column, "ds", 0) \
+    X(strHistRecorded, Column, "sd", 0) \
     X(strHistAll, Column, "", 0) \
     X(strRoutePrint, Column, "", 0) \
     X(strRouteTitle, Column, "", 0) \

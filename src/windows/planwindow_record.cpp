@@ -232,8 +232,8 @@ bool TfrmPlan::commitRecord(TfrmRecordChange& dialog, const QList<int>& rows) {
     for (int row : rows)
         m_points->selectionModel()->select(m_filter->mapFromSource(m_model->index(row, 0)),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    statusBar()->showMessage(formatted(text("strHistRecorded"), "%d changes recorded in %s.",
-                                       {static_cast<int>(records.size()), utf8(QFileInfo(path).fileName())}),
+    statusBar()->showMessage(formatted(text("strHistRecorded"), "Changes recorded in %s: %d",
+                                       {utf8(QFileInfo(path).fileName()), static_cast<int>(records.size())}),
                              8000);
     return true;
 }

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -115,6 +116,7 @@ TEST_F(RecordChangeTest, TwoPointsRecordedTheHistoryAndThePlanFollowAcrossAResta
     QTest::keyClick(d->findChild<QLineEdit*>("edRecordBatch"), Qt::Key_Return);
     EXPECT_FALSE(w.recordDialog());
     EXPECT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
+    EXPECT_EQ(w.statusBar()->currentMessage(), "Changes recorded in plant.history.csv: 2");
 
     // Two records, one line each, appended under the header.
     const QList<QByteArray> lines = history().split('\n');
