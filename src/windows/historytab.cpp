@@ -14,7 +14,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <set>
+#include <string_view>
+#include <unordered_set>
 
 using namespace unctora;
 
@@ -32,19 +33,33 @@ std::optional<plan::Date> toDate(const QDate& d) {
 
 void HistoryModel::setRecords(plan::ChangeRecords records) {
     m_records = std::move(records);
-    m_newestFirst.resize(m_records.size());
-    for (std::size_t i = 0; i < m_newestFirst.size(); ++i)
-        m_newestFirst[i] = i;
     // The latest day first; of one day the one recorded last, and of one moment the
-    // later line of the file.
-    std::sort(m_newestFirst.begin(), m_newestFirst.end(), [this](std::size_t a, std::size_t b) {
-        const plan::ChangeRecord &x = m_records[a], &y = m_records[b];
-        if (x.date != y.date)
-            return x.date > y.date;
-        if (x.recordedAt != y.recordedAt)
-            return x.recordedAt > y.recordedAt;
-        return a > b;
+    // later line of the file. Sorted on small keys: the records themselves are large,
+    // and 100,000 of them are sorted at every opening.
+    struct Key {
+        int day;
+        long long stamp; // YYYYMMDDhhmmss of the recording
+        std::size_t index;
+    };
+    std::vector<Key> keys(m_records.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::string& t = m_records[i].recordedAt;
+        long long stamp = 0;
+        for (char c : t)
+            if (c >= '0' && c <= '9')
+                stamp = stamp * 10 + (c - '0');
+        keys[i] = {static_cast<int>(m_records[i].date.time_since_epoch().count()), stamp, i};
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.day != b.day)
+            return a.day > b.day;
+        if (a.stamp != b.stamp)
+            return a.stamp > b.stamp;
+        return a.index > b.index;
     });
+    m_newestFirst.resize(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        m_newestFirst[i] = keys[i].index;
     setFilter(m_filter, m_words);
 }
 
@@ -230,22 +245,27 @@ void HistoryTab::setWords(const QString& filterText) {
 }
 
 void HistoryTab::fillChoices() {
-    // The points and locations the records name; a choice made stays while it is there.
-    std::set<std::string> ids, locations;
+    // The points and locations the records name, in order; a choice made stays while it
+    // is there. The first item lets all through.
+    std::unordered_set<std::string_view> ids, locations;
     for (const plan::ChangeRecord& r : m_model->records()) {
         ids.insert(r.pointId);
         if (!r.location.empty())
             locations.insert(r.location);
     }
-    const auto refill = [](QComboBox* box, const std::set<std::string>& values) {
-        const QString kept = box->currentData().toString();
-        const QString all = box->count() > 0 ? box->itemText(0) : QString("All");
+    const auto refill = [](QComboBox* box, const std::unordered_set<std::string_view>& values) {
+        std::vector<std::string_view> sorted(values.begin(), values.end());
+        std::sort(sorted.begin(), sorted.end());
+        QStringList texts;
+        texts.reserve(static_cast<qsizetype>(sorted.size()) + 1);
+        texts << (box->count() > 0 ? box->itemText(0) : QString("All"));
+        for (std::string_view v : sorted)
+            texts << QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
+        const QString kept = box->currentIndex() > 0 ? box->currentText() : QString();
         const QSignalBlocker block(box);
         box->clear();
-        box->addItem(all);
-        for (const std::string& v : values)
-            box->addItem(qs(v), qs(v));
-        const int at = kept.isEmpty() ? 0 : box->findData(kept);
+        box->addItems(texts);
+        const int at = kept.isEmpty() ? 0 : static_cast<int>(texts.indexOf(kept, 1));
         box->setCurrentIndex(std::max(at, 0));
     };
     refill(m_point, ids);
@@ -254,11 +274,17 @@ void HistoryTab::fillChoices() {
 
 void HistoryTab::apply() {
     plan::HistoryFilter f;
-    f.pointId = m_point->currentData().toString().toStdString();
-    f.location = m_location->currentData().toString().toStdString();
+    if (m_point->currentIndex() > 0)
+        f.pointId = m_point->currentText().toStdString();
+    if (m_location->currentIndex() > 0)
+        f.location = m_location->currentText().toStdString();
     if (m_useFrom->isChecked())
         f.from = toDate(m_from->date());
     if (m_useTo->isChecked())
         f.to = toDate(m_to->date());
+    const plan::HistoryFilter& now = m_model->filter();
+    if (f.pointId == now.pointId && f.location == now.location && f.from == now.from && f.to == now.to &&
+        m_words == m_model->words())
+        return; // listed already
     m_model->setFilter(f, m_words);
 }

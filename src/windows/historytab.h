@@ -25,6 +25,8 @@ public:
     const unctora::plan::ChangeRecords& records() const { return m_records; }
     // Lists the records that pass the filter and contain every word, newest first.
     void setFilter(const unctora::plan::HistoryFilter& filter, const QStringList& words);
+    const unctora::plan::HistoryFilter& filter() const { return m_filter; }
+    const QStringList& words() const { return m_words; }
     void setHeaders(const QStringList& headers);
     const unctora::plan::ChangeRecord& recordAt(int row) const { return m_records[m_rows[std::size_t(row)]]; }
 
