@@ -137,9 +137,11 @@ void TfrmPlan::recordChange() {
         const QStringList columns = items("strHistColumnItems");
         t.columns = {columns.value(1), columns.value(2), columns.value(3), columns.value(4)};
     }
-    const QDate day(int(std::chrono::year_month_day(m_day).year()), unsigned(std::chrono::year_month_day(m_day).month()),
-                    unsigned(std::chrono::year_month_day(m_day).day()));
-    m_recordDialog = new TfrmRecordChange(t, points, day, m_doneBy, greases, this);
+    const std::chrono::year_month_day ymd(m_day);
+    const QDate day(int(ymd.year()), unsigned(ymd.month()), unsigned(ymd.day()));
+    // A window left open overnight still takes the day's changes.
+    const QDate latest = std::max(day, QDate::currentDate());
+    m_recordDialog = new TfrmRecordChange(t, points, day, latest, m_doneBy, greases, this);
     m_recordDialog->setAttribute(Qt::WA_DeleteOnClose);
     m_recordDialog->setWindowModality(Qt::WindowModal);
     TfrmRecordChange* dialog = m_recordDialog;

@@ -19,7 +19,7 @@ enum Col { cId, cLocation, cMachine, cLubricator, cSetting, cGrease, cCount };
 } // namespace
 
 TfrmRecordChange::TfrmRecordChange(const Texts& texts, const std::vector<Point>& points, QDate day,
-                                   const QString& doneBy, const QStringList& greases, QWidget* parent)
+                                   QDate latest, const QString& doneBy, const QStringList& greases, QWidget* parent)
     : QDialog(parent), m_points(points) {
     setObjectName("frmRecordChange");
     setWindowTitle(texts.title);
@@ -31,7 +31,7 @@ TfrmRecordChange::TfrmRecordChange(const Texts& texts, const std::vector<Point>&
     m_date->setCalendarPopup(true);
     m_date->setDisplayFormat(PlanModel::dateFormat());
     // A change is recorded once it is done: not for a day to come.
-    m_date->setDateRange(QDate(1900, 1, 1), day);
+    m_date->setDateRange(QDate(1900, 1, 1), std::max(day, latest));
     m_doneBy = new QLineEdit(doneBy);
     m_doneBy->setObjectName("edRecordDoneBy");
     m_batch = new QLineEdit;

@@ -33,8 +33,9 @@ public:
         // Id, Location, Machine, Lubricator
         QStringList columns = {"Id", "Location", "Machine", "Lubricator"};
     };
-    TfrmRecordChange(const Texts& texts, const std::vector<Point>& points, QDate day, const QString& doneBy,
-                     const QStringList& greases, QWidget* parent = nullptr);
+    // `day` is offered; no day after `latest` (today) can be chosen.
+    TfrmRecordChange(const Texts& texts, const std::vector<Point>& points, QDate day, QDate latest,
+                     const QString& doneBy, const QStringList& greases, QWidget* parent = nullptr);
 
     QDate date() const;
     QString doneBy() const;
