@@ -3,6 +3,8 @@
 // the main window. Runs on the offscreen platform.
 #include "desktop/environment.h"
 #include "app/mainwindow.h"
+#include "plan/history.h"
+#include "windows/historytab.h"
 #include "windows/planmodel.h"
 #include "windows/planwindow.h"
 #include "desktop/messages.h"
@@ -178,6 +180,58 @@ void BM_PlanWindowReplan(benchmark::State& state) {
     state.counters["points"] = plan->model()->rowCount();
 }
 BENCHMARK(BM_PlanWindowReplan)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// A plant of 10,000 points with 100,000 changes recorded beside it opened in the plan
+// window: the plant file and the history read, every point planned from its last
+// change, the Points, changes, purchases and History tabs filled.
+void BM_PlanWindowOpenWithHistory(benchmark::State& state) {
+    RunningWindow w;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plant.csv");
+    const int points = static_cast<int>(state.range(0));
+    {
+        QFile example(UNCTORA_SOURCE_DIR "/examples/plant.csv");
+        example.open(QIODevice::ReadOnly);
+        const QList<QByteArray> lines = example.readAll().split('\n');
+        QFile out(path);
+        out.open(QIODevice::WriteOnly);
+        out.write(lines[0] + "\n");
+        // Each point an Id of its own, so that the history finds it.
+        for (int i = 0; i < points; ++i) {
+            const QByteArray& line = lines[1 + i % (lines.size() - 2)];
+            out.write("P-" + QByteArray::number(i) + line.mid(line.indexOf(',')) + "\n");
+        }
+    }
+    {
+        std::vector<unctora::plan::ChangeRecord> records;
+        const unctora::plan::Date first = *unctora::plan::parseIsoDate("2016-01-01");
+        for (int i = 0; i < 10 * points; ++i) {
+            unctora::plan::ChangeRecord r;
+            r.pointId = "P-" + std::to_string(i % points);
+            r.date = first + std::chrono::days(i / points * 120 + i % 97);
+            r.doneBy = "J. Okafor";
+            r.batch = "L-" + std::to_string(2000 + i % 300);
+            r.location = "Hall " + std::to_string(i % 12);
+            r.machine = "Machine " + std::to_string(i % 400);
+            r.lubricator = "VOXA 125";
+            r.grease = "NVLO2";
+            r.setting = std::to_string(1 + i % 12);
+            r.settingValue = double(1 + i % 12);
+            r.recordedAt = "2026-12-10T08:15:00Z";
+            records.push_back(std::move(r));
+        }
+        std::string error;
+        unctora::plan::appendHistory(unctora::plan::historyPathFor(path.toStdString()), records, error);
+    }
+    TfrmPlan* plan = w.window.ShowPlanWindow();
+    for (auto _ : state) {
+        plan->openFile(path);
+        QApplication::processEvents();
+    }
+    state.counters["points"] = plan->model()->rowCount();
+    state.counters["records"] = plan->historyTab()->model()->rowCount();
+}
+BENCHMARK(BM_PlanWindowOpenWithHistory)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -62,6 +62,8 @@ using ChangeRecords = std::vector<ChangeRecord, LargeBlockAllocator<ChangeRecord
 
 // The column names of the file's header, in order.
 const std::vector<std::string_view>& historyColumns();
+// The header line, newline included.
+std::string historyHeaderLine();
 
 // "<plant>.history.csv" for "<plant>.csv" (a plant file without the .csv ending keeps
 // its whole name).

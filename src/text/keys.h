@@ -384,6 +384,10 @@ struct KeyInfo {
     X(strHistLocked, Column, "s", 0) \
     X(strHistTorn, Column, "ds", 0) \
     X(strHistWriteFailed, Column, "ss", 0) \
+    X(strHistMixItems, Column, "", 2) \
+    X(strHistSaveFirst, Column, "", 0) \
+    X(strHistRecorded, Column, "sd", 0) \
+    X(strHistAll, Column, "", 0) \
     X(strRoutePrint, Column, "", 0) \
     X(strRouteTitle, Column, "", 0) \
     X(strRoutePeriod, Column, "ss", 0) \

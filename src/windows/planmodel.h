@@ -23,7 +23,9 @@ class PlanModel : public QAbstractTableModel {
 public:
     enum Column {
         Id, Location, Machine, Unit, Bearing, Lubricator, Grease, Setting, Months, NextChange,
-        GreasePerYear, Status, InstalledOn, Volume, Remarks, ColumnCount
+        GreasePerYear, Status, InstalledOn, Volume, Remarks,
+        // The last change recorded in the history: its day, and who did it.
+        LastChange, ChangedBy, ColumnCount
     };
     // Sorts numbers as numbers, dates as dates, statuses by urgency.
     static constexpr int SortRole = Qt::UserRole;
@@ -57,6 +59,9 @@ public:
     // The file's points, planned from their last recorded changes where `history` has them.
     void setFile(unctora::plan::PlantFile file, unctora::plan::LastChangeById history = {});
     const unctora::plan::LastChangeById& history() const { return m_history; }
+    // A history read again (a change was recorded): the points are planned anew, the
+    // file stays as it is.
+    void setHistory(unctora::plan::LastChangeById history);
     const unctora::plan::PlantFile& file() const { return m_file; }
     const std::vector<unctora::plan::PointPlan>& plan() const { return m_plan; }
     // Plans every point again: 10,000 points well within a blink.
@@ -78,6 +83,10 @@ public:
     // A date as the locale shows it, and a date typed in any of the locale's formats or
     // as ISO 8601; an invalid QDate when it is none.
     static QString dateText(const QString& iso);
+    // The locale's short date format with the year in full (ISO 8601 in the C locale).
+    static QString dateFormat();
+    // Which own column of the plant file an editable table column shows.
+    static std::optional<unctora::plan::OwnColumn> ownColumn(int column);
     static QDate readDate(const QString& text);
 
     int rowCount(const QModelIndex& parent = {}) const override;

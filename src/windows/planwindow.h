@@ -5,13 +5,16 @@
 // The window works on a plant file (CSV). It computes each point as the calculator
 // does, and talks to the calculator only through the callables of its Context: "Edit
 // in calculator" hands the selected point's inputs to the "Dial setting" tab, "Store
-// from calculator" takes the tab's inputs into the selected point. Texts come from the
+// from calculator" takes the tab's inputs into the selected point. "Record change"
+// appends the changes done to the history file beside the plant file, which the plan
+// follows and the History tab lists. Texts come from the
 // string table each time the language is applied; message boxes, file and print
 // dialogs go through the message sink, so tests answer them.
 
 #include "core/calcinputs.h"
 #include "core/units.h"
 #include "plan/date.h"
+#include "plan/plan.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -21,6 +24,8 @@ class PlanFilter;
 class PlanListModel;
 class PlanModel;
 class PurchasePage;
+class HistoryTab;
+class TfrmRecordChange;
 class QAction;
 class QComboBox;
 class QDateTime;
@@ -96,6 +101,13 @@ public:
     void deletePoints();
     void editInCalculator();
     void storeFromCalculator();
+    // Opens the dialog that records a cartridge change of each selected point.
+    void recordChange();
+    // The dialog while it is open.
+    TfrmRecordChange* recordDialog() const { return m_recordDialog; }
+    // "<plant>.history.csv" beside the plant file; empty while the plan has no file.
+    QString historyPath() const;
+    HistoryTab* historyTab() const { return m_history; }
 
     QString fileName() const { return m_path; }
     PlanModel* model() const { return m_model; }
@@ -120,6 +132,15 @@ private:
     void rememberDiskState();
     bool changedOnDisk(QDateTime* when) const;
     void updateEncodingNote();
+    // Reads the history beside the plant file again: the plan follows it.
+    void loadHistory();
+    // Reads it for the History tab and returns the last change of each point.
+    unctora::plan::LastChangeById readHistoryBeside();
+    // Enter in the filter field: an Id typed or scanned whole selects its point.
+    void selectScanned();
+    // Appends the dialog's records; false (with the reason said) keeps it open.
+    bool commitRecord(TfrmRecordChange& dialog, const QList<int>& rows);
+    QList<int> selectedRows() const;
     // Counts the dialogs open while a call into the message sink runs.
     struct DialogGuard {
         explicit DialogGuard(TfrmPlan* w) : w(w) { ++w->m_dialogs; }
@@ -153,7 +174,8 @@ private:
         QMenu* points = nullptr;
         QAction *newPlan = nullptr, *open = nullptr, *save = nullptr, *saveAs = nullptr, *exportIcs = nullptr,
                 *print = nullptr, *close = nullptr;
-        QAction *add = nullptr, *duplicate = nullptr, *remove = nullptr, *edit = nullptr, *store = nullptr;
+        QAction *add = nullptr, *duplicate = nullptr, *remove = nullptr, *edit = nullptr, *store = nullptr,
+                *record = nullptr;
     } m_actions;
     QLabel* m_filterLabel = nullptr;
     QLineEdit* m_filterEdit = nullptr;
@@ -168,4 +190,9 @@ private:
     QLabel* m_encodingNote = nullptr;
     QLabel* m_remindLabel = nullptr;
     QSpinBox* m_remind = nullptr;
+    HistoryTab* m_history = nullptr;
+    QLabel* m_historyNote = nullptr;
+    TfrmRecordChange* m_recordDialog = nullptr;
+    // Who recorded the last change: the next record starts with the name.
+    QString m_doneBy;
 };
