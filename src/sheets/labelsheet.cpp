@@ -142,7 +142,12 @@ LabelResult printLabels(QPagedPaintDevice& printer, const LabelLayout& layout, c
         double ty = inner.top();
         p.setPen(Qt::black);
         for (int k = 0; k < 5; ++k) {
-            const QFont& f = k == 0 ? idFont : textFont;
+            QFont f = k == 0 ? idFont : textFont;
+            // The Id is what a person reads off the label: a smaller size before an
+            // ellipsis, down to that of the other lines.
+            while (k == 0 && f.pointSizeF() > textFont.pointSizeF() &&
+                   QFontMetricsF(f, &printer).horizontalAdvance(lines[0]) > tw)
+                f.setPointSizeF(f.pointSizeF() - 0.5);
             const QFontMetricsF fm(f, &printer);
             if (ty + fm.height() > inner.bottom() + 0.01)
                 break;

@@ -204,7 +204,8 @@ int printRoute(QPagedPaintDevice& printer, const plan::Route& route, const Route
             const double normH = g.line(g.normal, dev);
             p.setFont(g.normal);
             QString setting = qs(s.setting);
-            setting.replace('|', QStringLiteral(" / "));
+            // "Feed rate:|3.00 ml/day" reads as one phrase; other lines are set apart.
+            setting.replace(QStringLiteral(":|"), QStringLiteral(": ")).replace('|', QStringLiteral(" / "));
             const QString what = itemText(texts.fields, 0) + ": " + setting + "    " + itemText(texts.fields, 1) +
                                  ": " + qs(s.grease) + "    " + itemText(texts.fields, 2) + ": " + qs(s.lubricator);
             p.drawText(QRectF(x0, ly, w, normH), Qt::AlignLeft | Qt::AlignVCenter,

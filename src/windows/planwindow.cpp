@@ -183,6 +183,7 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     statusBar()->addPermanentWidget(m_encodingNote);
 
     createActions();
+    createRoundActions();
     connect(m_filterEdit, &QLineEdit::textChanged, m_filter, &PlanFilter::setText);
     connect(m_show, &QComboBox::currentIndexChanged, this, [this](int i) { m_filter->setAttentionOnly(i == 1); });
     // The changes and purchases list what the filter lets through, so that a list per
@@ -321,6 +322,7 @@ void TfrmPlan::applyLanguage() {
     m_actions.remove->setText(text("strPlanDelete"));
     m_actions.edit->setText(text("strPlanEdit"));
     m_actions.store->setText(text("strPlanStore"));
+    applyRoundTexts();
     m_filterLabel->setText(text("strPlanFilter"));
     const int shown = m_show->currentIndex();
     const QStringList show = items("strPlanShowItems");
