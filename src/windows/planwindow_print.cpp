@@ -168,6 +168,7 @@ static std::optional<int> askDays(QWidget* parent, int days, const QString& titl
     auto* noteLabel = new QLabel(note);
     noteLabel->setObjectName("labPlanRouteNote");
     noteLabel->setWordWrap(true);
+    noteLabel->setMinimumWidth(noteLabel->fontMetrics().averageCharWidth() * 50);
     layout->addWidget(noteLabel);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -258,6 +259,7 @@ void TfrmPlan::printPointLabels() {
         auto* whichLabel = new QLabel(formatted(text(which), {int(rows.size())}));
         whichLabel->setObjectName("labPlanLabelWhich");
         whichLabel->setWordWrap(true);
+        whichLabel->setMinimumWidth(whichLabel->fontMetrics().averageCharWidth() * 50);
         layout->addWidget(whichLabel);
         auto* form = new QFormLayout;
         auto* sheet = new QComboBox;

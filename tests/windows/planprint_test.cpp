@@ -127,6 +127,10 @@ protected:
         }
     }
     QByteArray settings() { return readSettings(); }
+    void keepImage(QWidget& w, const QString& name) {
+        if (!keptPrints().isEmpty())
+            w.grab().save(QDir(keptPrints()).filePath(name));
+    }
 };
 
 } // namespace
@@ -323,6 +327,7 @@ TEST_F(PlanPrintTest, TheMenuAndTheDialogSpeakTheLanguage) {
     ASSERT_TRUE(triggerWithDialog(w, "miPlanPrintRoute", [&](QDialog& d) {
         title = d.windowTitle();
         d.findChild<QSpinBox*>("spPlanRouteDays")->setValue(120);
+        keepImage(d, "route-dialog-ru.png");
     }));
     EXPECT_EQ(title, "Печать обхода");
     keep(messages.pdfPath, "route-ru.pdf");
@@ -330,4 +335,16 @@ TEST_F(PlanPrintTest, TheMenuAndTheDialogSpeakTheLanguage) {
     EXPECT_TRUE(t.contains("Обход смазки")) << t.toStdString();
     EXPECT_TRUE(t.contains("Подпись:"));
     EXPECT_EQ(t.count("Примечания:"), 17);
+
+    // The labels' dialog in Chinese: the sheets as the language file names them.
+    window->findChild<QAction*>("miChinese")->trigger();
+    messages.pdfPath = dataRoot.filePath("zh.pdf");
+    QString which, sheet;
+    ASSERT_TRUE(triggerWithDialog(w, "miPlanPrintLabels", [&](QDialog& d) {
+        which = d.findChild<QLabel*>("labPlanLabelWhich")->text();
+        sheet = d.findChild<QComboBox*>("cbPlanLabelLayout")->currentText();
+        keepImage(d, "labels-dialog-zh.png");
+    }, false));
+    EXPECT_EQ(which, "未选中任何点：32 个标签，计划中的每个点一个。");
+    EXPECT_EQ(sheet, "A4，3 × 8（70 × 36 mm）");
 }
