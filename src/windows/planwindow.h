@@ -115,6 +115,7 @@ protected:
 private:
     void createActions();
     void createRoundActions();
+    void selectScannedId();
     void applyRoundTexts();
     int storedSetting(const char* key, int def, int lo, int hi) const;
     void storeSetting(const char* key, int value);

@@ -25,6 +25,7 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
@@ -89,6 +90,24 @@ void TfrmPlan::createRoundActions() {
     const qsizetype at = actions.indexOf(m_actions.print);
     QAction* before = at >= 0 && at + 1 < actions.size() ? actions[at + 1] : nullptr;
     m_actions.file->insertActions(before, {m_round.route, m_round.labels});
+    // A hand scanner types a label's code into the filter like a keyboard: once the
+    // filter holds a point's whole Id, that point is the selected one, ready for what
+    // is done to it next.
+    connect(m_filter, &PlanFilter::filterChanged, this, [this] { selectScannedId(); });
+}
+
+void TfrmPlan::selectScannedId() {
+    const QString typed = m_filterEdit->text().trimmed();
+    if (typed.isEmpty())
+        return;
+    const std::string id = typed.toStdString();
+    const auto& points = m_model->file().points;
+    for (std::size_t r = 0; r < points.size(); ++r)
+        if (points[r].cell(plan::OwnColumn::Id) == id) {
+            m_points->clearSelection();
+            selectRow(int(r));
+            return;
+        }
 }
 
 void TfrmPlan::applyRoundTexts() {

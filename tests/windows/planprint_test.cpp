@@ -240,7 +240,31 @@ TEST_F(PlanPrintTest, LabelsFromTheMenuScanBackToTheirPoints) {
     }));
     EXPECT_EQ(which, "3 labels, one for each selected point.");
     ASSERT_TRUE(messages.errors.isEmpty()) << messages.errors.join('\n').toStdString();
-    EXPECT_EQ(decodedLabels(messages.pdfPath).join(" | ").toStdString(), picked.join(" | ").toStdString());
+    const QStringList scanned = decodedLabels(messages.pdfPath);
+    EXPECT_EQ(scanned.join(" | ").toStdString(), picked.join(" | ").toStdString());
+    // A scanner types a code into the filter: that point, and only it, is selected
+    // (also where another Id begins with it).
+    auto* filter = w.findChild<QLineEdit*>("edPlanFilter");
+    for (const QString& id : scanned) {
+        SCOPED_TRACE(id.toStdString());
+        filter->clear();
+        QTest::keyClicks(filter, id);
+        QTest::keyClick(filter, Qt::Key_Return);
+        const QModelIndexList selected = view->selectionModel()->selectedRows();
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected[0].siblingAtColumn(PlanModel::Id).data().toString(), id);
+        ASSERT_GE(w.currentRow(), 0);
+        EXPECT_EQ(QString::fromStdString(w.model()->file().points[std::size_t(w.currentRow())].cell(plan::OwnColumn::Id)),
+                  id);
+    }
+    filter->clear();
+    QTest::keyClicks(filter, "FAN-101");
+    EXPECT_EQ(view->model()->rowCount(), 2);
+    QTest::keyClicks(filter, " drive end");
+    ASSERT_EQ(view->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(view->selectionModel()->selectedRows()[0].siblingAtColumn(PlanModel::Id).data().toString(),
+              "FAN-101 drive end");
+    filter->clear();
     const QString info = run("pdfinfo", {messages.pdfPath});
     EXPECT_TRUE(info.contains("Pages:           2")) << info.toStdString();
     EXPECT_TRUE(info.contains("(A4)")) << info.toStdString();
