@@ -10,17 +10,22 @@
 #if defined(__GLIBC__)
 #include <cstdint>
 #include <langinfo.h>
+#include <locale.h>
 #endif
 
 namespace unctora::sheets {
 
 QPageSize::PageSizeId localePaper() {
-#if defined(__GLIBC__) && defined(_NL_PAPER_WIDTH)
-    // The C library knows the paper of LC_PAPER in millimetres; 0 when it is not set up.
-    const auto width = static_cast<int>(reinterpret_cast<std::intptr_t>(nl_langinfo(_NL_PAPER_WIDTH)));
-    const auto height = static_cast<int>(reinterpret_cast<std::intptr_t>(nl_langinfo(_NL_PAPER_HEIGHT)));
-    if (width > 0 && height > 0)
-        return width == 216 && height == 279 ? QPageSize::Letter : QPageSize::A4;
+#if defined(__GLIBC__)
+    // The C library knows the paper of the user's LC_PAPER in millimetres. Asked of a
+    // locale object of its own: the program's locale is left as it is.
+    if (const locale_t paper = newlocale(LC_PAPER_MASK, "", locale_t(nullptr))) {
+        const auto width = static_cast<int>(reinterpret_cast<std::intptr_t>(nl_langinfo_l(_NL_PAPER_WIDTH, paper)));
+        const auto height = static_cast<int>(reinterpret_cast<std::intptr_t>(nl_langinfo_l(_NL_PAPER_HEIGHT, paper)));
+        freelocale(paper);
+        if (width > 0 && height > 0)
+            return width == 216 && height == 279 ? QPageSize::Letter : QPageSize::A4;
+    }
 #endif
     return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
 }

@@ -140,6 +140,21 @@ TEST_F(RoutePdf, LanguageAndPaper) {
     EXPECT_NE(text("de.pdf").find("Schmierrundgang"), std::string::npos);
 }
 
+TEST_F(RoutePdf, ThePaperIsTheLocales) {
+    // A locale whose paper is Letter, made for the test (the machine may have none).
+    if (sh("command -v localedef && test -e /usr/share/i18n/locales/en_US").code != 0 ||
+        sh("mkdir -p loc; localedef -i en_US -f UTF-8 loc/en_US.UTF-8; test -e loc/en_US.UTF-8/LC_PAPER").code != 0)
+        GTEST_SKIP() << "no locale with Letter paper can be made here";
+    ASSERT_LE(sh("LOCPATH=loc LC_PAPER=en_US.UTF-8 $CALC route plant.csv --format pdf --output us.pdf").code, 1);
+    EXPECT_NE(sh("pdfinfo us.pdf").out.find("612 x 792 pts (letter)"), std::string::npos);
+    ASSERT_LE(sh("LOCPATH=loc LC_ALL=C LC_PAPER=C $CALC route plant.csv --format pdf --output c.pdf").code, 1);
+    EXPECT_NE(sh("pdfinfo c.pdf").out.find("595 x 842 pts (A4)"), std::string::npos);
+    // --paper goes before the locale.
+    ASSERT_LE(sh("LOCPATH=loc LC_PAPER=en_US.UTF-8 $CALC route plant.csv --format pdf --paper a4 --output a4.pdf").code,
+              1);
+    EXPECT_NE(sh("pdfinfo a4.pdf").out.find("(A4)"), std::string::npos);
+}
+
 TEST_F(RoutePdf, RefusesWhatWouldLoseOrGarbleSomething) {
     const std::string plant = testsupport::readFile(dir / "plant.csv");
     const struct {

@@ -21,6 +21,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -304,6 +305,24 @@ TEST_F(PlanPrintTest, LabelsFromTheMenuScanBackToTheirPoints) {
     EXPECT_EQ(decodedLabels(messages.pdfPath).join(" | ").toStdString(), all.join(" | ").toStdString());
     keep(messages.pdfPath, "labels.pdf");
     EXPECT_TRUE(settings().contains("LabelLayout=0")) << settings().toStdString();
+}
+
+TEST_F(PlanPrintTest, TheDefaultSheetIsOfTheLocalesPaper) {
+    // A locale whose paper is Letter, made for the test (the machine may have none).
+    QTemporaryDir locales;
+    if (QProcess::execute("localedef", {"-i", "en_US", "-f", "UTF-8", locales.filePath("en_US.UTF-8")}) < 0 ||
+        !QFileInfo::exists(locales.filePath("en_US.UTF-8/LC_PAPER")))
+        GTEST_SKIP() << "no locale with Letter paper can be made here";
+    const QByteArray oldPath = qgetenv("LOCPATH"), oldPaper = qgetenv("LC_PAPER");
+    qputenv("LOCPATH", locales.path().toLocal8Bit());
+    qputenv("LC_PAPER", "en_US.UTF-8");
+    TfrmPlan& w = open();
+    int offered = -1;
+    triggerWithDialog(w, "miPlanPrintLabels",
+                      [&](QDialog& d) { offered = d.findChild<QComboBox*>("cbPlanLabelLayout")->currentIndex(); }, false);
+    oldPath.isNull() ? qunsetenv("LOCPATH") : qputenv("LOCPATH", oldPath);
+    oldPaper.isNull() ? qunsetenv("LC_PAPER") : qputenv("LC_PAPER", oldPaper);
+    EXPECT_EQ(offered, 2); // Letter, 3 × 10
 }
 
 TEST_F(PlanPrintTest, WhatCannotBeLabelledIsSaidAndNothingPrinted) {
