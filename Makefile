@@ -28,7 +28,7 @@ PACKAGE_DEPS := dpkg-dev file desktop-file-utils lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package lintian package-check install clean gallery
+.PHONY: all deps fuzz-deps configure build run run-batch test sanitize bench fuzz package lintian package-check install clean gallery round-pictures
 
 all: build
 
@@ -100,6 +100,11 @@ bench: build
 gallery: build
 	$(call install_missing,$(FONT_DEPS) $(GALLERY_DEPS))
 	docs/gallery/make-gallery.sh $(BUILD)
+
+# The pictures of the route sheet and a label sheet in the README, from the example plant.
+round-pictures: build
+	$(call install_missing,$(FONT_DEPS) $(LABEL_DEPS))
+	docs/round/make-pictures.sh $(BUILD)
 
 # libFuzzer targets, built with clang in a separate tree; each runs FUZZ_SECONDS.
 fuzz: fuzz-deps

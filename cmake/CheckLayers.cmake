@@ -15,6 +15,8 @@ set(LAYERS
   io        # CSV reading and writing, the rows of a plant list
   plan      # the plant plan
   cli       # the batch calculator
+  sheets    # the route and label sheets: painted with QtGui alone (the build links
+            # nothing else), and unctora-sheets, which draws for unctora-calc
   widgets   # window building blocks
   desktop   # the services windows and tabs use: messages, placement, printing, fonts
   pictures

@@ -19,6 +19,11 @@ if(UNCTORA_BUILD_UI)
 endif()
 
 install(TARGETS ${unctora_programs} RUNTIME DESTINATION ${UNCTORA_PROGRAM_DIR})
+# unctora-calc finds the program that draws its route sheet beside itself; nobody
+# calls that one by name, so it gets no command in bin/.
+if(UNCTORA_BUILD_UI)
+  install(TARGETS unctora-sheets RUNTIME DESTINATION ${UNCTORA_PROGRAM_DIR})
+endif()
 install(FILES resources/unctora.sil DESTINATION ${UNCTORA_PROGRAM_DIR})
 
 if(NOT UNCTORA_PROGRAM_DIR STREQUAL CMAKE_INSTALL_BINDIR)

@@ -38,7 +38,8 @@ const char* kUsage =
     "  or:  unctora-calc text KEY [--number N] [--or-empty] [--lang NAME] [--language-file PATH]\n"
     "  or:  unctora-calc plan PLANT.csv [--from DATE] [--months N] [--ics FILE [--remind N]]\n"
     "                         [--format F] [--units U]\n"
-    "  or:  unctora-calc route PLANT.csv [--days N] [--from DATE] [--format F] [--units U]\n"
+    "  or:  unctora-calc route PLANT.csv [--days N] [--from DATE] [--format F] [--output FILE]\n"
+    "                          [--units U] [--lang NAME] [OPTION]...\n"
     "\n"
     "Calculates each row of the plant list FILE.csv (standard input without it or for -),\n"
     "the application of a settings file's [Data] section, or the inputs given with --set.\n"
@@ -195,7 +196,7 @@ int run(int argc, char** argv) {
     if (!args.empty() && args[0] == "plan")
         return cli::runPlanCommand({args.begin() + 1, args.end()}, stdout, stderr);
     if (!args.empty() && args[0] == "route")
-        return cli::runRouteCommand({args.begin() + 1, args.end()}, stdout, stderr);
+        return cli::runRouteCommand({args.begin() + 1, args.end()}, stdout, stderr, {programDir(argv[0]), {}});
     if (!args.empty() && args[0] == "text")
         return cli::runTextCommand({args.begin() + 1, args.end()}, std::cout, std::cerr,
                                    programDir(argv[0]));

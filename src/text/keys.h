@@ -402,6 +402,16 @@ struct KeyInfo {
     X(strLabelPrint, Column, "", 0) \
     X(strLabelSheet, Column, "", 0) \
     X(strLabelLayoutItems, Column, "", 4) \
+    X(strRouteDays, Column, "", 0) \
+    X(strRouteDaysNote, Column, "", 0) \
+    X(strRouteFiltered, Column, "", 0) \
+    X(strLabelFirst, Column, "", 0) \
+    X(strLabelSelected, Column, "d", 0) \
+    X(strLabelAllShown, Column, "d", 0) \
+    X(strLabelAll, Column, "d", 0) \
+    X(strLabelNone, Column, "", 0) \
+    X(strLabelNoId, Column, "", 0) \
+    X(strLabelIdTooLong, Column, "s", 0) \
     X(strPlanUntitled, Column, "", 0)
 // clang-format on
 

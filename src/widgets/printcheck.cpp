@@ -28,3 +28,10 @@ void finishPrinting(QPainter& painter, QPrinter& printer) {
     if (!ended || !written || printer.printerState() == QPrinter::Error)
         throw PrintError(failure(printer));
 }
+
+void checkPrinted(const QPrinter& printer, bool started) {
+    const bool written = printer.outputFormat() != QPrinter::PdfFormat ||
+                         QFileInfo(printer.outputFileName()).size() > 0;
+    if (!started || !written || printer.printerState() == QPrinter::Error)
+        throw PrintError(failure(printer));
+}

@@ -18,3 +18,6 @@ public:
 void beginPrinting(QPainter& painter, QPrinter& printer);
 // Ends painting; raises PrintError when the output did not reach its printer or file.
 void finishPrinting(QPainter& painter, QPrinter& printer);
+// The same checks for code that begins and ends its own painter: raises PrintError
+// when it could not begin (started false) or the output did not come out.
+void checkPrinted(const QPrinter& printer, bool started);

@@ -177,6 +177,7 @@ TfrmPlan::TfrmPlan(Context context, QWidget* parent)
     statusBar()->addPermanentWidget(m_historyNote);
 
     createActions();
+    createRoundActions();
     connect(m_filterEdit, &QLineEdit::textChanged, m_filter, &PlanFilter::setText);
     connect(m_filterEdit, &QLineEdit::textChanged, m_history, &HistoryTab::setWords);
     // A hand scanner types a point's Id and Enter.

@@ -15,6 +15,7 @@
 #include "core/units.h"
 #include "plan/date.h"
 #include "plan/plan.h"
+#include "plan/route.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -72,6 +73,11 @@ public:
     bool saveAs(const QString& path);
     bool exportCalendar(const QString& path);
     void print();
+    // The sheets of the weekly round (planwindow_print.cpp): the route of the changes
+    // due, and a label for each selected point (each point the filter shows when none
+    // is selected).
+    void printRouteSheet();
+    void printPointLabels();
     // Asks about unsaved changes: true when the window may close. With nobody to ask
     // (the program is ended by a signal) the changes are kept aside.
     bool maybeSave();
@@ -121,6 +127,14 @@ protected:
 
 private:
     void createActions();
+    void createRoundActions();
+    void selectScannedId();
+    void applyRoundTexts();
+    int storedSetting(const char* key, int def, int lo, int hi) const;
+    void storeSetting(const char* key, int value);
+    int routeDays() const;
+    int labelLayout() const;
+    std::vector<unctora::plan::RouteStop> routeStops() const;
     void updateTitle();
     void updateLists();
     void updateActions();
@@ -177,6 +191,9 @@ private:
         QAction *add = nullptr, *duplicate = nullptr, *remove = nullptr, *edit = nullptr, *store = nullptr,
                 *record = nullptr;
     } m_actions;
+    struct {
+        QAction *route = nullptr, *labels = nullptr;
+    } m_round;
     QLabel* m_filterLabel = nullptr;
     QLineEdit* m_filterEdit = nullptr;
     QComboBox* m_show = nullptr;

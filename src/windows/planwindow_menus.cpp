@@ -108,6 +108,7 @@ void TfrmPlan::applyLanguage() {
     m_actions.remove->setText(text("strPlanDelete"));
     m_actions.edit->setText(text("strPlanEdit"));
     m_actions.store->setText(text("strPlanStore"));
+    applyRoundTexts();
     m_actions.record->setText(text("strHistRecord"));
     m_filterLabel->setText(text("strPlanFilter"));
     const int shown = m_show->currentIndex();

@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-for f in lib/unctora/unctora lib/unctora/unctora-calc lib/unctora/unctora.sil \
+for f in lib/unctora/unctora lib/unctora/unctora-calc lib/unctora/unctora-sheets lib/unctora/unctora.sil \
          share/applications/org.talvik.Unctora.desktop \
          share/metainfo/org.talvik.Unctora.metainfo.xml \
          share/icons/hicolor/scalable/apps/org.talvik.Unctora.svg \
@@ -36,6 +36,17 @@ out=$(cd / && "$prefix/bin/unctora-calc" text strOptions1 --lang German)
 csv=$(cd / && printf 'Bore_mm,D_mm,B_mm,Speed\n60,110,22,2980\n' | "$prefix/bin/unctora-calc" -) ||
   fail "unctora-calc failed on a valid row"
 case $csv in Id,Bore_mm,*",ok,"*) ;; *) fail "unctora-calc gave: $csv" ;; esac
+
+# The route sheet: drawn by the program beside the installed unctora-calc, which has no
+# command of its own.
+[ ! -e "$prefix/bin/unctora-sheets" ] || fail "bin/unctora-sheets is installed"
+(cd / && "$prefix/bin/unctora-calc" route "$(dirname "$(readlink -f "$0")")/../../examples/plant.csv" \
+   --from 2026-12-10 --format pdf --lang German --output "$prefix/round.pdf") ||
+  fail "unctora-calc route --format pdf failed"
+[ "$(head -c 5 "$prefix/round.pdf")" = "%PDF-" ] || fail "the route sheet is no PDF"
+if command -v pdftotext >/dev/null; then
+  pdftotext "$prefix/round.pdf" - | grep -q "Schmierrundgang" || fail "the route sheet is not in German"
+fi
 
 # The manual pages (made when help2man is installed, as make installs it): compressed,
 # and each lists its program's options.

@@ -1,17 +1,17 @@
-#include "windows/labelprint.h"
+#include "sheets/labelsheet.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <qrencode.h>
 
 #include <algorithm>
 #include <memory>
 
-namespace unctora::windows {
+namespace unctora::sheets {
 
 namespace {
 
@@ -81,29 +81,33 @@ void drawQr(QPainter& p, const std::vector<std::vector<bool>>& m, const QRectF& 
 
 } // namespace
 
-int printLabels(QPrinter& printer, const LabelLayout& layout, const std::vector<PointLabel>& labels,
-                const QString& fontFamily, QString& error, int skip) {
+LabelResult printLabels(QPagedPaintDevice& printer, const LabelLayout& layout, const std::vector<PointLabel>& labels,
+                        const QString& fontFamily, int skip) {
+    LabelResult result;
     std::vector<std::vector<std::vector<bool>>> codes;
     codes.reserve(labels.size());
     for (const PointLabel& l : labels) {
         const QByteArray id = l.id.toUtf8();
         codes.push_back(qrModules(std::string_view(id.constData(), std::size_t(id.size()))));
         if (codes.back().empty()) {
-            error = l.id.isEmpty() ? QStringLiteral("A point without an Id gets no label")
-                                   : QStringLiteral("The Id %1 is too long for a QR code").arg(l.id);
-            return 0;
+            result.failure = l.id.isEmpty() ? LabelFailure::NoId : LabelFailure::IdTooLong;
+            result.id = l.id;
+            return result;
         }
     }
-    printer.setPageLayout(QPageLayout(QPageSize(layout.page), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    printer.setFullPage(true);
+    // The whole sheet is the page: a printer's least margins do not move the labels.
+    QPageLayout page(QPageSize(layout.page), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+    page.setMode(QPageLayout::FullPageMode);
+    printer.setPageLayout(page);
     QPainter p;
     if (!p.begin(&printer)) {
-        error = QStringLiteral("The printer could not start");
-        return 0;
+        result.failure = LabelFailure::DeviceNotStarted;
+        return result;
     }
-    const double mm = printer.resolution() / kInch;
+    const double mm = printer.logicalDpiX() / kInch;
     skip = std::clamp(skip, 0, layout.perSheet() - 1);
-    int sheets = labels.empty() ? 0 : 1;
+    int& sheets = result.sheets;
+    sheets = labels.empty() ? 0 : 1;
     const auto fontOf = [&](double pt, bool bold) {
         QFont f(fontFamily);
         f.setPointSizeF(pt);
@@ -138,7 +142,12 @@ int printLabels(QPrinter& printer, const LabelLayout& layout, const std::vector<
         double ty = inner.top();
         p.setPen(Qt::black);
         for (int k = 0; k < 5; ++k) {
-            const QFont& f = k == 0 ? idFont : textFont;
+            QFont f = k == 0 ? idFont : textFont;
+            // The Id is what a person reads off the label: a smaller size before an
+            // ellipsis, down to that of the other lines.
+            while (k == 0 && f.pointSizeF() > textFont.pointSizeF() &&
+                   QFontMetricsF(f, &printer).horizontalAdvance(lines[0]) > tw)
+                f.setPointSizeF(f.pointSizeF() - 0.5);
             const QFontMetricsF fm(f, &printer);
             if (ty + fm.height() > inner.bottom() + 0.01)
                 break;
@@ -149,7 +158,7 @@ int printLabels(QPrinter& printer, const LabelLayout& layout, const std::vector<
         }
     }
     p.end();
-    return sheets;
+    return result;
 }
 
-} // namespace unctora::windows
+} // namespace unctora::sheets

@@ -1,16 +1,16 @@
 // The printed route sheet and label sheets, read back as a person or a scanner would:
 // the route's text through pdftotext, the labels' QR codes through zbarimg.
-#include "windows/labelprint.h"
-#include "windows/routeprint.h"
+#include "sheets/labelsheet.h"
+#include "sheets/routesheet.h"
 
 #include "strings/stringtable.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QImage>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -29,7 +29,7 @@ QString run(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-QString fontFamily() { return QApplication::font().family(); }
+QString fontFamily() { return QGuiApplication::font().family(); }
 
 std::vector<plan::RouteStop> manyStops() {
     std::vector<plan::RouteStop> stops;
@@ -62,12 +62,11 @@ TEST(RouteSheet, EveryEntryWholeOnItsPageWithBoxesAndASignatureLine) {
     const QString pdf = dir.filePath("route.pdf");
     const plan::Route route = plan::makeRoute(manyStops(), *plan::parseIsoDate("2026-12-10"), 7);
     ASSERT_EQ(route.stopCount(), 36u);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
+    QPdfWriter printer(pdf);
+    printer.setResolution(1200);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    const windows::RouteSheetTexts texts;
-    const int pages = windows::printRoute(printer, route, texts, fontFamily());
+    const sheets::RouteSheetTexts texts;
+    const int pages = sheets::printRoute(printer, route, texts, fontFamily());
     ASSERT_GE(pages, 2);
 
     const QStringList pageTexts = run("pdftotext", {"-layout", pdf, "-"}).split('\f', Qt::SkipEmptyParts);
@@ -103,11 +102,9 @@ TEST(RouteSheet, EveryEntryWholeOnItsPageWithBoxesAndASignatureLine) {
 TEST(RouteSheet, AnEmptyRouteSaysSoAndStillHasItsSignatureLine) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("empty.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    EXPECT_EQ(windows::printRoute(printer, plan::makeRoute({}, *plan::parseIsoDate("2026-12-10"), 7),
-                                  windows::RouteSheetTexts{}, fontFamily()),
+    QPdfWriter printer(pdf);
+    EXPECT_EQ(sheets::printRoute(printer, plan::makeRoute({}, *plan::parseIsoDate("2026-12-10"), 7),
+                                  sheets::RouteSheetTexts{}, fontFamily()),
               1);
     const QString t = run("pdftotext", {"-layout", pdf, "-"});
     EXPECT_TRUE(t.contains("No change is due in this period."));
@@ -120,15 +117,14 @@ TEST(RouteSheet, PrintsInTheUsersLanguage) {
     for (const char* language : {"Chinese", "Russian", "Thai"}) {
         SCOPED_TRACE(language);
         ASSERT_TRUE(table.SetLanguageByName(language));
-        const windows::RouteSheetTexts texts = windows::routeSheetTexts(&table);
-        EXPECT_NE(texts.boxes, windows::RouteSheetTexts{}.boxes); // translated, four of them
+        const sheets::RouteSheetTexts texts = sheets::routeSheetTexts(&table);
+        EXPECT_NE(texts.boxes, sheets::RouteSheetTexts{}.boxes); // translated, four of them
         QTemporaryDir dir;
         const QString pdf = dir.filePath("route.pdf");
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        QPdfWriter printer(pdf);
+        printer.setResolution(1200);
         const plan::Route route = plan::makeRoute(manyStops(), *plan::parseIsoDate("2026-12-10"), 7);
-        const int pages = windows::printRoute(printer, route, texts, fontFamily());
+        const int pages = sheets::printRoute(printer, route, texts, fontFamily());
         ASSERT_GE(pages, 2);
         // pdftotext gives some marks stacked on Thai letters as the font's private
         // glyph codes: both sides are compared without marks.
@@ -144,7 +140,7 @@ TEST(RouteSheet, PrintsInTheUsersLanguage) {
 }
 
 TEST(Labels, EveryPrintedCodeScansBackToItsId) {
-    std::vector<windows::PointLabel> labels;
+    std::vector<sheets::PointLabel> labels;
     QStringList ids;
     for (int i = 0; i < 27; ++i)
         ids << QString("P-%1").arg(i, 4, 10, QChar('0'));
@@ -155,20 +151,18 @@ TEST(Labels, EveryPrintedCodeScansBackToItsId) {
     for (const QString& id : ids)
         labels.push_back({id, "Hall 2", "Fan 3", "VOXA 125", "6", "NVLO2"});
 
-    for (std::size_t li = 0; li < windows::labelLayouts().size(); ++li) {
+    for (std::size_t li = 0; li < sheets::labelLayouts().size(); ++li) {
         SCOPED_TRACE(li);
-        const windows::LabelLayout& layout = windows::labelLayouts()[li];
+        const sheets::LabelLayout& layout = sheets::labelLayouts()[li];
         QTemporaryDir dir;
         const QString pdf = dir.filePath("labels.pdf");
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        QString error;
-        const int sheets = windows::printLabels(printer, layout, labels, fontFamily(), error, 1);
-        ASSERT_EQ(sheets, (int(labels.size()) + 1 + layout.perSheet() - 1) / layout.perSheet()) << error.toStdString();
+        QPdfWriter printer(pdf);
+        printer.setResolution(1200);
+        const int sheetCount = sheets::printLabels(printer, layout, labels, fontFamily(), 1).sheets;
+        ASSERT_EQ(sheetCount, (int(labels.size()) + 1 + layout.perSheet() - 1) / layout.perSheet());
         run("pdftoppm", {"-r", "300", "-gray", "-png", pdf, dir.filePath("sheet")});
         const QStringList pngs = QDir(dir.path()).entryList({"sheet*.png"}, QDir::Files, QDir::Name);
-        ASSERT_EQ(pngs.size(), sheets);
+        ASSERT_EQ(pngs.size(), sheetCount);
         // Each label cut out of its sheet where the layout puts it, and scanned alone:
         // the code on it must be the Id of the point that goes there.
         QStringList crops;
@@ -194,27 +188,28 @@ TEST(Labels, EveryPrintedCodeScansBackToItsId) {
 }
 
 TEST(Labels, QrCodesOfLongAndEmptyIds) {
-    EXPECT_TRUE(windows::qrModules("").empty());
-    const auto m = windows::qrModules("P-1");
+    EXPECT_TRUE(sheets::qrModules("").empty());
+    const auto m = sheets::qrModules("P-1");
     ASSERT_EQ(m.size(), 21u); // version 1
     EXPECT_EQ(m[0].size(), 21u);
-    EXPECT_TRUE(windows::qrModules(std::string(4000, 'x')).empty());
+    EXPECT_TRUE(sheets::qrModules(std::string(4000, 'x')).empty());
 
     QTemporaryDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath("x.pdf"));
-    QString error;
-    EXPECT_EQ(windows::printLabels(printer, windows::labelLayouts()[0],
-                                   {{"ok", {}, {}, {}, {}, {}}, {QString(4000, 'x'), {}, {}, {}, {}, {}}},
-                                   fontFamily(), error),
-              0);
-    EXPECT_TRUE(error.contains("too long"));
+    QPdfWriter printer(dir.filePath("x.pdf"));
+    const QString longId(4000, 'x');
+    sheets::LabelResult r = sheets::printLabels(
+        printer, sheets::labelLayouts()[0], {{"ok", {}, {}, {}, {}, {}}, {longId, {}, {}, {}, {}, {}}}, fontFamily());
+    EXPECT_EQ(r.sheets, 0);
+    EXPECT_EQ(r.failure, sheets::LabelFailure::IdTooLong);
+    EXPECT_EQ(r.id, longId);
+    r = sheets::printLabels(printer, sheets::labelLayouts()[0], {{"ok", {}, {}, {}, {}, {}}, {}}, fontFamily());
+    EXPECT_EQ(r.sheets, 0);
+    EXPECT_EQ(r.failure, sheets::LabelFailure::NoId);
 }
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

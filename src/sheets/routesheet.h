@@ -8,13 +8,13 @@
 #include <QString>
 #include <QStringList>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace unctora::strings {
 class StringTable;
 }
 
-namespace unctora::windows {
+namespace unctora::sheets {
 
 // The texts of the sheet. Templates keep their printf conversions (%s, %d) and are
 // formatted with the checked formatter.
@@ -34,10 +34,11 @@ struct RouteSheetTexts {
 // of the wrong length.
 RouteSheetTexts routeSheetTexts(const strings::StringTable* table);
 
-// Prints the route, page after page: an entry never splits across pages, and a page
-// that goes on with a location or machine repeats its heading. Returns the number of
-// pages printed, 0 when the printer could not start.
-int printRoute(QPrinter& printer, const plan::Route& route, const RouteSheetTexts& texts,
+// Draws the route onto a printer or a PDF writer, page after page, within the
+// device's margins: an entry never splits across pages, and a page that goes on with a
+// location or machine repeats its heading. Returns the number of pages drawn, 0 when
+// the device could not start.
+int printRoute(QPagedPaintDevice& device, const plan::Route& route, const RouteSheetTexts& texts,
                const QString& fontFamily);
 
-} // namespace unctora::windows
+} // namespace unctora::sheets

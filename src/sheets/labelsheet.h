@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-class QPrinter;
+class QPagedPaintDevice;
 
-namespace unctora::windows {
+namespace unctora::sheets {
 
 // A sheet of self-adhesive labels: every measure in millimetres from the sheet's
 // top-left corner; the pitch is the distance from one label's edge to the next one's.
@@ -42,11 +42,24 @@ struct PointLabel {
 // row by row, without the quiet zone; empty when the text is too long for a QR code.
 std::vector<std::vector<bool>> qrModules(std::string_view utf8);
 
-// Prints the labels on as many sheets as they need, starting at label `skip` of the
-// first sheet (the ones before it were used already). The printer is set to the
-// layout's page, portrait, full page. Returns the sheets printed, 0 when the printer
-// could not start or a label's Id does not fit a QR code (error says which).
-int printLabels(QPrinter& printer, const LabelLayout& layout, const std::vector<PointLabel>& labels,
-                const QString& fontFamily, QString& error, int skip = 0);
+// Why no sheet was printed.
+enum class LabelFailure {
+    None,
+    NoId,           // a point without an Id: a label without a code is no use
+    IdTooLong,      // the Id does not fit a QR code
+    DeviceNotStarted,
+};
+struct LabelResult {
+    int sheets = 0;
+    LabelFailure failure = LabelFailure::None;
+    QString id; // the Id that failed
+};
 
-} // namespace unctora::windows
+// Prints the labels on as many sheets as they need, starting at label `skip` of the
+// first sheet (the ones before it were used already). The device is set to the
+// layout's page, portrait, drawn from its very corner (full-page mode). Nothing is
+// printed when one of the Ids cannot be coded.
+LabelResult printLabels(QPagedPaintDevice& device, const LabelLayout& layout, const std::vector<PointLabel>& labels,
+                        const QString& fontFamily, int skip = 0);
+
+} // namespace unctora::sheets

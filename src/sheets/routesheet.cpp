@@ -1,4 +1,4 @@
-#include "windows/routeprint.h"
+#include "sheets/routesheet.h"
 
 #include "text/format.h"
 #include "strings/itemlist.h"
@@ -6,12 +6,12 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 
 #include <vector>
 
-namespace unctora::windows {
+namespace unctora::sheets {
 
 namespace {
 
@@ -74,13 +74,15 @@ RouteSheetTexts routeSheetTexts(const strings::StringTable* table) {
     return t;
 }
 
-int printRoute(QPrinter& printer, const plan::Route& route, const RouteSheetTexts& texts, const QString& fontFamily) {
+int printRoute(QPagedPaintDevice& printer, const plan::Route& route, const RouteSheetTexts& texts,
+               const QString& fontFamily) {
     QPainter p;
     if (!p.begin(&printer))
         return 0;
     Geometry g;
-    const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
-    g.mm = printer.resolution() / 25.4;
+    const int dpi = printer.logicalDpiX();
+    const QRectF area = printer.pageLayout().paintRectPixels(dpi);
+    g.mm = dpi / 25.4;
     g.width = area.width();
     g.height = area.height();
     const auto font = [&](double pt, bool bold) {
@@ -202,7 +204,8 @@ int printRoute(QPrinter& printer, const plan::Route& route, const RouteSheetText
             const double normH = g.line(g.normal, dev);
             p.setFont(g.normal);
             QString setting = qs(s.setting);
-            setting.replace('|', QStringLiteral(" / "));
+            // "Feed rate:|3.00 ml/day" reads as one phrase; other lines are set apart.
+            setting.replace(QStringLiteral(":|"), QStringLiteral(": ")).replace('|', QStringLiteral(" / "));
             const QString what = itemText(texts.fields, 0) + ": " + setting + "    " + itemText(texts.fields, 1) +
                                  ": " + qs(s.grease) + "    " + itemText(texts.fields, 2) + ": " + qs(s.lubricator);
             p.drawText(QRectF(x0, ly, w, normH), Qt::AlignLeft | Qt::AlignVCenter,
@@ -250,4 +253,4 @@ int printRoute(QPrinter& printer, const plan::Route& route, const RouteSheetText
     return pageCount;
 }
 
-} // namespace unctora::windows
+} // namespace unctora::sheets
