@@ -62,6 +62,22 @@ bool readPlantForCommand(const std::string& path, plan::PlantFile& plant, std::F
     return true;
 }
 
+bool readHistoryForCommand(const std::string& path, bool named, plan::HistoryFile& history, std::FILE* err) {
+    std::string error;
+    if (!plan::readHistory(path, history, error)) {
+        std::fprintf(err, "unctora-calc: %s\n", io::printable(error).c_str());
+        return false;
+    }
+    if (named && !history.existed) {
+        std::fprintf(err, "unctora-calc: %s: no such file\n", io::printable(path).c_str());
+        return false;
+    }
+    for (const plan::SetAsideLine& l : history.setAside)
+        std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", io::printable(path).c_str(), l.line,
+                     io::printable(l.reason).c_str());
+    return true;
+}
+
 std::string planCommandHelp() {
     std::string options(kPlanOptions);
     options.replace(options.find("%d"), 2, std::to_string(plan::kMaxPlanMonths));
@@ -141,18 +157,8 @@ int runPlan(const std::vector<std::string>& args, std::FILE* out, std::FILE* err
     // The history beside the plant file may be missing; one named must be there.
     const std::string historyPath = historyFile.value_or(plan::historyPathFor(*file));
     plan::HistoryFile history;
-    std::string historyError;
-    if (!plan::readHistory(historyPath, history, historyError)) {
-        std::fprintf(err, "unctora-calc: %s\n", io::printable(historyError).c_str());
+    if (!readHistoryForCommand(historyPath, historyFile.has_value(), history, err))
         return 2;
-    }
-    if (historyFile && !history.existed) {
-        std::fprintf(err, "unctora-calc: %s: no such file\n", io::printable(historyPath).c_str());
-        return 2;
-    }
-    for (const plan::SetAsideLine& l : history.setAside)
-        std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", io::printable(historyPath).c_str(), l.line,
-                     io::printable(l.reason).c_str());
     // So may the stock list: without one the plan says nothing of orders.
     const std::string stockPath = stockFile.value_or(plan::stockPathFor(*file));
     plan::StockFile stock;

@@ -7,6 +7,7 @@
 
 namespace unctora::plan {
 struct PlantFile;
+struct HistoryFile;
 }
 
 namespace unctora::cli {
@@ -14,6 +15,11 @@ namespace unctora::cli {
 // Reads the plant file of a command; on failure says why on err and gives false. The
 // columns the plan does not know are named once on err.
 bool readPlantForCommand(const std::string& path, plan::PlantFile& plant, std::FILE* err);
+
+// Reads the history of a command's plant file: the file at path, which may be missing
+// unless `named` (the user named it). On failure says why on err and gives false; the
+// lines set aside are named on err.
+bool readHistoryForCommand(const std::string& path, bool named, plan::HistoryFile& history, std::FILE* err);
 
 // What "unctora-calc plan --help" prints: usage, what the command does, its options.
 std::string planCommandHelp();

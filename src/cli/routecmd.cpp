@@ -212,18 +212,8 @@ int runRouteCommand(const std::vector<std::string>& args, std::FILE* out, std::F
         return 2;
     // The history beside the plant file may be missing; one named must be there.
     plan::HistoryFile history;
-    std::string historyError;
-    if (!plan::readHistory(historyPath, history, historyError)) {
-        std::fprintf(err, "unctora-calc: %s\n", io::printable(historyError).c_str());
+    if (!readHistoryForCommand(historyPath, historyFile.has_value(), history, err))
         return 2;
-    }
-    if (historyFile && !history.existed) {
-        std::fprintf(err, "unctora-calc: %s: no such file\n", io::printable(historyPath).c_str());
-        return 2;
-    }
-    for (const plan::SetAsideLine& l : history.setAside)
-        std::fprintf(err, "unctora-calc: %s: line %ld set aside: %s\n", io::printable(historyPath).c_str(), l.line,
-                     io::printable(l.reason).c_str());
     const plan::LastChangeById last = plan::lastChangeById(history.records);
     const std::vector<plan::PointPlan> points = plan::evaluatePlan(plant, units, from, &last);
     std::vector<plan::RouteStop> stops;

@@ -5,6 +5,7 @@
 // test with UNCTORA_WRITE_GOLDEN=1 to write the files anew, and say why in the commit.
 
 #include "../support/commandline.h"
+#include "../support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -111,20 +112,7 @@ protected:
         SCOPED_TRACE(options);
         const testsupport::Outcome o = testsupport::runShell(dir, UNCTORA_CALC, "\"$CALC\" plan " + options);
         EXPECT_LE(o.code, 1) << o.err;
-        if (std::getenv("UNCTORA_WRITE_GOLDEN")) {
-            std::ofstream(kGolden / golden, std::ios::binary) << o.out;
-            return;
-        }
-        const std::string expected = testsupport::readFile(kGolden / golden);
-        ASSERT_FALSE(expected.empty()) << golden;
-        if (o.out == expected)
-            return;
-        std::size_t at = 0;
-        while (at < o.out.size() && at < expected.size() && o.out[at] == expected[at])
-            ++at;
-        ADD_FAILURE() << golden << " differs at byte " << at << ":\n  got      "
-                      << o.out.substr(at > 80 ? at - 80 : 0, 200) << "\n  expected "
-                      << expected.substr(at > 80 ? at - 80 : 0, 200);
+        testsupport::expectGolden(kGolden / golden, o.out);
     }
 
     fs::path dir;

@@ -5,6 +5,7 @@
 // why in the commit.
 
 #include "../support/commandline.h"
+#include "../support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -123,21 +124,7 @@ protected:
         SCOPED_TRACE(command);
         const testsupport::Outcome o = testsupport::runShell(dir, UNCTORA_CALC, "\"$CALC\" plan " + command);
         EXPECT_LE(o.code, 1) << o.err;
-        if (std::getenv("UNCTORA_WRITE_GOLDEN")) {
-            fs::create_directories(kGolden);
-            std::ofstream(kGolden / golden, std::ios::binary) << o.out;
-            return;
-        }
-        const std::string expected = testsupport::readFile(kGolden / golden);
-        ASSERT_FALSE(expected.empty()) << golden;
-        if (o.out == expected)
-            return;
-        std::size_t at = 0;
-        while (at < o.out.size() && at < expected.size() && o.out[at] == expected[at])
-            ++at;
-        ADD_FAILURE() << golden << " differs at byte " << at << ":\n  got      "
-                      << o.out.substr(at > 60 ? at - 60 : 0, 160) << "\n  expected "
-                      << expected.substr(at > 60 ? at - 60 : 0, 160);
+        testsupport::expectGolden(kGolden / golden, o.out);
     }
 
     fs::path dir;
