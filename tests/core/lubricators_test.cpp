@@ -42,6 +42,18 @@ TEST(LubricatorRows, RateTablesEmptyTheirCartridgeInTheSetMonths) {
     }
 }
 
+// A row set by feed rates has the outlets' limits and one set by a pump its figures, and
+// no other row has either: the setting display and the plan look the family up by them.
+TEST(LubricatorRows, MultiPointRowsCarryTheirFamilysFigures) {
+    for (const core::LubricatorModel& m : core::kLubricators) {
+        SCOPED_TRACE(std::string(m.name));
+        EXPECT_EQ(m.feedRate != nullptr, m.control == core::SettingControl::FeedRate);
+        EXPECT_EQ(m.pump != nullptr, m.control == core::SettingControl::PumpCycle);
+        if (m.pump)
+            EXPECT_FALSE(m.pump->cycleMinutes.empty());
+    }
+}
+
 TEST(LubricatorRows, OutletRatesReadBackAsTheDisplayWritesThem) {
     const core::LubricatorModel& m = core::kLubricators[core::VOXA400];
     ASSERT_TRUE(m.feedRate);
