@@ -8,6 +8,7 @@
 #include "text/keys.h"
 #include "strings/stringtable.h"
 
+#include <stdexcept>
 #include <array>
 #include <iterator>
 #include <optional>
@@ -51,21 +52,23 @@ std::optional<std::string> ambientWarning(const Page& page, const std::string& t
 }
 
 // The limits notes 6 and 8 quote: the fastest feed rate of an outlet, in ounces per
-// day, and the longest on-time of a pump. From the first model of each kind.
-constexpr const core::FeedRateSpec& feedRateSpec() {
+// day, and the longest on-time of a pump. From the first model of each kind (the
+// lubricator rows' test makes sure there is one); not constants to the compiler, which
+// under its undefined-behaviour checks does not take an inline variable's address as one.
+const core::FeedRateSpec& feedRateSpec() {
     for (const core::LubricatorModel& m : core::kLubricators)
         if (m.feedRate)
             return *m.feedRate;
-    throw "a model with outlets set to feed rates";
+    throw std::logic_error("no model has outlets set to feed rates");
 }
-constexpr const core::PumpSpec& pumpSpec() {
+const core::PumpSpec& pumpSpec() {
     for (const core::LubricatorModel& m : core::kLubricators)
         if (m.pump)
             return *m.pump;
-    throw "a model with a pump";
+    throw std::logic_error("no model has a pump");
 }
-constexpr double kFeedRateMaxOzPerDay = feedRateSpec().fastestOzPerDay;
-constexpr int kMaxPumpMinutes = static_cast<int>(pumpSpec().maxOnMinutes);
+const double kFeedRateMaxOzPerDay = feedRateSpec().fastestOzPerDay;
+const int kMaxPumpMinutes = static_cast<int>(pumpSpec().maxOnMinutes);
 
 std::string note1(int lub, const strings::StringTable* t, const strings::QuantityContext& q) {
     std::string text =
