@@ -19,7 +19,8 @@ FONT_DEPS := fonts-noto-cjk fonts-thai-tlwg
 RUN_DEPS := $(FONT_DEPS) xvfb xauth
 # ... but for one, which ends the real program while one of its dialogs is open: that
 # takes a display and keys pressed on it.
-TEST_DEPS := $(FONT_DEPS) xvfb xauth xdotool
+# locales: the label test builds a locale with Letter paper from its sources.
+TEST_DEPS := $(FONT_DEPS) xvfb xauth xdotool locales
 # The screenshots of docs/gallery.
 GALLERY_DEPS := xvfb xauth x11-apps netpbm
 FUZZ_DEPS := clang-14 libclang-rt-14-dev
