@@ -1,7 +1,6 @@
 // The plan after a recorded change: the cartridge in place is dated by the record and
 // runs at the setting dialled then, whatever the plant file says today.
-#include "plan/history.h"
-#include "plan/plan.h"
+#include "planrecorded.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +11,7 @@ using namespace unctora::plan;
 
 namespace {
 
-Date day(const char* iso) { return *parseIsoDate(iso); }
-
-PlantFile parsed(const std::string& text) {
-    PlantFile f;
-    std::string error;
-    EXPECT_TRUE(parsePlantFile(text, f, error)) << error;
-    return f;
-}
-
-ChangeRecord change(const std::string& id, const char* date, const std::string& setting) {
-    ChangeRecord r;
-    r.pointId = id;
-    r.date = day(date);
-    r.doneBy = "K. Lind";
-    r.setting = setting;
-    r.recordedAt = "2026-12-01T08:00:00Z";
-    return r;
-}
-
-std::vector<PointPlan> planWith(const PlantFile& f, std::vector<ChangeRecord> records) {
-    ChangeRecords all(records.begin(), records.end());
-    const LastChangeById last = lastChangeById(all);
-    return evaluatePlan(f, core::Units::SI, day("2026-12-10"), &last);
-}
+using namespace unctora::plan::recorded;
 
 const char* kPlant = "Id,Lubricator,Speed,D_mm,B_mm,Bore_mm,InstalledOn\n"
                      "P1,VOXA 125,1500,180,46,100,2026-06-01\n"

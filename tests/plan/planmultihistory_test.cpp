@@ -1,7 +1,6 @@
 // A multi-point unit after a recorded change runs at what was dialled then: the feed
 // rates its outlets were set to, or the pump's on-time and pause, not today's.
-#include "plan/history.h"
-#include "plan/plan.h"
+#include "planrecorded.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +11,7 @@ using namespace unctora::plan;
 
 namespace {
 
-Date day(const char* iso) { return *parseIsoDate(iso); }
-
-PlantFile parsed(const std::string& text) {
-    PlantFile f;
-    std::string error;
-    EXPECT_TRUE(parsePlantFile(text, f, error)) << error;
-    return f;
-}
-
-ChangeRecord change(const std::string& id, const char* date, const std::string& setting) {
-    ChangeRecord r;
-    r.pointId = id;
-    r.date = day(date);
-    r.setting = setting;
-    r.recordedAt = "2026-12-01T08:00:00Z";
-    return r;
-}
-
-std::vector<PointPlan> planWith(const PlantFile& f, std::vector<ChangeRecord> records,
-                                core::Units units = core::Units::SI) {
-    ChangeRecords all(records.begin(), records.end());
-    const LastChangeById last = lastChangeById(all);
-    return evaluatePlan(f, units, day("2026-12-10"), &last);
-}
+using namespace unctora::plan::recorded;
 
 Date daysAfter(const char* iso, double days) { return day(iso) + std::chrono::days(std::lround(days)); }
 
