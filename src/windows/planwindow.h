@@ -28,6 +28,7 @@ class PurchasePage;
 class HistoryTab;
 class TfrmRecordChange;
 class QAction;
+class QPrinter;
 class QComboBox;
 class QDateTime;
 class QSpinBox;
@@ -133,6 +134,7 @@ private:
     int storedSetting(const char* key, int def, int lo, int hi) const;
     void storeSetting(const char* key, int value);
     int routeDays() const;
+    bool mayPrint(const QPrinter& printer, bool shift);
     int labelLayout() const;
     std::vector<unctora::plan::RouteStop> routeStops() const;
     void updateTitle();

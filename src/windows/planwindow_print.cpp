@@ -200,6 +200,17 @@ static std::optional<int> askDays(QWidget* parent, int days, const QString& titl
     return spin->value();
 }
 
+// With Shift held nothing asks, so a missing printer is said; otherwise the dialogs
+// may be shown now (none while the program is ending).
+bool TfrmPlan::mayPrint(const QPrinter& printer, bool shift) {
+    if (!shift)
+        return m_ctx.messages->asking();
+    if (hasPrinter(printer))
+        return true;
+    m_ctx.messages->showError(text("strNoPrinter"));
+    return false;
+}
+
 void TfrmPlan::printRouteSheet() {
     if (!m_ctx.messages)
         return;
@@ -207,14 +218,9 @@ void TfrmPlan::printRouteSheet() {
     const QString title = plainTitle(text("strRoutePrint"));
     int days = routeDays();
     QPrinter printer(QPrinter::HighResolution);
-    if (shift) {
-        if (!hasPrinter(printer)) {
-            m_ctx.messages->showError(text("strNoPrinter"));
-            return;
-        }
-    } else {
-        if (!m_ctx.messages->asking())
-            return;
+    if (!mayPrint(printer, shift))
+        return;
+    if (!shift) {
         const bool filtered = m_filter->rowCount() != m_model->rowCount();
         const QString note = text("strRouteDaysNote") + (filtered ? "\n" + text("strRouteFiltered") : QString());
         std::optional<int> asked;
@@ -261,14 +267,9 @@ void TfrmPlan::printPointLabels() {
     int layoutIndex = labelLayout();
     int first = 1;
     QPrinter printer(QPrinter::HighResolution);
-    if (shift) {
-        if (!hasPrinter(printer)) {
-            m_ctx.messages->showError(text("strNoPrinter"));
-            return;
-        }
-    } else {
-        if (!m_ctx.messages->asking())
-            return;
+    if (!mayPrint(printer, shift))
+        return;
+    if (!shift) {
         QDialog dialog(this);
         dialog.setObjectName("dlgPlanLabels");
         dialog.setWindowTitle(plainTitle(text("strLabelPrint")));
